@@ -1,0 +1,263 @@
+#include "tools/cardart/CourtCards.h"
+
+#include "tools/cardart/ArtPalette.h"
+#include "tools/cardart/CardFaces.h"
+#include "tools/cardart/SuitPaths.h"
+
+#include <QPainterPath>
+#include <QPolygonF>
+
+namespace {
+
+constexpr int Jack = 11;
+constexpr int Queen = 12;
+constexpr int King = 13;
+
+// The frame spans pixels 13..57 by 8..87; the figure stands right of centre so
+// that the frame's own pip fits beside the head.
+const QRect FrameRect(13, 8, 45, 80);
+constexpr double FigureX = 38.5;
+constexpr double HeadY = 24.5;
+
+// Blue trims a red figure and gold a black one, so black suits stay free of red.
+QColor AccentColour(int Suit) { return IsRedSuit(Suit) ? Art::Blue : Art::Gold; }
+
+void Fill(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
+{
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(Colour);
+    Painter.drawPath(Path);
+}
+
+void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
+{
+    Painter.setPen(QPen(Art::Ink, 0.7));
+    Painter.setBrush(Colour);
+    Painter.drawPath(Path);
+    Painter.setPen(Qt::NoPen);
+}
+
+// The upper half of the frame; the line between the halves runs through the
+// card's centre, so half a turn maps one half exactly onto the other.
+QPolygonF UpperHalf()
+{
+    return QPolygonF({QPointF(14, 9), QPointF(58, 9), QPointF(58, 42), QPointF(14, 54)});
+}
+
+void DrawRobe(QPainter& Painter, int Suit)
+{
+    QPainterPath Robe;
+    Robe.moveTo(FigureX - 18, 58);
+    Robe.cubicTo(FigureX - 18, 40, FigureX - 13, 35, FigureX - 6, 33);
+    Robe.lineTo(FigureX + 6, 33);
+    Robe.cubicTo(FigureX + 13, 35, FigureX + 18, 40, FigureX + 18, 58);
+    Robe.closeSubpath();
+    FillOutlined(Painter, Robe, SuitColour(Suit));
+
+    QPainterPath Collar;
+    Collar.moveTo(FigureX - 7, 33);
+    Collar.lineTo(FigureX, 41);
+    Collar.lineTo(FigureX + 7, 33);
+    Collar.lineTo(FigureX + 4, 33);
+    Collar.lineTo(FigureX, 37.5);
+    Collar.lineTo(FigureX - 4, 33);
+    Collar.closeSubpath();
+    Fill(Painter, Collar, Art::Gold);
+
+    // A panel down the chest and two shoulder pieces break up the robe.
+    Painter.fillRect(QRectF(FigureX - 1.5, 41, 3, 17), Art::Gold);
+    Fill(Painter, [] {
+        QPainterPath Shoulders;
+        Shoulders.addEllipse(QPointF(FigureX - 12.5, 39.5), 4, 3);
+        Shoulders.addEllipse(QPointF(FigureX + 12.5, 39.5), 4, 3);
+        return Shoulders;
+    }(), AccentColour(Suit));
+}
+
+void DrawHead(QPainter& Painter)
+{
+    Painter.fillRect(QRectF(FigureX - 2, 28, 4, 6), Art::Skin);
+    QPainterPath Face;
+    Face.addEllipse(QPointF(FigureX, HeadY), 5.5, 6.5);
+    FillOutlined(Painter, Face, Art::Skin);
+    Painter.setBrush(Art::Ink);
+    Painter.drawEllipse(QPointF(FigureX - 2.2, HeadY - 0.5), 0.7, 0.7);
+    Painter.drawEllipse(QPointF(FigureX + 2.2, HeadY - 0.5), 0.7, 0.7);
+    Painter.fillRect(QRectF(FigureX - 1.5, HeadY + 3, 3, 0.8), Art::Red);
+}
+
+void DrawKingHeadgear(QPainter& Painter, int Suit)
+{
+    // A full white beard under the mouth line.
+    QPainterPath Beard;
+    Beard.moveTo(FigureX - 5.5, HeadY + 1);
+    Beard.cubicTo(FigureX - 5, HeadY + 8, FigureX - 2, HeadY + 10, FigureX, HeadY + 10.5);
+    Beard.cubicTo(FigureX + 2, HeadY + 10, FigureX + 5, HeadY + 8, FigureX + 5.5, HeadY + 1);
+    Beard.lineTo(FigureX + 3, HeadY + 2.5);
+    Beard.lineTo(FigureX - 3, HeadY + 2.5);
+    Beard.closeSubpath();
+    FillOutlined(Painter, Beard, Art::Silver);
+    Painter.fillRect(QRectF(FigureX - 1.5, HeadY + 3, 3, 0.8), Art::Red);
+
+    QPainterPath Crown;
+    Crown.moveTo(FigureX - 7, HeadY - 5);
+    Crown.lineTo(FigureX - 7.5, HeadY - 13);
+    Crown.lineTo(FigureX - 3.5, HeadY - 9);
+    Crown.lineTo(FigureX, HeadY - 14.5);
+    Crown.lineTo(FigureX + 3.5, HeadY - 9);
+    Crown.lineTo(FigureX + 7.5, HeadY - 13);
+    Crown.lineTo(FigureX + 7, HeadY - 5);
+    Crown.closeSubpath();
+    FillOutlined(Painter, Crown, Art::Gold);
+    Painter.setBrush(SuitColour(Suit));
+    Painter.drawEllipse(QPointF(FigureX, HeadY - 7), 1.3, 1.3);
+}
+
+void DrawQueenHeadgear(QPainter& Painter, int Suit)
+{
+    QPainterPath Tiara;
+    Tiara.moveTo(FigureX - 6, HeadY - 5);
+    Tiara.cubicTo(FigureX - 6, HeadY - 9, FigureX - 3, HeadY - 11, FigureX, HeadY - 11);
+    Tiara.cubicTo(FigureX + 3, HeadY - 11, FigureX + 6, HeadY - 9, FigureX + 6, HeadY - 5);
+    Tiara.closeSubpath();
+    FillOutlined(Painter, Tiara, Art::Gold);
+    Painter.setBrush(SuitColour(Suit));
+    Painter.drawEllipse(QPointF(FigureX, HeadY - 8), 1.2, 1.2);
+    Painter.setBrush(Art::Gold);
+    Painter.drawEllipse(QPointF(FigureX, HeadY - 12), 1.3, 1.3);
+}
+
+// Long hair falling to the shoulders, drawn before the face covers its middle.
+void DrawQueenHair(QPainter& Painter)
+{
+    QPainterPath Hair;
+    Hair.moveTo(FigureX - 6.5, HeadY - 3);
+    Hair.cubicTo(FigureX - 9, HeadY + 3, FigureX - 9, HeadY + 9, FigureX - 6, HeadY + 11);
+    Hair.lineTo(FigureX + 6, HeadY + 11);
+    Hair.cubicTo(FigureX + 9, HeadY + 9, FigureX + 9, HeadY + 3, FigureX + 6.5, HeadY - 3);
+    Hair.closeSubpath();
+    FillOutlined(Painter, Hair, Art::Gold);
+}
+
+void DrawJackHeadgear(QPainter& Painter, int Suit)
+{
+    QPainterPath Hair;
+    Hair.addEllipse(QPointF(FigureX - 5.2, HeadY + 1.5), 1.8, 3.5);
+    Hair.addEllipse(QPointF(FigureX + 5.2, HeadY + 1.5), 1.8, 3.5);
+    FillOutlined(Painter, Hair, Art::Gold);
+
+    QPainterPath Cap;
+    Cap.moveTo(FigureX - 8, HeadY - 3.5);
+    Cap.cubicTo(FigureX - 8, HeadY - 10, FigureX + 6, HeadY - 12, FigureX + 8.5, HeadY - 4.5);
+    Cap.closeSubpath();
+    FillOutlined(Painter, Cap, SuitColour(Suit));
+    Painter.fillRect(QRectF(FigureX - 8, HeadY - 4.5, 16.5, 1.6), Art::Gold);
+
+    QPainterPath Feather;
+    Feather.moveTo(FigureX + 3, HeadY - 8);
+    Feather.cubicTo(FigureX + 8, HeadY - 16, FigureX + 12, HeadY - 13, FigureX + 13, HeadY - 10);
+    Feather.cubicTo(FigureX + 10, HeadY - 11, FigureX + 7, HeadY - 9, FigureX + 3, HeadY - 6.5);
+    Feather.closeSubpath();
+    FillOutlined(Painter, Feather, Art::Gold);
+}
+
+void DrawSword(QPainter& Painter)
+{
+    const double X = FigureX + 14.5;
+    QPainterPath Blade;
+    Blade.moveTo(X, 10.5);
+    Blade.lineTo(X + 1.6, 13);
+    Blade.lineTo(X + 1.6, 34);
+    Blade.lineTo(X - 1.6, 34);
+    Blade.lineTo(X - 1.6, 13);
+    Blade.closeSubpath();
+    FillOutlined(Painter, Blade, Art::Silver);
+    Painter.fillRect(QRectF(X - 4, 34, 8, 2), Art::Gold);
+    Painter.fillRect(QRectF(X - 1, 36, 2, 5), Art::Gold);
+}
+
+void DrawFlower(QPainter& Painter, int Suit)
+{
+    const QPointF Bloom(FigureX + 13, 29);
+    Painter.setPen(QPen(Art::Green, 1.2));
+    Painter.drawLine(QPointF(Bloom.x() - 1, 42), Bloom);
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(IsRedSuit(Suit) ? Art::Red : Art::Blue);
+    for (int Petal = 0; Petal < 5; ++Petal) {
+        const QTransform Turn = QTransform().rotate(72.0 * Petal);
+        Painter.drawEllipse(Bloom + Turn.map(QPointF(0, -2.2)), 1.7, 1.7);
+    }
+    Painter.setBrush(Art::Gold);
+    Painter.drawEllipse(Bloom, 1.3, 1.3);
+}
+
+void DrawHalberd(QPainter& Painter)
+{
+    const double X = FigureX + 14;
+    Painter.fillRect(QRectF(X - 0.8, 15, 1.6, 30), Art::Gold);
+    QPainterPath Head;
+    Head.moveTo(X, 9.5);
+    Head.lineTo(X + 1.8, 15);
+    Head.lineTo(X + 4.5, 15);
+    Head.cubicTo(X + 4.5, 19, X + 2, 20, X + 0.8, 20);
+    Head.lineTo(X - 0.8, 20);
+    Head.lineTo(X - 1.8, 15);
+    Head.closeSubpath();
+    FillOutlined(Painter, Head, Art::Silver);
+}
+
+void DrawFramePip(QPainter& Painter, int Suit)
+{
+    FillSuit(Painter, Suit, QRectF(16.5, 11, Suit == Diamonds ? 7 : 8.5, 9));
+}
+
+void DrawHalf(QPainter& Painter, int Rank, int Suit)
+{
+    Painter.save();
+    QPainterPath Clip;
+    Clip.addPolygon(UpperHalf());
+    Painter.setClipPath(Clip);
+    switch (Rank) {
+    case King: DrawSword(Painter); break;
+    case Queen: DrawFlower(Painter, Suit); break;
+    default: DrawHalberd(Painter); break;
+    }
+    DrawRobe(Painter, Suit);
+    if (Rank == Queen)
+        DrawQueenHair(Painter);
+    DrawHead(Painter);
+    switch (Rank) {
+    case King: DrawKingHeadgear(Painter, Suit); break;
+    case Queen: DrawQueenHeadgear(Painter, Suit); break;
+    default: DrawJackHeadgear(Painter, Suit); break;
+    }
+    DrawFramePip(Painter, Suit);
+    Painter.restore();
+}
+
+void DrawDivider(QPainter& Painter)
+{
+    Painter.setPen(QPen(Art::Ink, 0.8));
+    Painter.drawLine(QPointF(14, 54), QPointF(58, 42));
+    Painter.setPen(Qt::NoPen);
+}
+
+} // namespace
+
+void DrawCourt(QPainter& Painter, int Rank, int Suit)
+{
+    if (Rank < Jack || Rank > King)
+        return;
+    DrawHalf(Painter, Rank, Suit);
+    Painter.save();
+    TurnAround(Painter);
+    DrawHalf(Painter, Rank, Suit);
+    Painter.restore();
+    DrawDivider(Painter);
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setPen(QPen(Art::Ink, 0));
+    Painter.setBrush(Qt::NoBrush);
+    Painter.drawRect(FrameRect.adjusted(0, 0, -1, -1));
+    Painter.setRenderHint(QPainter::Antialiasing, true);
+    Painter.setPen(Qt::NoPen);
+}
