@@ -1,0 +1,49 @@
+# Front door over CMake: every target installs what is missing, then builds.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+
+.PHONY: all deps configure build run test test-fast test-asan bench cardart felt cardsheet clean
+
+all: build
+
+deps:
+	@tools/deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) --parallel
+
+run: build
+	$(BUILD)/bin/zento
+
+# The plain build, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+test: build test-asan
+	cd $(BUILD) && ctest --output-on-failure
+	cd $(ASAN_BUILD) && ctest --output-on-failure -LE e2e
+
+test-fast: build
+	cd $(BUILD) && ctest --output-on-failure
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZENTO_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) --parallel
+
+bench: build
+	$(BUILD)/bin/zento_bench
+
+# Regenerate the committed artwork.
+cardart: build
+	$(BUILD)/bin/cardart resources
+	$(BUILD)/bin/felt data/tsoxa.bmp
+
+cardsheet: build
+	$(BUILD)/bin/cardsheet cardsheet.png
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,237 @@
+#include "model/Game.h"
+
+#include "model/Shoe.h"
+
+namespace {
+
+void DealTo(TGame& Game, TTable& Table, int32_t Slot)
+{
+    PopCard(Game.FShoe, Game.FSelected);
+    Table.CpuCardPos(Slot, Game.FSelected);
+    Game.FSelected.Face = cfBack;
+    AddCard(Game.FCpuHand, Game.FSelected);
+    PopCard(Game.FShoe, Game.FSelected);
+    Table.PlayerCardPos(Slot, Game.FSelected);
+    AddCard(Game.FPlayerHand, Game.FSelected);
+}
+
+void DealRound(TGame& Game, TTable& Table)
+{
+    for (int32_t Slot = 1; Slot <= HandSize; ++Slot)
+        DealTo(Game, Table, Slot);
+}
+
+void LayStartingPile(TGame& Game, TTable& Table)
+{
+    InitStack(Game.FPile);
+    for (int32_t I = 0; I < HandSize; ++I) {
+        PopCard(Game.FShoe, Game.FSelected);
+        RememberCard(Game.FCpuHand, Game.FSelected);
+        Table.PileCardPos(Game.FSelected);
+        PushCard(Game.FPile, Game.FSelected);
+        Table.MarkPlayed(Game.FSelected);
+    }
+}
+
+// Whoever played the card on top takes the pile when one of the capture tests holds.
+void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks)
+{
+    if (!PileCaptured(Game.FPile))
+        return;
+    TakePile(Game, Table, Tricks);
+    Table.ComposeTable();
+    Table.ErasePile();
+}
+
+void CpuMove(TGame& Game, TTable& Table)
+{
+    PeekTop(Game.FPile, Game.FTopCard);
+    ChooseCpuCard(Game.FCpuHand, HasOneCard(Game.FPile), Game.FTopCard, Game.FSelected);
+    if (Game.FSelected.Rank == 0)
+        return;
+    Table.EraseCard(Game.FSelected);
+    PlayCard(Game, Table);
+    CaptureTest(Game, Table, Game.FCpuTricks);
+}
+
+void NextGameOfTournament(TGame& Game, TTable& Table)
+{
+    Game.FPlayerTotal += ScorePile(Game.FPlayerTricks);
+    Game.FCpuTotal += ScorePile(Game.FCpuTricks);
+    FreeCards(Game);
+    DealCards(Game, Table);
+    Table.ShowNewTable();
+}
+
+void EndTournamentGame(TGame& Game, TTable& Table)
+{
+    switch (DecideTournament(PlayerPoints(Game), CpuPoints(Game), Table.TargetScore())) {
+    case TTourOutcome::PlayerWon:
+        Table.ShowMessage(YouWonKey);
+        break;
+    case TTourOutcome::ComputerWon:
+        Table.ShowMessage(ComputerWonKey);
+        break;
+    case TTourOutcome::GoesOn:
+        Table.ShowMessage(DealingAgainKey);
+        NextGameOfTournament(Game, Table);
+        break;
+    }
+}
+
+void EndGame(TGame& Game, TTable& Table)
+{
+    if (Game.FShoe.Owner == CpuOwner)
+        TakePile(Game, Table, Game.FCpuTricks);
+    else if (Game.FShoe.Owner == PlayerOwner)
+        TakePile(Game, Table, Game.FPlayerTricks);
+    Table.ErasePile();
+    Table.ShowMessage(EndOfGameKey);
+    if (Game.FTournament)
+        EndTournamentGame(Game, Table);
+}
+
+void EndTurn(TGame& Game, TTable& Table)
+{
+    if (--Game.FTurnsLeft > 0)
+        return;
+    if (Game.FDealsLeft > 1) {
+        --Game.FDealsLeft;
+        Game.FTurnsLeft = HandSize;
+        DealHands(Game, Table);
+        Table.DrawHandsOnScreen();
+    } else {
+        EndGame(Game, Table);
+    }
+}
+
+} // namespace
+
+void FreeCards(TGame& Game)
+{
+    ClearStack(Game.FShoe);
+    ClearStack(Game.FPile);
+    ClearStack(Game.FPlayerTricks);
+    ClearStack(Game.FCpuTricks);
+    FreeHand(Game.FPlayerHand);
+    FreeHand(Game.FCpuHand);
+}
+
+void DealCards(TGame& Game, TTable& Table)
+{
+    InitStack(Game.FShoe);
+    BuildShoe(Game.FShoe, 1, AllRanks);
+    InitHand(Game.FPlayerHand, HandSize);
+    InitCpuHand(Game.FCpuHand, HandSize);
+    DealRound(Game, Table);
+    Table.ResetMemory();
+    LayStartingPile(Game, Table);
+    Table.RefreshMemory();
+    InitStack(Game.FPlayerTricks);
+    SetStackOwner(Game.FPlayerTricks, PlayerOwner);
+    InitStack(Game.FCpuTricks);
+    SetStackOwner(Game.FCpuTricks, CpuOwner);
+    Game.FShoe.Owner = 0;
+    InitCard(Game.FLastSelected, 0, 0, cfNone);
+    Game.FDealsLeft = DealsPerGame;
+    Game.FTurnsLeft = HandSize;
+    Game.FSelected.Rank = 0;
+    Table.ShowScoresWhenIdle();
+}
+
+void DealHands(TGame& Game, TTable& Table)
+{
+    DealRound(Game, Table);
+    Table.DrawHandsOnBackBuffer();
+}
+
+void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y)
+{
+    SelectCardAt(Game.FPlayerHand, X, Y, Game.FSelected);
+    if (Game.FSelected.Rank != 0)
+        Table.ShowCard(Game.FSelected);
+    const bool OtherCard =
+        Game.FLastSelected.Rank != Game.FSelected.Rank || Game.FLastSelected.Suit != Game.FSelected.Suit;
+    if (Game.FLastSelected.Rank != 0 && OtherCard) {
+        Game.FLastSelected.Face = cfFaceUp;
+        Table.ShowCard(Game.FLastSelected);
+    }
+    Game.FLastSelected = Game.FSelected;
+}
+
+void PlayTurn(TGame& Game, TTable& Table)
+{
+    if (Game.FSelected.Rank == 0)
+        return;
+    InitCard(Game.FLastSelected, 0, 0, cfNone);
+    RemoveCard(Game.FPlayerHand, Game.FSelected);
+    Table.EraseCard(Game.FSelected);
+    Game.FSelected.Face = cfFaceUp;
+    PlayCard(Game, Table);
+    CaptureTest(Game, Table, Game.FPlayerTricks);
+    CpuMove(Game, Table);
+    EndTurn(Game, Table);
+    Table.ComposeTable();
+    Game.FSelected.Rank = 0;
+}
+
+void PlayCard(TGame& Game, TTable& Table)
+{
+    Table.PileCardPos(Game.FSelected);
+    RememberCard(Game.FCpuHand, Game.FSelected);
+    PushCard(Game.FPile, Game.FSelected);
+    Table.MarkPlayed(Game.FSelected);
+    Table.RefreshMemory();
+    Table.ShowPileTop();
+    Table.Pause();
+}
+
+void TakePile(TGame& Game, TTable& Table, TCardStack& Tricks)
+{
+    TCard Card{};
+    while (!StackEmpty(Game.FPile)) {
+        PopCard(Game.FPile, Card);
+        PushCard(Tricks, Card);
+    }
+    Table.ComposeTable();
+    Game.FShoe.Owner = Tricks.Owner;
+}
+
+int32_t PlayerPoints(const TGame& Game)
+{
+    return ScorePile(Game.FPlayerTricks) + Game.FPlayerTotal;
+}
+
+int32_t CpuPoints(const TGame& Game)
+{
+    return ScorePile(Game.FCpuTricks) + Game.FCpuTotal;
+}
+
+TTourOutcome DecideTournament(int32_t Player, int32_t Cpu, int32_t Target)
+{
+    if (Player >= Target && Player >= Cpu)
+        return TTourOutcome::PlayerWon;
+    if (Cpu >= Target && Cpu >= Player)
+        return TTourOutcome::ComputerWon;
+    return TTourOutcome::GoesOn;
+}
+
+void StartGame(TGame& Game, TTable& Table)
+{
+    FreeCards(Game);
+    DealCards(Game, Table);
+    Table.ShowNewTable();
+    Game.FPlayerTotal = 0;
+    Game.FCpuTotal = 0;
+    Game.FTournament = false;
+}
+
+void StartTournament(TGame& Game, TTable& Table)
+{
+    FreeCards(Game);
+    DealCards(Game, Table);
+    Table.ShowNewTable();
+    Game.FTournament = true;
+    Game.FPlayerTotal = 0;
+    Game.FCpuTotal = 0;
+}

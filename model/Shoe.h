@@ -1,0 +1,20 @@
+// Building a shoe of whole decks and shuffling it; the program's one random generator.
+#pragma once
+#include "model/CrdStack.h"
+
+#include <cstdint>
+
+// Bit k stands for rank k; bit 14 asks for one joker per deck.
+using TRankSet = uint16_t;
+constexpr TRankSet AllRanks = 0x3FFE;  // ace to king, no joker
+constexpr int JokerElement = 14;
+
+// A uniform number from 0 to N - 1 (0 when N < 1).
+int32_t Random(int32_t N);
+// Reseeds the generator from the time of day in milliseconds.
+void Randomize();
+
+void BuildShoe(TCardStack& Stack, uint8_t Decks, TRankSet Ranks);
+// Not a uniform shuffle: every card of the top Count - 2 places is exchanged with
+// one from below it, so none of them stays where it was.
+void ShuffleStack(TCardStack& Stack);

@@ -1,0 +1,91 @@
+#include "platform/Controls.h"
+
+#include <QMessageBox>
+
+namespace {
+
+std::function<void(const QString&)>& MessageBoxHandler()
+{
+    static std::function<void(const QString&)> Handler;
+    return Handler;
+}
+
+} // namespace
+
+void ShowMessageBox(QWidget* Parent, const QString& Text)
+{
+    if (MessageBoxHandler()) {
+        MessageBoxHandler()(Text);
+        return;
+    }
+    QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Zento"), Text, QMessageBox::Ok, Parent);
+    Box.exec();
+}
+
+void SetMessageBoxHandler(std::function<void(const QString&)> Handler)
+{
+    MessageBoxHandler() = std::move(Handler);
+}
+
+TMenuItem::TMenuItem(const QString& Name, const QString& Caption, QObject* Owner) : QAction(Caption, Owner)
+{
+    setObjectName(Name);
+    connect(this, &QAction::triggered, this, [this] {
+        if (isCheckable())
+            setChecked(!isChecked());
+        emit Click();
+    });
+}
+
+TGradient::TGradient(const QString& Name, QWidget* Form) : QObject(Form), FForm(Form)
+{
+    setObjectName(Name);
+}
+
+void TGradient::SetFormCaption(const QString& Value)
+{
+    if (Value == FFormCaption)
+        return;
+    FFormCaption = Value;
+    FForm->setWindowTitle(Value);
+}
+
+TLabel::TLabel(const QString& Name, const QString& Caption, QWidget* Parent) : QLabel(Caption, Parent)
+{
+    setObjectName(Name);
+}
+
+TButton::TButton(const QString& Name, const QString& Caption, QWidget* Parent) : QPushButton(Caption, Parent)
+{
+    setObjectName(Name);
+}
+
+TMemo::TMemo(const QString& Name, QWidget* Parent) : QPlainTextEdit(Parent)
+{
+    setObjectName(Name);
+    setReadOnly(true);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+QStringList TMemo::Lines() const
+{
+    const QString Text = toPlainText();
+    return Text.isEmpty() ? QStringList() : Text.split(QLatin1Char('\n'));
+}
+
+void TMemo::SetLines(const QStringList& Value)
+{
+    setPlainText(Value.join(QLatin1Char('\n')));
+}
+
+TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)
+{
+    setObjectName(Name);
+}
+
+TDialogForm::TDialogForm(const QString& Name, QWidget* Parent) : QDialog(Parent)
+{
+    setObjectName(Name);
+}

@@ -1,0 +1,102 @@
+// Window parts that can be reached by name and whose texts can be set by
+// property name: Caption on windows, menu items, labels and buttons, Lines on
+// multi-line text boxes.
+#pragma once
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+// A menu command. Its check mark is changed only by the handlers: Qt's own
+// toggle on a click is undone before Click is sent.
+class TMenuItem : public QAction
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    TMenuItem(const QString& Name, const QString& Caption, QObject* Owner);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& Value) { setText(Value); }
+
+signals:
+    void Click();
+};
+
+// Keeps its window's title equal to FormCaption.
+class TGradient : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FormCaption READ FormCaption WRITE SetFormCaption)
+public:
+    TGradient(const QString& Name, QWidget* Form);
+    QString FormCaption() const { return FFormCaption; }
+    void SetFormCaption(const QString& Value);
+
+private:
+    QWidget* FForm;
+    QString FFormCaption;
+};
+
+// A modal message box titled "Zento" with a single OK button. Tests may take
+// the messages instead.
+void ShowMessageBox(QWidget* Parent, const QString& Text);
+void SetMessageBoxHandler(std::function<void(const QString&)> Handler);
+
+class TLabel : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    TLabel(const QString& Name, const QString& Caption, QWidget* Parent);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& Value) { setText(Value); }
+};
+
+class TButton : public QPushButton
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    TButton(const QString& Name, const QString& Caption, QWidget* Parent);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& Value) { setText(Value); }
+};
+
+// A read-only, borderless multi-line text box.
+class TMemo : public QPlainTextEdit
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
+public:
+    TMemo(const QString& Name, QWidget* Parent);
+    QStringList Lines() const;
+    void SetLines(const QStringList& Value);
+};
+
+// A top-level window whose title is its Caption.
+class TForm : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    explicit TForm(const QString& Name, QWidget* Parent = nullptr, Qt::WindowFlags Flags = {});
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString& Value) { setWindowTitle(Value); }
+};
+
+// A dialog window, shown modally, whose title is its Caption.
+class TDialogForm : public QDialog
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    explicit TDialogForm(const QString& Name, QWidget* Parent = nullptr);
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString& Value) { setWindowTitle(Value); }
+};

@@ -1,0 +1,405 @@
+#include "model/Game.h"
+
+#include "model/Layout.h"
+#include "tests/support/Support.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A table that draws nothing and remembers what it was asked.
+class TFakeTable : public TTable
+{
+public:
+    void PileCardPos(TCard& Card) override { PilePos(TableWidth, TableHeight, Card); }
+    void PlayerCardPos(int32_t Slot, TCard& Card) override { PlayerSlotPos(Slot, TableHeight, Card); }
+    void CpuCardPos(int32_t Slot, TCard& Card) override { CpuSlotPos(Slot, Card); }
+    void ShowCard(const TCard& Card) override { Shown.push_back(Card); }
+    void ShowPileTop() override {}
+    void DrawHandsOnBackBuffer() override {}
+    void DrawHandsOnScreen() override {}
+    void EraseCard(const TCard& Card) override { Erased.push_back(Card); }
+    void ErasePile() override { ++PileErases; }
+    void ComposeTable() override {}
+    void ShowNewTable() override { ++NewTables; }
+    void ResetMemory() override { Marked.clear(); }
+    void MarkPlayed(const TCard& Card) override { Marked.push_back(Card); }
+    void RefreshMemory() override {}
+    void Pause() override { ++Pauses; }
+    void ShowMessage(const char* Key) override
+    {
+        Messages.emplace_back(Key);
+        if (OnMessage)
+            OnMessage(Key);
+    }
+    int32_t TargetScore() override { return Target; }
+    void ShowScoresWhenIdle() override { ScoresShown = true; }
+
+    std::vector<TCard> Shown, Erased, Marked;
+    std::vector<std::string> Messages;
+    std::function<void(const std::string&)> OnMessage;
+    int PileErases = 0, NewTables = 0, Pauses = 0;
+    int32_t Target = 151;
+    bool ScoresShown = false;
+};
+
+void CollectStack(const TCardStack& Stack, std::multiset<int>& Ids)
+{
+    int Links = 0;
+    for (const TCardNode* Node = Stack.Top; Node; Node = Node->Next, ++Links)
+        Ids.insert(Node->Item.Suit * 100 + Node->Item.Rank);
+    EXPECT_EQ(Links, Stack.Count) << "Count must match the links";
+}
+
+void CollectHand(const THand& Hand, std::multiset<int>& Ids)
+{
+    for (int I = 0; I < Hand.Count; ++I)
+        Ids.insert(Hand.Items[I].Suit * 100 + Hand.Items[I].Rank);
+}
+
+// Every one of the 52 cards is in exactly one place.
+void ExpectAllCardsAccountedFor(const TGame& Game)
+{
+    std::multiset<int> Ids;
+    CollectStack(Game.FShoe, Ids);
+    CollectStack(Game.FPile, Ids);
+    CollectStack(Game.FPlayerTricks, Ids);
+    CollectStack(Game.FCpuTricks, Ids);
+    CollectHand(Game.FPlayerHand, Ids);
+    CollectHand(Game.FCpuHand, Ids);
+    ASSERT_EQ(Ids.size(), 52u);
+    EXPECT_EQ(std::set<int>(Ids.begin(), Ids.end()).size(), 52u);
+}
+
+class GameFixture : public ::testing::Test
+{
+protected:
+    void TearDown() override { FreeCards(Game); }
+
+    // Selects the first card of the player's hand by its middle and plays it.
+    void PlayFirstCard()
+    {
+        const TCard& Card = Game.FPlayerHand.Items[0];
+        SelectAt(Game, Table, Card.X + 35, Card.Y + 48);
+        PlayTurn(Game, Table);
+    }
+
+    // Replaces the hands and the pile by the given ranks (hands in slot order,
+    // the pile from bottom to top), in suits that keep the cards apart.
+    void Arrange(std::initializer_list<uint8_t> Player, std::initializer_list<uint8_t> Cpu,
+                 std::initializer_list<uint8_t> PileRanks)
+    {
+        Game.FPlayerHand.Count = 0;
+        int32_t Slot = 1;
+        for (uint8_t Rank : Player) {
+            TCard Card = MakeCard(Rank, 1);
+            PlayerSlotPos(Slot++, TableHeight, Card);
+            AddCard(Game.FPlayerHand, Card);
+        }
+        Game.FCpuHand.Count = 0;
+        Slot = 1;
+        for (uint8_t Rank : Cpu) {
+            TCard Card = MakeCard(Rank, 2, cfBack);
+            CpuSlotPos(Slot++, Card);
+            AddCard(Game.FCpuHand, Card);
+        }
+        ClearStack(Game.FPile);
+        InitStack(Game.FPile);
+        for (uint8_t Rank : PileRanks) {
+            TCard Card = MakeCard(Rank, 3);
+            PilePos(TableWidth, TableHeight, Card);
+            PushCard(Game.FPile, Card);
+        }
+    }
+
+    TGame Game{};
+    TFakeTable Table;
+};
+
+} // namespace
+
+TEST_F(GameFixture, NewGameDealsFourEachAndFourToThePile)
+{
+    StartGame(Game, Table);
+    EXPECT_EQ(Game.FShoe.Count, 40);
+    EXPECT_EQ(Game.FPlayerHand.Count, 4);
+    EXPECT_EQ(Game.FCpuHand.Count, 4);
+    EXPECT_EQ(Game.FPile.Count, 4);
+    EXPECT_EQ(Game.FPlayerTricks.Count + Game.FCpuTricks.Count, 0);
+    EXPECT_EQ(Game.FPlayerTricks.Owner, PlayerOwner);
+    EXPECT_EQ(Game.FCpuTricks.Owner, CpuOwner);
+    EXPECT_EQ(Game.FShoe.Owner, 0);
+    EXPECT_EQ(Game.FDealsLeft, 6);
+    EXPECT_EQ(Game.FTurnsLeft, 4);
+    EXPECT_EQ(Game.FSelected.Rank, 0);
+    EXPECT_FALSE(Game.FTournament);
+    EXPECT_TRUE(Table.ScoresShown);
+    EXPECT_EQ(Table.NewTables, 1);
+    for (int I = 0; I < 4; ++I) {
+        EXPECT_EQ(Game.FPlayerHand.Items[I].X, 3 + 74 * I);
+        EXPECT_EQ(Game.FPlayerHand.Items[I].Y, 260);
+        EXPECT_EQ(Game.FPlayerHand.Items[I].Face, cfFaceUp);
+        EXPECT_EQ(Game.FCpuHand.Items[I].X, 3 + 74 * I);
+        EXPECT_EQ(Game.FCpuHand.Items[I].Y, 3);
+        EXPECT_EQ(Game.FCpuHand.Items[I].Face, cfBack);
+    }
+    ExpectAllCardsAccountedFor(Game);
+}
+
+TEST_F(GameFixture, StartingPileIsSeenAndMarkedButTheComputersCardsAreNot)
+{
+    StartGame(Game, Table);
+    ASSERT_EQ(Table.Marked.size(), 4u);
+    int Seen = 0;
+    for (uint8_t Count : Game.FCpuHand.Seen)
+        Seen += Count;
+    EXPECT_EQ(Seen, 4);
+    const QRect Area = PileRect(TableWidth, TableHeight);
+    for (const TCardNode* Node = Game.FPile.Top; Node; Node = Node->Next) {
+        EXPECT_GE(Game.FCpuHand.Seen[Node->Item.Rank - 1], 1);
+        EXPECT_TRUE(Area.contains(QRect(Node->Item.X, Node->Item.Y, CardWidth, CardHeight)));
+        EXPECT_EQ(Node->Item.Face, cfFaceUp) << "the pile is laid as it comes, without captures";
+    }
+}
+
+TEST_F(GameFixture, WholeGameKeepsEveryCardAndEndsWithTheScores)
+{
+    for (int Round = 0; Round < 25; ++Round) {
+        StartGame(Game, Table);
+        Table.Messages.clear();
+        int Turns = 0;
+        while (Game.FPlayerHand.Count > 0) {
+            PlayFirstCard();
+            ++Turns;
+            ASSERT_EQ(Game.FPlayerHand.Count, Game.FCpuHand.Count);
+            const int Dealt = 8 * (DealsPerGame - Game.FDealsLeft) + 8;
+            if (Game.FPlayerHand.Count > 0) {
+                EXPECT_EQ(Game.FShoe.Count, 52 - 4 - Dealt);
+                EXPECT_EQ(Game.FPlayerHand.Count, Game.FTurnsLeft);
+            }
+            ExpectAllCardsAccountedFor(Game);
+            if (Game.FPlayerTricks.Count + Game.FCpuTricks.Count > 0) {
+                EXPECT_NE(Game.FShoe.Owner, 0);
+            }
+        }
+        EXPECT_EQ(Turns, 24);
+        EXPECT_EQ(Game.FShoe.Count, 0);
+        EXPECT_EQ(Game.FTurnsLeft, 0);
+        EXPECT_EQ(Game.FDealsLeft, 1);
+        ASSERT_EQ(Table.Messages, std::vector<std::string>{EndOfGameKey});
+        EXPECT_EQ(Table.Marked.size(), 52u) << "every card went onto the pile once";
+        int Marks = 0;
+        for (const TCardStack* Tricks : {&Game.FPlayerTricks, &Game.FCpuTricks})
+            for (const TCardNode* Node = Tricks->Top; Node; Node = Node->Next)
+                Marks += Node->Item.Face == cfBack;
+        const int Total = PlayerPoints(Game) + CpuPoints(Game);
+        if (Game.FShoe.Owner == 0) {
+            EXPECT_EQ(Game.FPile.Count, 52);
+            EXPECT_EQ(Total, 0);
+        } else {
+            EXPECT_EQ(Game.FPile.Count, 0);
+            const int Majority = Game.FPlayerTricks.Count == 26 ? 13 : 16;
+            EXPECT_EQ(Total, Majority + 10 * Marks);
+        }
+        const TCardStack& Last = Game.FShoe.Owner == CpuOwner ? Game.FCpuTricks : Game.FPlayerTricks;
+        if (Game.FShoe.Owner != 0) {
+            EXPECT_EQ(Last.Owner, Game.FShoe.Owner);
+        }
+        EXPECT_EQ(Table.Pauses % 2, 0);
+        Table.Pauses = 0;
+    }
+}
+
+TEST_F(GameFixture, LoneCaptureTakesThePileWithTheMark)
+{
+    StartGame(Game, Table);
+    Arrange({7, 2}, {4, 5}, {7});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
+    EXPECT_EQ(Game.FPlayerTricks.Top->Item.Rank, 7);
+    EXPECT_EQ(Game.FPlayerTricks.Top->Item.Suit, 3) << "the pile comes over in reverse order";
+    EXPECT_EQ(Game.FPlayerTricks.Top->Next->Item.Face, cfBack);
+    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 10);
+    EXPECT_EQ(Game.FShoe.Owner, PlayerOwner);
+    EXPECT_EQ(Game.FPile.Count, 1) << "the computer answered onto the empty pile";
+    EXPECT_EQ(Game.FPile.Top->Item.Rank, 5) << "most seen non-jack, ties to the later card";
+}
+
+TEST_F(GameFixture, JackTakesALoneCardOfAnotherRankWithoutTheMark)
+{
+    StartGame(Game, Table);
+    Arrange({11, 2}, {4, 5}, {7});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
+    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 1);
+}
+
+TEST_F(GameFixture, JackOnALoneJackIsMarked)
+{
+    StartGame(Game, Table);
+    Arrange({11, 2}, {4, 5}, {11});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
+    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 12);
+}
+
+TEST_F(GameFixture, MatchingRankOnABiggerPileTakesItWithoutTheMark)
+{
+    StartGame(Game, Table);
+    Arrange({9, 2}, {4, 5}, {3, 12, 9});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FPlayerTricks.Count, 4);
+    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 0);
+}
+
+TEST_F(GameFixture, JackOntoAnEmptyPileTakesNothingAndTheComputerCaptures)
+{
+    StartGame(Game, Table);
+    Arrange({11, 2}, {4, 13}, {});
+    PlayFirstCard();
+    EXPECT_EQ(Game.FPlayerTricks.Count, 0);
+    EXPECT_EQ(Game.FPile.Count, 2);
+    StartGame(Game, Table);
+    Arrange({6, 2}, {4, 6}, {});
+    PlayFirstCard();
+    EXPECT_EQ(Game.FCpuTricks.Count, 2) << "the computer takes the lone six with its six";
+    EXPECT_EQ(ScorePile(Game.FCpuTricks), 10);
+    EXPECT_EQ(Game.FShoe.Owner, CpuOwner);
+}
+
+TEST_F(GameFixture, ComputerAnswersAnEmptyPileAfterThePlayerCaptures)
+{
+    StartGame(Game, Table);
+    Arrange({8, 2}, {11, 3}, {8});
+    PlayFirstCard();
+    EXPECT_EQ(Game.FTopCard.Rank, 0);
+    ASSERT_EQ(Game.FPile.Count, 1);
+    EXPECT_EQ(Game.FPile.Top->Item.Rank, 3) << "the computer keeps its jack";
+    EXPECT_EQ(Game.FPile.Top->Item.Face, cfFaceUp);
+    ASSERT_EQ(Table.Erased.size(), 2u);
+    EXPECT_EQ(Table.Erased[1].X, 77);
+    EXPECT_EQ(Table.Erased[1].Y, 3);
+}
+
+TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
+{
+    StartGame(Game, Table);
+    SelectAt(Game, Table, 10, 270);
+    EXPECT_EQ(Game.FSelected.Face, cfSelected);
+    const TCard First = Game.FSelected;
+    SelectAt(Game, Table, 80, 270);
+    ASSERT_EQ(Table.Shown.size(), 3u);
+    EXPECT_EQ(Table.Shown[2].Face, cfFaceUp) << "the old highlight is drawn away";
+    EXPECT_EQ(Table.Shown[2].Rank, First.Rank);
+    SelectAt(Game, Table, 80, 270);
+    EXPECT_EQ(Table.Shown.size(), 4u) << "clicking the selected card again only redraws it";
+    SelectAt(Game, Table, 150, 150);
+    EXPECT_EQ(Game.FSelected.Rank, 0);
+    PlayTurn(Game, Table);
+    EXPECT_EQ(Game.FPlayerHand.Count, 4);
+    EXPECT_EQ(Game.FTurnsLeft, 4);
+    EXPECT_EQ(Table.Pauses, 0);
+}
+
+TEST_F(GameFixture, NoGameMeansClicksDoNothing)
+{
+    SelectAt(Game, Table, 10, 270);
+    PlayTurn(Game, Table);
+    EXPECT_EQ(Game.FSelected.Rank, 0);
+    EXPECT_TRUE(Table.Shown.empty());
+    EXPECT_TRUE(Table.Erased.empty());
+}
+
+TEST_F(GameFixture, LastPileGoesToTheLastTakerOrStaysWhenNobodyTook)
+{
+    StartGame(Game, Table);
+    Game.FDealsLeft = 1;
+    Game.FTurnsLeft = 1;
+    Arrange({2}, {3}, {4, 5});
+    Game.FShoe.Owner = CpuOwner;
+    PlayFirstCard();
+    EXPECT_EQ(Game.FPile.Count, 0);
+    EXPECT_EQ(Game.FCpuTricks.Count, 4);
+    EXPECT_EQ(Table.Messages, std::vector<std::string>{EndOfGameKey});
+
+    StartGame(Game, Table);
+    Game.FDealsLeft = 1;
+    Game.FTurnsLeft = 1;
+    Arrange({2}, {3}, {4, 5});
+    PlayFirstCard();
+    EXPECT_EQ(Game.FPile.Count, 4);
+    EXPECT_EQ(Game.FPlayerTricks.Count + Game.FCpuTricks.Count, 0);
+}
+
+TEST(DecideTournament, SidesAtTheTargetWinAndTiesGoToThePlayer)
+{
+    struct TCase { int32_t Player, Cpu, Target; TTourOutcome Outcome; };
+    const TCase Cases[] = {
+        {33, 20, 31, TTourOutcome::PlayerWon},   {20, 33, 31, TTourOutcome::ComputerWon},
+        {40, 40, 31, TTourOutcome::PlayerWon},   {31, 31, 31, TTourOutcome::PlayerWon},
+        {20, 25, 31, TTourOutcome::GoesOn},      {30, 30, 31, TTourOutcome::GoesOn},
+        {31, 40, 31, TTourOutcome::ComputerWon}, {200, 150, 1001, TTourOutcome::GoesOn},
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(DecideTournament(C.Player, C.Cpu, C.Target), C.Outcome)
+            << C.Player << " vs " << C.Cpu << " at " << C.Target;
+}
+
+TEST_F(GameFixture, TournamentGoesOnUntilASideReachesTheTarget)
+{
+    StartTournament(Game, Table);
+    Table.Target = 31;
+    int Games = 1;
+    int32_t LastTotals = 0;
+    Table.OnMessage = [&](const std::string& Key) {
+        if (Key == DealingAgainKey)
+            ++Games;
+    };
+    while (Game.FPlayerHand.Count > 0 && Games < 40) {
+        PlayFirstCard();
+        ExpectAllCardsAccountedFor(Game);
+        const int32_t Totals = Game.FPlayerTotal + Game.FCpuTotal;
+        EXPECT_GE(Totals, LastTotals) << "totals only grow";
+        LastTotals = Totals;
+    }
+    ASSERT_FALSE(Table.Messages.empty());
+    const std::string Last = Table.Messages.back();
+    EXPECT_TRUE(Last == YouWonKey || Last == ComputerWonKey) << Last;
+    EXPECT_TRUE(Game.FTournament) << "a decided tournament stays on the table";
+    const int32_t P = PlayerPoints(Game), C = CpuPoints(Game);
+    EXPECT_TRUE(Last == YouWonKey ? P >= 31 && P >= C : C >= 31 && C >= P) << P << " vs " << C;
+    EXPECT_EQ(Table.NewTables, Games);
+}
+
+TEST_F(GameFixture, DealingAgainAddsThisGamesPointsAndDealsAtOnce)
+{
+    StartTournament(Game, Table);
+    Table.Target = 1001;
+    Game.FDealsLeft = 1;
+    Game.FTurnsLeft = 1;
+    Arrange({7}, {3}, {7});
+    Game.FPlayerTotal = 5;
+    Game.FCpuTotal = 6;
+    PlayFirstCard();
+    EXPECT_EQ(Table.Messages, (std::vector<std::string>{EndOfGameKey, DealingAgainKey}));
+    EXPECT_EQ(Game.FPlayerTotal, 15);
+    EXPECT_EQ(Game.FCpuTotal, 6);
+    EXPECT_EQ(Game.FPlayerHand.Count, 4) << "the next game is dealt without a click";
+    EXPECT_EQ(Game.FShoe.Count, 40);
+    EXPECT_EQ(PlayerPoints(Game), 15);
+    EXPECT_TRUE(Game.FTournament);
+}
+
+TEST_F(GameFixture, NewGameEndsATournament)
+{
+    StartTournament(Game, Table);
+    Game.FPlayerTotal = 50;
+    StartGame(Game, Table);
+    EXPECT_FALSE(Game.FTournament);
+    EXPECT_EQ(Game.FPlayerTotal, 0);
+    EXPECT_EQ(Game.FCpuTotal, 0);
+}

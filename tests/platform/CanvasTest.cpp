@@ -1,0 +1,135 @@
+#include "platform/Canvas.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+QImage Filled(int W, int H, QRgb Color)
+{
+    QImage Image(W, H, QImage::Format_RGB32);
+    Image.fill(Color);
+    return Image;
+}
+
+} // namespace
+
+TEST(BitBlt, RasterOperationsCombinePixels)
+{
+    struct TCase { TRasterOp Op; QRgb Expected; };
+    const TCase Cases[] = {
+        {TRasterOp::Copy, 0xFF0F0F33},
+        {TRasterOp::And, 0xFF000031},
+        {TRasterOp::Or, 0xFFFFFFF3},
+    };
+    const QImage Source = Filled(4, 4, 0xFF0F0F33);
+    for (const TCase& C : Cases) {
+        QImage Dest = Filled(4, 4, 0xFFF0F0F1);
+        TCanvas Canvas(Dest);
+        Canvas.BitBlt(1, 1, 2, 2, Source, 0, 0, C.Op);
+        EXPECT_EQ(Dest.pixel(1, 1), C.Expected);
+        EXPECT_EQ(Dest.pixel(2, 2), C.Expected);
+        EXPECT_EQ(Dest.pixel(0, 0), 0xFFF0F0F1u) << "outside the block nothing changes";
+        EXPECT_EQ(Dest.pixel(3, 3), 0xFFF0F0F1u);
+    }
+}
+
+TEST(BitBlt, BlocksReachingPastEitherImageAreCut)
+{
+    QImage Source = Filled(10, 10, 0xFF112233);
+    Source.setPixel(0, 0, 0xFFABCDEF);
+    QImage Dest = Filled(6, 6, 0xFF000000);
+    TCanvas Canvas(Dest);
+    Canvas.BitBlt(-2, -2, 20, 20, Source, 0, 0, TRasterOp::Copy);
+    EXPECT_EQ(Dest.pixel(0, 0), 0xFF112233u) << "the source's corner fell off the left and top";
+    Canvas.BitBlt(4, 4, 10, 10, Source, -1, -1, TRasterOp::Copy);
+    EXPECT_EQ(Dest.pixel(5, 5), 0xFFABCDEFu);
+    Canvas.BitBlt(100, 100, 5, 5, Source, 0, 0, TRasterOp::Copy);
+    Canvas.BitBlt(0, 0, 5, 5, Source, 100, 100, TRasterOp::Copy);
+    Canvas.BitBlt(0, 0, -5, 5, Source, 0, 0, TRasterOp::Copy);
+    QImage Null;
+    Canvas.BitBlt(0, 0, 5, 5, Null, 0, 0, TRasterOp::Copy);
+    EXPECT_EQ(Dest.pixel(5, 5), 0xFFABCDEFu) << "blocks wholly outside change nothing";
+}
+
+TEST(BitBlt, OverlappingMoveWithinOneImageKeepsTheSource)
+{
+    QImage Image(1, 5, QImage::Format_RGB32);
+    for (int Y = 0; Y < 5; ++Y)
+        Image.setPixel(0, Y, qRgb(Y, Y, Y));
+    TCanvas Canvas(Image);
+    Canvas.BitBlt(0, 1, 1, 4, Canvas, 0, 0, TRasterOp::Copy);
+    for (int Y = 1; Y < 5; ++Y)
+        EXPECT_EQ(qRed(Image.pixel(0, Y)), Y - 1);
+}
+
+TEST(BitBlt, OtherPixelFormatsAreConverted)
+{
+    QImage Mono(4, 4, QImage::Format_Mono);
+    Mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    Mono.fill(1);
+    Mono.setPixel(0, 0, 0);
+    QImage Dest = Filled(4, 4, 0xFF808080);
+    TCanvas Canvas(Dest);
+    Canvas.BitBlt(0, 0, 4, 4, Mono, 0, 0, TRasterOp::And);
+    EXPECT_EQ(Dest.pixel(0, 0), 0xFF808080u);
+    EXPECT_EQ(Dest.pixel(1, 1), 0xFF000000u);
+}
+
+TEST(DrawFocusRect, DottedFrameVanishesWhenDrawnTwice)
+{
+    const QImage Original = Filled(20, 20, 0xFF336699);
+    QImage Image = Original;
+    TCanvas Canvas(Image);
+    const QRect Frame(QPoint(3, 3), QPoint(12, 15));
+    Canvas.DrawFocusRect(Frame);
+    EXPECT_NE(Image.pixel(3, 3), Original.pixel(3, 3));
+    EXPECT_EQ(Image.pixel(4, 3), Original.pixel(4, 3)) << "every other pixel";
+    EXPECT_NE(Image.pixel(5, 3), Original.pixel(5, 3));
+    EXPECT_EQ(Image.pixel(8, 8), Original.pixel(8, 8)) << "the inside stays";
+    EXPECT_EQ(Image.pixel(2, 3), Original.pixel(2, 3));
+    Canvas.DrawFocusRect(Frame);
+    EXPECT_EQ(Image, Original);
+}
+
+TEST(FrameRect, OutlinesTheRectangleOnly)
+{
+    QImage Image = Filled(10, 8, 0xFF000000);
+    TCanvas Canvas(Image);
+    Canvas.FrameRect(QRect(0, 0, 10, 6), Qt::white);
+    EXPECT_EQ(Image.pixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(9, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(9, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(4, 3), 0xFF000000u);
+    EXPECT_EQ(Image.pixel(4, 6), 0xFF000000u);
+}
+
+TEST(TCanvas, ReportsEveryChangedRectangle)
+{
+    QImage Image = Filled(50, 50, 0xFF000000);
+    std::vector<QRect> Changed;
+    TCanvas Canvas(Image, [&](const QRect& R) { Changed.push_back(R); });
+    const QImage Source = Filled(10, 10, 0xFFFFFFFF);
+    Canvas.BitBlt(45, 45, 10, 10, Source, 0, 0, TRasterOp::Copy);
+    Canvas.FillRect(QRect(-5, 0, 10, 10), Qt::red);
+    Canvas.BitBlt(60, 60, 10, 10, Source, 0, 0, TRasterOp::Copy);
+    ASSERT_EQ(Changed.size(), 2u) << "nothing drawn, nothing reported";
+    EXPECT_EQ(Changed[0], QRect(45, 45, 5, 5));
+    EXPECT_EQ(Changed[1], QRect(0, 0, 5, 10));
+}
+
+TEST(TextOut, WritesInTheFontColour)
+{
+    QImage Image = Filled(40, 20, 0xFFFFFFFF);
+    TCanvas Canvas(Image);
+    Canvas.FontColor = Qt::black;
+    Canvas.TextOut(2, 2, QStringLiteral("10"));
+    int Dark = 0;
+    for (int Y = 0; Y < 20; ++Y)
+        for (int X = 0; X < 40; ++X)
+            Dark += qGray(Image.pixel(X, Y)) < 128;
+    EXPECT_GT(Dark, 5);
+}

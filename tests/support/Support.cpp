@@ -1,0 +1,45 @@
+#include "tests/support/Support.h"
+
+#include <QSettings>
+
+namespace {
+
+const char* FaceName(CardFace Face)
+{
+    switch (Face) {
+    case cfNone: return "none";
+    case cfFaceUp: return "face-up";
+    case cfBack: return "back";
+    case cfSelected: return "selected";
+    }
+    return "face?";
+}
+
+const char* RankName(uint8_t Rank)
+{
+    static const char* const Names[] = {"-", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K", "Joker"};
+    return Rank < 15 ? Names[Rank] : "?";
+}
+
+} // namespace
+
+TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face, int32_t X, int32_t Y)
+{
+    return TCard{Suit, Rank, Face, X, Y};
+}
+
+void PrintTo(const TCard& Card, std::ostream* Os)
+{
+    *Os << RankName(Card.Rank) << "/" << int(Card.Suit) << " " << FaceName(Card.Face) << " at (" << Card.X << ","
+        << Card.Y << ")";
+}
+
+bool operator==(const TCard& A, const TCard& B)
+{
+    return A.Suit == B.Suit && A.Rank == B.Rank && A.Face == B.Face && A.X == B.X && A.Y == B.Y;
+}
+
+TTempFolder::TTempFolder()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FDir.path());
+}

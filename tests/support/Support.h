@@ -1,0 +1,29 @@
+// Shared test helpers: a card maker, readable cards in failure messages, a
+// temporary folder, and the card pictures loaded for the whole test program.
+#pragma once
+#include "model/Card.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <ostream>
+
+TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face = cfFaceUp, int32_t X = 0, int32_t Y = 0);
+
+// Reads "Q/4 face-up at (10,20)".
+void PrintTo(const TCard& Card, std::ostream* Os);
+
+bool operator==(const TCard& A, const TCard& B);
+
+// A folder of its own for each test, removed at the end; also the place where
+// the per-user settings store points during the test.
+class TTempFolder
+{
+public:
+    TTempFolder();
+    QString Path() const { return FDir.path(); }
+    QString File(const QString& Name) const { return FDir.filePath(Name); }
+
+private:
+    QTemporaryDir FDir;
+};

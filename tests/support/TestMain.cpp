@@ -1,0 +1,24 @@
+// Test programs run with a full application object (offscreen in CI), the card
+// pictures loaded, and the per-user settings store inside a temporary folder.
+#include "model/Card.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir Settings;
+    qputenv("XDG_CONFIG_HOME", Settings.path().toUtf8());
+    QApplication App(argc, argv);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Settings.path());
+    ::testing::InitGoogleTest(&argc, argv);
+    CardStartup();
+    const int Result = RUN_ALL_TESTS();
+    CardShutdown();
+    return Result;
+}
