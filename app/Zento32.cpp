@@ -10,12 +10,6 @@
 #include <QApplication>
 #include <QIcon>
 
-namespace {
-
-const QString SettingsFile = QStringLiteral("./zento.ini");
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     CardStartup();
@@ -41,8 +35,8 @@ int main(int argc, char** argv)
         frmMain->menuEnglish->setChecked(true);
         frmMain->Languages->SetSeparator(QStringLiteral("^"));
         frmMain->Languages->SetLanguageFile(frmMain->LanguageFilePath(QStringLiteral("english")));
-        const QByteArray Language =
-            ReadProfileString(SettingsFile, "Settings", "Language", "english");
+        auto* SettingsFile = new TIniFile(QStringLiteral("./zento.ini"));
+        const QByteArray Language = SettingsFile->ReadString("Settings", "Language", "english");
         if (Language == "english")
             frmMain->menuEnglishClick();
         else
@@ -52,8 +46,9 @@ int main(int argc, char** argv)
         Result = Application.exec();
 
         const QByteArray Chosen = frmMain->menuEnglish->isChecked() ? "english" : "greek";
-        if (!WriteProfileString(SettingsFile, "Settings", "Language", Chosen))
-            ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(SettingsFile));
+        if (!SettingsFile->WriteString("Settings", "Language", Chosen))
+            ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(SettingsFile->FileName()));
+        delete SettingsFile;
 
         delete frmSetScore;
         delete frmMemory;
