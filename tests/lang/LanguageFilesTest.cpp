@@ -1,0 +1,256 @@
+#include "lang/Lang.h"
+
+#include "platform/Components.h"
+#include "platform/Controls.h"
+#include "platform/IniFile.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString DataFile(const char* Name)
+{
+    return QString(ZENTO_DATA_DIR) + "/" + Name;
+}
+
+QByteArray FileBytes(const QString& FileName)
+{
+    QFile File(FileName);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+QString Translation(const char* File, const QString& Key)
+{
+    return FromWindows1253(ReadProfileString(DataFile(File), "Translations", ToWindows1253(Key), QByteArray()));
+}
+
+bool HasGreekLetter(const QString& Text)
+{
+    for (const QChar C : Text)
+        if (C.unicode() >= 0x0370 && C.unicode() <= 0x03FF)
+            return true;
+    return false;
+}
+
+class TTitleStrip : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FormCaption MEMBER FormCaption)
+public:
+    explicit TTitleStrip(QObject* Owner) : QObject(Owner) { setObjectName("Gradient"); }
+    QString FormCaption = "Zento, ";
+};
+
+// The four windows with the components the property list names, built as the program
+// builds them: menu items owned by the main window, dialog parts on a panel.
+class TTestWindowSet
+{
+public:
+    TTestWindowSet()
+    {
+        for (const char* Name : {"menuParameters", "menuMemory", "menuBackground", "menuCardPicker", "menuLeftRight",
+                                 "menuLeft", "menuLanguage", "menuGreek", "menuEnglish", "menuFullScreen", "menuAbout",
+                                 "menuGame", "menuNewGame", "menuNewTour"})
+            new TMenuItem(Name, "", &Main);
+        new TTitleStrip(&Main);
+        QWidget* ScorePanel = new QWidget(&SetScore);
+        ScorePanel->setObjectName("pnl");
+        new TLabel("lblFirstMan", "", ScorePanel);
+        new TLabel("lblPoints", "", ScorePanel);
+        new TButton("btnClose", "", ScorePanel);
+        new TButton("btnCancel", "", ScorePanel);
+        QWidget* AboutPanel = new QWidget(&About);
+        AboutPanel->setObjectName("pnl");
+        new TLabel("lblTitle", "", AboutPanel);
+        new TMemo("Credits", AboutPanel);
+        new TButton("btnClose", "", AboutPanel);
+        new TMemo("lblDevInfo", AboutPanel);
+        ClearApplicationComponents();
+        for (QObject* Window : {static_cast<QObject*>(&Main), static_cast<QObject*>(&Memory),
+                                static_cast<QObject*>(&SetScore), static_cast<QObject*>(&About)})
+            RegisterApplicationComponent(Window);
+    }
+    ~TTestWindowSet() { ClearApplicationComponents(); }
+
+    void TranslateWith(const char* File)
+    {
+        Languages->SetLanguageFile(DataFile(File));
+        Languages->Translate();
+    }
+
+    // Reads a listed property back through the same names the translation used.
+    QVariant Value(const QString& Path) const
+    {
+        const QStringList Names = Path.split('.');
+        QObject* Component = nullptr;
+        for (qsizetype I = 0; I + 1 < Names.size(); ++I)
+            if (!(Component = Languages->FindChild(Component, Names[I])))
+                return QVariant();
+        return Component->property(Names.last().toLatin1());
+    }
+    QString Text(const QString& Path) const { return Value(Path).toString(); }
+
+    TForm Main{"frmMain"};
+    TForm Memory{"frmMemory"};
+    TDialogForm SetScore{"frmSetScore"};
+    TDialogForm About{"frmAbout"};
+    TLanguage* Languages = new TLanguage("Languages", &Main);
+};
+
+struct TMenuCaption
+{
+    const char* Key;
+    const char* Greek;
+    const char* English;
+};
+
+const TMenuCaption MenuCaptions[] = {
+    {"frmMain.menuParameters.Caption", "Παράμετροι", "Parameters"},
+    {"frmMain.menuMemory.Caption", "Μνήμη", "Memory Aid"},
+    {"frmMain.menuBackground.Caption", "Τσόχα", "Background"},
+    {"frmMain.menuCardPicker.Caption", "Επιλογή χαρτιού", "Card Picker"},
+    {"frmMain.menuLeftRight.Caption", "με αριστερό-δεξί click", "Left-right clicks"},
+    {"frmMain.menuLeft.Caption", "μόνο αριστερό click", "Left click only"},
+    {"frmMain.menuFullScreen.Caption", "Πλήρης Οθόνη", "Full Screen"},
+    {"frmMain.menuAbout.Caption", "Κωδονοκρουσίες", "About"},
+    {"frmMain.menuGame.Caption", "Παιχνίδι", "Game"},
+    {"frmMain.menuNewGame.Caption", "Νέα παρτίδα", "New Game"},
+    {"frmMain.menuNewTour.Caption", "Νέο τουρνουά", "New Tournament"},
+};
+
+const char* const MessageKeys[] = {"You",        "CPU",       "Tournament",          "end of game...",
+                                   "you won...", "the computer won...", "dealing again..."};
+
+} // namespace
+
+TEST(LanguageFiles, GiveAWholeTextForEveryListedPath)
+{
+    for (const char* File : {"greek.lng", "english.lng"}) {
+        const TIniFile Ini(DataFile(File));
+        for (const QString& Path : DesignProperties()) {
+            if (Path.isEmpty())
+                continue;
+            const std::optional<QByteArray> Value = Ini.FindString("Translations", Path.toLatin1());
+            ASSERT_TRUE(Value.has_value()) << File << " " << Path.toStdString();
+            EXPECT_FALSE(Value->isEmpty()) << File << " " << Path.toStdString();
+            EXPECT_LT(Value->size(), MaxProfileValueLength) << File << " " << Path.toStdString() << " would be cut";
+        }
+    }
+}
+
+TEST(LanguageFiles, GiveTheMenuCaptionsAndTheBaseTitle)
+{
+    for (const TMenuCaption& Caption : MenuCaptions) {
+        EXPECT_EQ(Translation("greek.lng", Caption.Key), QString::fromUtf8(Caption.Greek)) << Caption.Key;
+        EXPECT_EQ(Translation("english.lng", Caption.Key), QString::fromUtf8(Caption.English)) << Caption.Key;
+    }
+    for (const char* File : {"greek.lng", "english.lng"})
+        EXPECT_EQ(Translation(File, "frmMain.Gradient.FormCaption"), "Zento") << File;
+}
+
+TEST(LanguageFiles, AreWindows1253TextThatRoundTrips)
+{
+    for (const char* File : {"greek.lng", "english.lng"}) {
+        const QByteArray Bytes = FileBytes(DataFile(File));
+        ASSERT_FALSE(Bytes.isEmpty()) << File;
+        const QString Text = FromWindows1253(Bytes);
+        EXPECT_FALSE(Text.contains(QChar::ReplacementCharacter)) << File;
+        EXPECT_EQ(ToWindows1253(Text), Bytes) << File;
+        for (const QString& Line : Text.split("\r\n"))
+            for (const QChar C : Line)
+                EXPECT_TRUE(C.unicode() >= 0x20 && (C.unicode() < 0x7F || HasGreekLetter(C)))
+                    << File << ": unexpected character in " << Line.toStdString();
+    }
+    EXPECT_EQ(ToWindows1253("Ελληνικά"), QByteArray("\xc5\xeb\xeb\xe7\xed\xe9\xea\xdc"));
+    EXPECT_EQ(FromWindows1253("\xa2\xe8\xfa"), "Άθϊ");
+}
+
+TEST(LanguageFiles, GreekGivesEveryMessageAndEnglishKeepsTheKeys)
+{
+    TLanguage Languages("Languages", nullptr);
+    for (const char* Key : MessageKeys) {
+        Languages.SetLanguageFile(DataFile("greek.lng"));
+        const QString Greek = Languages.LookupMessage(Key);
+        EXPECT_TRUE(HasGreekLetter(Greek)) << Key << " gives " << Greek.toStdString();
+        Languages.SetLanguageFile(DataFile("english.lng"));
+        EXPECT_EQ(Languages.LookupMessage(Key), Key);
+    }
+}
+
+TEST(LanguageFiles, CreditsOpenAndGroupAsTheAboutBoxShowsThem)
+{
+    struct TExpected
+    {
+        const char* File;
+        QStringList Opening;
+        const char* IdeasHeading;
+        const char* SuppliesHeading;
+    };
+    const TExpected Files[] = {
+        {"greek.lng",
+         {"Η δημιουργία αυτού του κομματιού software θα ήταν αδύνατη", "χωρίς την βοήθεια των παρακάτω:"},
+         "Ιδέες, παρατηρήσεις, beta testing:",
+         "Μπύρες, σοκολάτες, γάλα για τον καφέ:"},
+        {"english.lng",
+         {"This piece of software would have been impossible", "without the help of the following:"},
+         "Ideas, remarks, beta testing:",
+         "Beers, chocolates, milk for the coffee:"},
+    };
+    const TLanguage Languages("Languages", nullptr);
+    for (const TExpected& Expected : Files) {
+        const QStringList Lines = Languages.SplitLines(Translation(Expected.File, "frmAbout.Credits.Lines"));
+        ASSERT_GE(Lines.size(), 10) << Expected.File;
+        EXPECT_EQ(Lines.mid(0, 2), Expected.Opening);
+        for (const char* Heading : {Expected.IdeasHeading, Expected.SuppliesHeading}) {
+            const qsizetype At = Lines.indexOf(QString::fromUtf8(Heading));
+            ASSERT_GT(At, 2) << Expected.File << " lacks " << Heading;
+            EXPECT_EQ(Lines.at(At - 1), "") << "a blank line comes before " << Heading;
+            EXPECT_FALSE(Lines.value(At + 1).isEmpty()) << "names follow " << Heading;
+        }
+        EXPECT_FALSE(Lines.last().isEmpty());
+        EXPECT_EQ(Lines.at(Lines.size() - 2), "") << "the thanks stand apart";
+        EXPECT_EQ(Languages.SplitLines(Translation(Expected.File, "frmAbout.lblDevInfo.Lines")).size(), 3);
+    }
+}
+
+TEST(TestWindowSet, ShowsGreekThenEnglishTexts)
+{
+    TTestWindowSet Windows;
+
+    Windows.TranslateWith("greek.lng");
+    for (const TMenuCaption& Caption : MenuCaptions)
+        EXPECT_EQ(Windows.Text(Caption.Key), QString::fromUtf8(Caption.Greek)) << Caption.Key;
+    EXPECT_EQ(Windows.Text("frmMain.menuGreek.Caption"), "Ελληνικά");
+    EXPECT_EQ(Windows.Text("frmMain.menuEnglish.Caption"), "Αγγλικά");
+    EXPECT_EQ(Windows.Text("frmMain.Gradient.FormCaption"), "Zento");
+    EXPECT_EQ(Windows.SetScore.Caption(), "Τουρνουά");
+    EXPECT_EQ(Windows.Text("frmSetScore.lblFirstMan.Caption"), "Ο πρώτος που θα φτάσει τους");
+    EXPECT_EQ(Windows.Text("frmSetScore.lblPoints.Caption"), "πόντους, κερδίζει.");
+    EXPECT_EQ(Windows.Text("frmSetScore.btnClose.Caption"), "&Εντάξει");
+    EXPECT_EQ(Windows.Text("frmSetScore.btnCancel.Caption"), "&Ούπς!");
+    EXPECT_EQ(Windows.Text("frmAbout.btnClose.Caption"), "&αρκεί, αρκεί");
+    EXPECT_EQ(Windows.Value("frmAbout.Credits.Lines").toStringList().value(1), "χωρίς την βοήθεια των παρακάτω:");
+    for (const QString& Path : DesignProperties()) {
+        if (Path.isEmpty() || Path.startsWith("Application"))
+            continue;
+        EXPECT_FALSE(Windows.Value(Path).toString().isEmpty() && Windows.Value(Path).toStringList().isEmpty())
+            << Path.toStdString();
+    }
+
+    Windows.TranslateWith("english.lng");
+    for (const TMenuCaption& Caption : MenuCaptions)
+        EXPECT_EQ(Windows.Text(Caption.Key), QString::fromUtf8(Caption.English)) << Caption.Key;
+    EXPECT_EQ(Windows.Text("frmMain.menuGreek.Caption"), "Greek");
+    EXPECT_EQ(Windows.Text("frmMain.menuEnglish.Caption"), "English");
+    EXPECT_EQ(Windows.Text("frmMain.Gradient.FormCaption"), "Zento");
+    for (const QString& Path : DesignProperties()) {
+        if (Path.isEmpty() || Path.startsWith("Application"))
+            continue;
+        EXPECT_FALSE(HasGreekLetter(Windows.Value(Path).toStringList().join('\n')))
+            << Path.toStdString() << " kept a Greek text";
+    }
+}
+
+#include "LanguageFilesTest.moc"
