@@ -16,7 +16,7 @@ constexpr double CentreX = FaceWidth / 2.0;
 constexpr double CentreY = FaceHeight / 2.0;
 
 // Pip columns and the first and last pip row, as on a real card of this size.
-constexpr double LeftColumn = 22;
+constexpr double LeftColumn = 23;
 constexpr double RightColumn = FaceWidth - LeftColumn;
 constexpr double TopRow = 18.5;
 constexpr double BottomRow = FaceHeight - TopRow;

@@ -5,7 +5,6 @@
 #include "tools/cardart/SuitPaths.h"
 
 #include <QPainterPath>
-#include <QPolygonF>
 
 namespace {
 
@@ -13,21 +12,11 @@ constexpr int Jack = 11;
 constexpr int Queen = 12;
 constexpr int King = 13;
 
-// The frame spans pixels 13..57 by 8..87; the figure stands right of centre so
-// that the frame's own pip fits beside the head.
+// The frame spans pixels 13..57 by 8..87; the frame's own pip sits left of the
+// head and the figure's emblem of rank right of it.
 const QRect FrameRect(13, 8, 45, 80);
-constexpr double FigureX = 38.5;
+constexpr double FigureX = FaceWidth / 2.0;
 constexpr double HeadY = 24.5;
-
-// Blue trims a red figure and gold a black one, so black suits stay free of red.
-QColor AccentColour(int Suit) { return IsRedSuit(Suit) ? Art::Blue : Art::Gold; }
-
-void Fill(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
-{
-    Painter.setPen(Qt::NoPen);
-    Painter.setBrush(Colour);
-    Painter.drawPath(Path);
-}
 
 void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
 {
@@ -37,44 +26,53 @@ void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Col
     Painter.setPen(Qt::NoPen);
 }
 
-// The upper half of the frame; the line between the halves runs through the
-// card's centre, so half a turn maps one half exactly onto the other.
-QPolygonF UpperHalf()
-{
-    return QPolygonF({QPointF(14, 9), QPointF(58, 9), QPointF(58, 42), QPointF(14, 54)});
-}
+// The upper half of the frame's inside; half a turn about the card's centre
+// maps it exactly onto the lower half.
+QRectF UpperHalf() { return QRectF(14, 9, 43, FaceHeight / 2.0 - 9); }
 
+// A mantle in the suit's colour over a blue tunic with gold trim; the half ends
+// at the card's middle, where the turned half continues it.
 void DrawRobe(QPainter& Painter, int Suit)
 {
-    QPainterPath Robe;
-    Robe.moveTo(FigureX - 18, 58);
-    Robe.cubicTo(FigureX - 18, 40, FigureX - 13, 35, FigureX - 6, 33);
-    Robe.lineTo(FigureX + 6, 33);
-    Robe.cubicTo(FigureX + 13, 35, FigureX + 18, 40, FigureX + 18, 58);
-    Robe.closeSubpath();
-    FillOutlined(Painter, Robe, SuitColour(Suit));
+    QPainterPath Mantle;
+    Mantle.moveTo(FigureX - 6, 32);
+    Mantle.cubicTo(FigureX - 13, 33, FigureX - 18, 36, FigureX - 18, 41);
+    Mantle.lineTo(FigureX - 18, 49);
+    Mantle.lineTo(FigureX + 18, 49);
+    Mantle.lineTo(FigureX + 18, 41);
+    Mantle.cubicTo(FigureX + 18, 36, FigureX + 13, 33, FigureX + 6, 32);
+    Mantle.closeSubpath();
+    FillOutlined(Painter, Mantle, SuitColour(Suit));
 
+    QPainterPath Tunic;
+    Tunic.moveTo(FigureX - 5, 32);
+    Tunic.lineTo(FigureX - 8, 49);
+    Tunic.lineTo(FigureX + 8, 49);
+    Tunic.lineTo(FigureX + 5, 32);
+    Tunic.closeSubpath();
+    Painter.setPen(QPen(Art::Gold, 1.2));
+    Painter.setBrush(Art::Blue);
+    Painter.drawPath(Tunic);
+    Painter.setPen(Qt::NoPen);
+
+    // Gold buttons down the tunic and a collar under the chin.
+    Painter.setBrush(Art::Gold);
+    for (const double Y : {38.0, 42.5, 47.0})
+        Painter.drawEllipse(QPointF(FigureX, Y), 1.1, 1.1);
     QPainterPath Collar;
-    Collar.moveTo(FigureX - 7, 33);
-    Collar.lineTo(FigureX, 41);
-    Collar.lineTo(FigureX + 7, 33);
-    Collar.lineTo(FigureX + 4, 33);
-    Collar.lineTo(FigureX, 37.5);
-    Collar.lineTo(FigureX - 4, 33);
-    Collar.closeSubpath();
-    Fill(Painter, Collar, Art::Gold);
-
-    // A panel down the chest and two shoulder pieces break up the robe.
-    Painter.fillRect(QRectF(FigureX - 1.5, 41, 3, 17), Art::Gold);
-    Fill(Painter, [] {
-        QPainterPath Shoulders;
-        Shoulders.addEllipse(QPointF(FigureX - 12.5, 39.5), 4, 3);
-        Shoulders.addEllipse(QPointF(FigureX + 12.5, 39.5), 4, 3);
-        return Shoulders;
-    }(), AccentColour(Suit));
+    Collar.moveTo(FigureX - 7, 31.5);
+    Collar.quadTo(FigureX, 36.5, FigureX + 7, 31.5);
+    Collar.quadTo(FigureX, 34, FigureX - 7, 31.5);
+    FillOutlined(Painter, Collar, Art::Paper);
 }
 
-void DrawHead(QPainter& Painter)
+void DrawMouth(QPainter& Painter, int Suit)
+{
+    // The suit's colour, so that a black figure carries no red at all.
+    Painter.fillRect(QRectF(FigureX - 1.5, HeadY + 3, 3, 0.8), SuitColour(Suit));
+}
+
+void DrawHead(QPainter& Painter, int Suit)
 {
     Painter.fillRect(QRectF(FigureX - 2, 28, 4, 6), Art::Skin);
     QPainterPath Face;
@@ -83,7 +81,7 @@ void DrawHead(QPainter& Painter)
     Painter.setBrush(Art::Ink);
     Painter.drawEllipse(QPointF(FigureX - 2.2, HeadY - 0.5), 0.7, 0.7);
     Painter.drawEllipse(QPointF(FigureX + 2.2, HeadY - 0.5), 0.7, 0.7);
-    Painter.fillRect(QRectF(FigureX - 1.5, HeadY + 3, 3, 0.8), Art::Red);
+    DrawMouth(Painter, Suit);
 }
 
 void DrawKingHeadgear(QPainter& Painter, int Suit)
@@ -97,7 +95,7 @@ void DrawKingHeadgear(QPainter& Painter, int Suit)
     Beard.lineTo(FigureX - 3, HeadY + 2.5);
     Beard.closeSubpath();
     FillOutlined(Painter, Beard, Art::Silver);
-    Painter.fillRect(QRectF(FigureX - 1.5, HeadY + 3, 3, 0.8), Art::Red);
+    DrawMouth(Painter, Suit);
 
     QPainterPath Crown;
     Crown.moveTo(FigureX - 7, HeadY - 5);
@@ -214,9 +212,7 @@ void DrawFramePip(QPainter& Painter, int Suit)
 void DrawHalf(QPainter& Painter, int Rank, int Suit)
 {
     Painter.save();
-    QPainterPath Clip;
-    Clip.addPolygon(UpperHalf());
-    Painter.setClipPath(Clip);
+    Painter.setClipRect(UpperHalf());
     switch (Rank) {
     case King: DrawSword(Painter); break;
     case Queen: DrawFlower(Painter, Suit); break;
@@ -225,7 +221,7 @@ void DrawHalf(QPainter& Painter, int Rank, int Suit)
     DrawRobe(Painter, Suit);
     if (Rank == Queen)
         DrawQueenHair(Painter);
-    DrawHead(Painter);
+    DrawHead(Painter, Suit);
     switch (Rank) {
     case King: DrawKingHeadgear(Painter, Suit); break;
     case Queen: DrawQueenHeadgear(Painter, Suit); break;
@@ -233,13 +229,6 @@ void DrawHalf(QPainter& Painter, int Rank, int Suit)
     }
     DrawFramePip(Painter, Suit);
     Painter.restore();
-}
-
-void DrawDivider(QPainter& Painter)
-{
-    Painter.setPen(QPen(Art::Ink, 0.8));
-    Painter.drawLine(QPointF(14, 54), QPointF(58, 42));
-    Painter.setPen(Qt::NoPen);
 }
 
 } // namespace
@@ -253,7 +242,9 @@ void DrawCourt(QPainter& Painter, int Rank, int Suit)
     TurnAround(Painter);
     DrawHalf(Painter, Rank, Suit);
     Painter.restore();
-    DrawDivider(Painter);
+    // A sash across the middle: rows 47 and 48 swap under half a turn, so it
+    // belongs to both halves alike.
+    Painter.fillRect(QRectF(FigureX - 18, 47, 36, 2), Art::Gold);
     Painter.setRenderHint(QPainter::Antialiasing, false);
     Painter.setPen(QPen(Art::Ink, 0));
     Painter.setBrush(Qt::NoBrush);

@@ -22,15 +22,18 @@ int EdgeDistance(int X, int Y, int Width, int Height)
     return std::min(std::min(X, Width - 1 - X), std::min(Y, Height - 1 - Y));
 }
 
-// Lines of a diamond lattice, and a dot in the middle of every diamond.
+// A lattice of diamonds, each holding a small white cross.
 QColor LatticeColour(int X, int Y)
 {
-    constexpr int Period = 8;
+    constexpr int Period = 12;
     const int U = ((X + Y) % Period + Period) % Period;
     const int V = ((X - Y) % Period + Period) % Period;
     if (U == 0 || V == 0)
         return BackBlue;
-    if (U == Period / 2 && V == Period / 2)
+    const int FromCentre = std::max(std::abs(U - Period / 2), std::abs(V - Period / 2));
+    if (FromCentre == 0)
+        return Art::Paper;
+    if (FromCentre == 1)
         return BackCyan;
     return BackNavy;
 }
@@ -48,53 +51,127 @@ QColor BackPixel(int X, int Y)
     return LatticeColour(X - FaceWidth / 2, Y - FaceHeight / 2);
 }
 
-void DrawJokerHat(QPainter& Painter)
+constexpr int SuitStripWidth = 64;
+constexpr int SuitStripHeight = 15;
+constexpr int SuitCellWidth = 16;
+
+// How much of each pixel the four signs cover: black on white, antialiased.
+QImage SuitCoverage()
 {
-    struct TPoint { double X, Y; QColor Colour; };
-    const double X = FaceWidth / 2.0;
-    const TPoint Tips[] = {{X - 17, 30, Art::Red}, {X, 14, Art::Blue}, {X + 17, 30, Art::Green}};
-    for (const TPoint& Tip : Tips) {
-        QPainterPath Flap;
-        Flap.moveTo(X - 9, 42);
-        Flap.cubicTo(X - 8, 30, Tip.X - 3, Tip.Y + 2, Tip.X, Tip.Y);
-        Flap.cubicTo(Tip.X + 3, Tip.Y + 4, X + 2, 32, X + 9, 42);
-        Flap.closeSubpath();
-        Painter.setPen(QPen(Art::Ink, 0.7));
-        Painter.setBrush(Tip.Colour);
-        Painter.drawPath(Flap);
-        Painter.setBrush(Art::Gold);
-        Painter.drawEllipse(QPointF(Tip.X, Tip.Y), 2.2, 2.2);
+    QImage Coverage(SuitStripWidth, SuitStripHeight, QImage::Format_RGB32);
+    Coverage.fill(Art::Paper);
+    QPainter Painter(&Coverage);
+    Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(Art::Ink);
+    for (int Suit = 1; Suit <= SuitCount; ++Suit) {
+        const double Width = Suit == Diamonds ? 11 : 13;
+        const double Left = (Suit - 1) * SuitCellWidth + 7 - Width / 2;
+        Painter.drawPath(SuitPath(Suit, QRectF(Left, 1, Width, 13)));
     }
+    return Coverage;
+}
+
+// Only pure colours of the 16-colour table: black signs get grey edges, which
+// darken the cell they are ANDed onto a little; red signs get none, since a
+// pink edge would have no entry in the table.
+QColor StripPixel(int Suit, double Covered)
+{
+    if (IsRedSuit(Suit))
+        return Covered >= 0.5 ? QColor(255, 0, 0) : Art::Paper;
+    if (Covered < 0.2)
+        return Art::Paper;
+    if (Covered < 0.5)
+        return QColor(192, 192, 192);
+    if (Covered < 0.8)
+        return QColor(128, 128, 128);
+    return Art::Ink;
+}
+
+constexpr double JokerX = FaceWidth / 2.0;
+
+void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
+{
+    Painter.setPen(QPen(Art::Ink, 0.7));
+    Painter.setBrush(Colour);
+    Painter.drawPath(Path);
+    Painter.setPen(Qt::NoPen);
+}
+
+// A fool's cap of three flaps, each ending in a bell; the middle one lies on top.
+void DrawJokerCap(QPainter& Painter)
+{
+    struct TFlap { double TipX, TipY; QColor Colour; };
+    const TFlap Flaps[] = {{JokerX - 21, 20, Art::Red}, {JokerX + 21, 20, Art::Green}, {JokerX, 9, Art::Blue}};
+    for (const TFlap& Flap : Flaps) {
+        const double Lean = (Flap.TipX - JokerX) / 2;
+        QPainterPath Path;
+        Path.moveTo(JokerX - 10 + Lean / 3, 40);
+        Path.cubicTo(JokerX - 8 + Lean, 28, Flap.TipX - 2, Flap.TipY + 6, Flap.TipX, Flap.TipY);
+        Path.cubicTo(Flap.TipX + 2, Flap.TipY + 8, JokerX + 6 + Lean, 30, JokerX + 10 + Lean / 3, 40);
+        Path.closeSubpath();
+        FillOutlined(Painter, Path, Flap.Colour);
+    }
+    Painter.setPen(QPen(Art::Ink, 0.6));
     Painter.setBrush(Art::Gold);
-    Painter.drawRect(QRectF(X - 10, 40, 20, 3));
+    for (const TFlap& Flap : Flaps)
+        Painter.drawEllipse(QPointF(Flap.TipX, Flap.TipY), 2.4, 2.4);
+    Painter.drawRect(QRectF(JokerX - 11, 37.5, 22, 3.5));
+    Painter.setPen(Qt::NoPen);
 }
 
 void DrawJokerFace(QPainter& Painter)
 {
-    const double X = FaceWidth / 2.0;
-    Painter.setPen(QPen(Art::Ink, 0.7));
-    // A ruff collar of alternating points under the chin.
-    QPainterPath Ruff;
-    Ruff.moveTo(X - 16, 58);
-    for (int I = 0; I <= 8; ++I)
-        Ruff.lineTo(X - 16 + 4 * I, I % 2 == 0 ? 58 : 64);
-    Ruff.lineTo(X + 16, 58);
-    Ruff.lineTo(X, 54);
-    Ruff.closeSubpath();
-    Painter.setBrush(Art::Gold);
-    Painter.drawPath(Ruff);
-    Painter.setBrush(Art::Skin);
-    Painter.drawEllipse(QPointF(X, 50), 9, 9);
-    Painter.setPen(Qt::NoPen);
+    QPainterPath Face;
+    Face.addEllipse(QPointF(JokerX, 48.5), 8.5, 8);
+    FillOutlined(Painter, Face, Art::Skin);
     Painter.setBrush(Art::Ink);
-    Painter.drawEllipse(QPointF(X - 3.5, 48), 1, 1.3);
-    Painter.drawEllipse(QPointF(X + 3.5, 48), 1, 1.3);
+    Painter.drawEllipse(QPointF(JokerX - 3.3, 46.5), 1, 1.3);
+    Painter.drawEllipse(QPointF(JokerX + 3.3, 46.5), 1, 1.3);
     Painter.setBrush(Art::Red);
-    Painter.drawEllipse(QPointF(X, 51.5), 1.4, 1.4);
+    Painter.drawEllipse(QPointF(JokerX, 49.5), 1.4, 1.4);
     Painter.setPen(QPen(Art::Red, 1.1));
     Painter.setBrush(Qt::NoBrush);
-    Painter.drawArc(QRectF(X - 5, 49, 10, 6), 200 * 16, 140 * 16);
+    Painter.drawArc(QRectF(JokerX - 5, 47.5, 10, 6), 200 * 16, 140 * 16);
     Painter.setPen(Qt::NoPen);
+}
+
+// A jerkin of red and blue diamonds under a pointed ruff.
+void DrawJokerBody(QPainter& Painter)
+{
+    QPainterPath Body;
+    Body.moveTo(JokerX - 11, 58);
+    Body.lineTo(JokerX - 17, 86);
+    Body.lineTo(JokerX + 17, 86);
+    Body.lineTo(JokerX + 11, 58);
+    Body.closeSubpath();
+    FillOutlined(Painter, Body, Art::Blue);
+    Painter.save();
+    Painter.setClipPath(Body);
+    Painter.setBrush(Art::Red);
+    constexpr double Step = 7;
+    for (int Row = 0; Row < 5; ++Row)
+        for (int Column = -3; Column <= 3; ++Column) {
+            if ((Row + Column) % 2 != 0)
+                continue;
+            const QPointF Centre(JokerX + Column * Step / 2 * 2, 58 + Row * Step);
+            QPainterPath Diamond;
+            Diamond.moveTo(Centre + QPointF(0, -Step / 2));
+            Diamond.lineTo(Centre + QPointF(Step / 2, 0));
+            Diamond.lineTo(Centre + QPointF(0, Step / 2));
+            Diamond.lineTo(Centre + QPointF(-Step / 2, 0));
+            Diamond.closeSubpath();
+            Painter.drawPath(Diamond);
+        }
+    Painter.restore();
+
+    QPainterPath Ruff;
+    Ruff.moveTo(JokerX - 15, 56);
+    for (int I = 0; I <= 10; ++I)
+        Ruff.lineTo(JokerX - 15 + 3 * I, I % 2 == 0 ? 55 : 62);
+    Ruff.lineTo(JokerX + 15, 56);
+    Ruff.closeSubpath();
+    FillOutlined(Painter, Ruff, Art::Gold);
 }
 
 void DrawJokerWord(QPainter& Painter)
@@ -102,25 +179,6 @@ void DrawJokerWord(QPainter& Painter)
     const QString Word = QStringLiteral("JOKER");
     for (int I = 0; I < Word.size(); ++I)
         FillText(Painter, Word.mid(I, 1), 7.5, 11 + 8 * I, 6.5, 7, Art::Red);
-}
-
-void DrawJokerStar(QPainter& Painter)
-{
-    const double X = FaceWidth / 2.0;
-    QPainterPath Star;
-    for (int I = 0; I < 10; ++I) {
-        const double Radius = I % 2 == 0 ? 7 : 3;
-        const QPointF Point = QTransform().rotate(36.0 * I).map(QPointF(0, -Radius)) + QPointF(X, 78);
-        if (I == 0)
-            Star.moveTo(Point);
-        else
-            Star.lineTo(Point);
-    }
-    Star.closeSubpath();
-    Painter.setPen(QPen(Art::Ink, 0.6));
-    Painter.setBrush(Art::Gold);
-    Painter.drawPath(Star);
-    Painter.setPen(Qt::NoPen);
 }
 
 void DrawCheck(QPainter& Painter)
@@ -214,9 +272,9 @@ QImage DrawJoker()
     {
         QPainter Painter(&Joker);
         Painter.setRenderHint(QPainter::Antialiasing);
-        DrawJokerHat(Painter);
+        DrawJokerBody(Painter);
+        DrawJokerCap(Painter);
         DrawJokerFace(Painter);
-        DrawJokerStar(Painter);
         DrawJokerWord(Painter);
         TurnAround(Painter);
         DrawJokerWord(Painter);
@@ -227,19 +285,14 @@ QImage DrawJoker()
 
 QImage DrawSuitStrip()
 {
-    QImage Strip(64, 15, QImage::Format_RGB32);
+    QImage Strip(SuitStripWidth, SuitStripHeight, QImage::Format_RGB32);
     Strip.fill(Art::Paper);
-    QPainter Painter(&Strip);
-    // Without antialiasing every pixel is pure white, black or red: an edge blend
-    // would tint the cell it is ANDed onto.
-    Painter.setRenderHint(QPainter::Antialiasing, false);
-    for (int Suit = 1; Suit <= SuitCount; ++Suit) {
-        const double Left = (Suit - 1) * 16;
-        const double Width = Suit == Diamonds ? 10 : 12;
-        Painter.setPen(Qt::NoPen);
-        Painter.setBrush(IsRedSuit(Suit) ? QColor(255, 0, 0) : Art::Ink);
-        Painter.drawPath(SuitPath(Suit, QRectF(Left + 7 - Width / 2, 1, Width, 12)));
-    }
+    const QImage Coverage = SuitCoverage();
+    for (int Y = 0; Y < SuitStripHeight; ++Y)
+        for (int X = 0; X < SuitStripWidth; ++X) {
+            const int Suit = X / SuitCellWidth + 1;
+            Strip.setPixel(X, Y, StripPixel(Suit, 1.0 - qGray(Coverage.pixel(X, Y)) / 255.0).rgb());
+        }
     return Strip;
 }
 

@@ -59,14 +59,16 @@ QPainterPath SpadeShape()
     return Blade.united(Stem());
 }
 
+// Three leaves that stay apart, joined by a small heart, so the sign keeps its
+// notches when it is only a dozen pixels high.
 QPainterPath ClubShape()
 {
     QPainterPath Leaves;
-    Leaves.addEllipse(QPointF(50, 24), 24, 24);
-    Leaves.addEllipse(QPointF(24, 60), 24, 24);
-    Leaves.addEllipse(QPointF(76, 60), 24, 24);
+    Leaves.addEllipse(QPointF(50, 22), 22, 22);
+    Leaves.addEllipse(QPointF(22, 62), 22, 22);
+    Leaves.addEllipse(QPointF(78, 62), 22, 22);
     QPainterPath Heart;
-    Heart.addEllipse(QPointF(50, 52), 12, 14);
+    Heart.addEllipse(QPointF(50, 54), 13, 16);
     return Leaves.united(Heart).united(Stem());
 }
 
