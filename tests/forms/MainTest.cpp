@@ -1,0 +1,329 @@
+#include "forms/Main.h"
+
+#include "forms/Memory.h"
+#include "forms/SetScore.h"
+#include "model/Layout.h"
+#include "platform/Components.h"
+#include "tests/support/Support.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+QString DataFile(const QString& Name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
+}
+
+// Runs the event loop until it has been idle once, so the idle handler has run.
+void LetIdle()
+{
+    QEventLoop Loop;
+    QTimer::singleShot(30, &Loop, &QEventLoop::quit);
+    Loop.exec();
+}
+
+class MainFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetDelayOverride(0);
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        BackgroundFile = QStringLiteral("tsoxa.bmp");
+        Main = new TfrmMain;
+        Memory = new TfrmMemory;
+        SetScore = new TfrmSetScore;
+        for (QObject* Form : std::initializer_list<QObject*>{Main, Memory, SetScore})
+            RegisterApplicationComponent(Form);
+        Main->Attach(Memory, SetScore);
+        Main->menuEnglishClick();
+        Main->show();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        delete SetScore;
+        delete Memory;
+        delete Main;
+        ClearApplicationComponents();
+        SetMessageBoxHandler({});
+        SetDelayOverride(std::nullopt);
+    }
+
+    QWidget* Area() const { return Main->StatusBar->parentWidget(); }
+
+    void Click(Qt::MouseButton Button, int X, int Y)
+    {
+        QMouseEvent Event(QEvent::MouseButtonPress, QPointF(X, Y), Area()->mapToGlobal(QPointF(X, Y)), Button, Button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(Area(), &Event);
+    }
+
+    // Plays the first card of the hand with a left and a right click.
+    void PlayFirstCard()
+    {
+        const TCard& Card = Main->Game().FPlayerHand.Items[0];
+        Click(Qt::LeftButton, Card.X + 30, Card.Y + 40);
+        Click(Qt::RightButton, 5, 5);
+    }
+
+    int ColouredCells() const
+    {
+        int N = 0;
+        for (int Suit = 1; Suit <= 4; ++Suit)
+            for (int Rank = 1; Rank <= 13; ++Rank)
+                N += Memory->Played(Suit, Rank) > 0;
+        return N;
+    }
+
+    TfrmMain* Main = nullptr;
+    TfrmMemory* Memory = nullptr;
+    TfrmSetScore* SetScore = nullptr;
+    QStringList Messages;
+};
+
+int CardsIn(const TGame& Game)
+{
+    return Game.FShoe.Count + Game.FPile.Count + Game.FPlayerTricks.Count + Game.FCpuTricks.Count +
+           Game.FPlayerHand.Count + Game.FCpuHand.Count;
+}
+
+} // namespace
+
+TEST_F(MainFixture, WindowHasTheDesignSizeAndAnEmptyStatusLine)
+{
+    EXPECT_EQ(Area()->size(), QSize(299, 378));
+    EXPECT_EQ(Main->StatusBar->geometry(), QRect(0, 359, 299, 19));
+    EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
+    EXPECT_EQ(Main->Background().size(), QSize(299, 378));
+    LetIdle();
+    EXPECT_EQ(Main->StatusText(), QString());
+}
+
+TEST_F(MainFixture, ClicksBeforeTheFirstDealDoNothing)
+{
+    const QImage Before = Main->Surface();
+    Click(Qt::LeftButton, 30, 300);
+    Click(Qt::RightButton, 30, 300);
+    LetIdle();
+    EXPECT_EQ(Main->Surface(), Before);
+    EXPECT_EQ(Main->StatusText(), QString());
+    EXPECT_EQ(Main->Game().FSelected.Rank, 0);
+}
+
+TEST_F(MainFixture, FeltIsTiledFromTheTopLeftInsideAWhiteFrame)
+{
+    const QImage Tile = LoadPicture(DataFile(QStringLiteral("tsoxa.bmp")));
+    ASSERT_FALSE(Tile.isNull());
+    const QImage& Felt = Main->Background();
+    for (const QPoint P : {QPoint(0, 0), QPoint(298, 100), QPoint(150, 358), QPoint(0, 358), QPoint(298, 0)})
+        EXPECT_EQ(Felt.pixel(P), 0xFFFFFFFFu) << P.x() << "," << P.y();
+    for (const QPoint P : {QPoint(1, 1), QPoint(150, 200), QPoint(297, 357), QPoint(200, 370)})
+        EXPECT_EQ(Felt.pixel(P), Tile.pixel(P.x() % Tile.width(), P.y() % Tile.height())) << P.x() << "," << P.y();
+}
+
+TEST_F(MainFixture, MissingOrDamagedPictureKeepsTheFeltAndDrawsTheFrame)
+{
+    const QImage Before = Main->Background();
+    Main->LoadBackground(QStringLiteral("/nonexistent/felt.bmp"));
+    EXPECT_EQ(Main->Background(), Before);
+    EXPECT_TRUE(Messages.isEmpty());
+
+    TTempFolder Folder;
+    QFile Damaged(Folder.File(QStringLiteral("damaged.bmp")));
+    ASSERT_TRUE(Damaged.open(QIODevice::WriteOnly));
+    Damaged.write("BM\x10\x00\x00\x00garbage that is no bitmap at all");
+    Damaged.close();
+    Main->LoadBackground(Damaged.fileName());
+    EXPECT_EQ(Main->Background(), Before);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
+}
+
+TEST_F(MainFixture, PictureLargerThanTheTableIsDrawnOnceAndCut)
+{
+    TTempFolder Folder;
+    QImage Big(400, 500, QImage::Format_RGB32);
+    Big.fill(qRgb(10, 20, 30));
+    Big.setPixel(297, 357, qRgb(200, 100, 50));
+    ASSERT_TRUE(Big.save(Folder.File(QStringLiteral("big.bmp"))));
+    Main->LoadBackground(Folder.File(QStringLiteral("big.bmp")));
+    EXPECT_EQ(Main->Background().pixel(297, 357), qRgb(200, 100, 50));
+    EXPECT_EQ(Main->Background().pixel(5, 5), qRgb(10, 20, 30));
+    EXPECT_EQ(Main->Background().pixel(298, 5), 0xFFFFFFFFu);
+}
+
+TEST_F(MainFixture, NewGameDealsTheTableAndTheMemoryAidShowsThePile)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    EXPECT_EQ(Game.FShoe.Count, 40);
+    EXPECT_EQ(Game.FPlayerHand.Count, 4);
+    EXPECT_EQ(Game.FCpuHand.Count, 4);
+    EXPECT_EQ(Game.FPile.Count, 4);
+    for (int I = 0; I < 4; ++I) {
+        EXPECT_EQ(Game.FPlayerHand.Items[I].X, std::vector<int>({3, 77, 151, 225})[I]);
+        EXPECT_EQ(Game.FPlayerHand.Items[I].Y, 260);
+        EXPECT_EQ(Game.FCpuHand.Items[I].Y, 3);
+    }
+    EXPECT_EQ(ColouredCells(), 4);
+    for (const TCardNode* Node = Game.FPile.Top; Node; Node = Node->Next) {
+        EXPECT_EQ(Memory->Played(Node->Item.Suit, Node->Item.Rank), 1);
+        EXPECT_TRUE(Main->PileArea().contains(QRect(Node->Item.X, Node->Item.Y, CardWidth, CardHeight)));
+    }
+    LetIdle();
+    EXPECT_EQ(Main->StatusText(), QStringLiteral("You: 0, CPU: 0"));
+    EXPECT_EQ(Main->Surface(), Main->BackBuffer());
+    EXPECT_NE(Main->BackBuffer().pixel(40, 300), Main->Background().pixel(40, 300)) << "the player's card shows";
+}
+
+TEST_F(MainFixture, WholeGameByClicksKeepsTheTableInStep)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    int Turns = 0;
+    while (Game.FPlayerHand.Count > 0 && Turns < 30) {
+        PlayFirstCard();
+        ++Turns;
+        ASSERT_EQ(CardsIn(Game), 52);
+        ASSERT_EQ(Game.FPlayerHand.Count, Game.FCpuHand.Count);
+        EXPECT_EQ(Game.FSelected.Rank, 0);
+        EXPECT_EQ(Main->Surface(), Main->BackBuffer()) << "after turn " << Turns;
+    }
+    EXPECT_EQ(Turns, 24);
+    EXPECT_EQ(ColouredCells(), 52);
+    ASSERT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
+    LetIdle();
+    const QString Expected = QStringLiteral("You: %1, CPU: %2")
+                                 .arg(ScorePile(Game.FPlayerTricks))
+                                 .arg(ScorePile(Game.FCpuTricks));
+    EXPECT_EQ(Main->StatusText(), Expected);
+    Click(Qt::LeftButton, 30, 300);
+    Click(Qt::RightButton, 30, 300);
+    EXPECT_EQ(CardsIn(Game), 52) << "clicks after the end do nothing";
+}
+
+TEST_F(MainFixture, SystemRepaintShowsTheCurrentTableNotPlayedCards)
+{
+    Main->menuNewGameClick();
+    const TCard Played = Main->Game().FPlayerHand.Items[0];
+    PlayFirstCard();
+    Area()->repaint();
+    EXPECT_EQ(Main->Surface(), Main->BackBuffer());
+    EXPECT_EQ(Main->Surface().copy(Played.X + 2, Played.Y + 2, 60, 80),
+              Main->Background().copy(Played.X + 2, Played.Y + 2, 60, 80))
+        << "the played card's slot shows the felt";
+}
+
+TEST_F(MainFixture, SelectionIsDrawnAndMoved)
+{
+    Main->menuNewGameClick();
+    const QImage Plain = Main->Surface();
+    Click(Qt::LeftButton, 10, 300);
+    EXPECT_NE(Main->Surface(), Plain);
+    EXPECT_EQ(Main->Surface(), Main->BackBuffer());
+    Click(Qt::LeftButton, 150, 200);  // beside the cards: the highlight goes
+    EXPECT_EQ(Main->Surface(), Plain);
+    Click(Qt::RightButton, 150, 200);
+    EXPECT_EQ(Main->Game().FPlayerHand.Count, 4) << "nothing selected, nothing played";
+    Click(Qt::MiddleButton, 10, 300);
+    EXPECT_EQ(Main->Game().FSelected.Rank, 0);
+}
+
+TEST_F(MainFixture, StatusLineFollowsTheLanguageAtTheNextIdleMoment)
+{
+    Main->menuNewGameClick();
+    LetIdle();
+    EXPECT_TRUE(Main->StatusText().startsWith(QStringLiteral("You: ")));
+    Main->menuGreekClick();
+    LetIdle();
+    const QString You = Main->Languages->LookupMessage(QStringLiteral("You"));
+    EXPECT_NE(You, QStringLiteral("You")) << "the Greek file names the player";
+    EXPECT_TRUE(Main->StatusText().startsWith(You + QStringLiteral(": "))) << Main->StatusText().toStdString();
+}
+
+TEST_F(MainFixture, EndOfGameMessageComesFromTheLanguageFile)
+{
+    Main->menuGreekClick();
+    const QString Greek = Main->Languages->LookupMessage(QStringLiteral("end of game..."));
+    EXPECT_NE(Greek, QStringLiteral("end of game..."));
+    Main->menuNewGameClick();
+    while (Main->Game().FPlayerHand.Count > 0)
+        PlayFirstCard();
+    EXPECT_EQ(Messages, QStringList{Greek});
+}
+
+TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
+{
+    QTimer::singleShot(0, SetScore, [this] { SetScore->accept(); });
+    Main->menuNewTourClick();
+    LetIdle();
+    EXPECT_TRUE(Main->StatusText().startsWith(QStringLiteral("Tournament: You: 0, CPU: 0")));
+    PlayFirstCard();
+    const TCard Kept = Main->Game().FPlayerHand.Items[0];
+    QTimer::singleShot(0, SetScore, [this] {
+        SetScore->edScore->setValue(31);
+        SetScore->reject();
+    });
+    Main->menuNewTourClick();
+    EXPECT_TRUE(Main->Game().FTournament);
+    EXPECT_EQ(Main->Game().FPlayerHand.Count, 3);
+    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Rank, Kept.Rank);
+    EXPECT_EQ(SetScore->Score(), 31) << "the new target holds for the running tournament";
+    Main->menuNewGameClick();
+    LetIdle();
+    EXPECT_EQ(Main->StatusText(), QStringLiteral("You: 0, CPU: 0"));
+}
+
+TEST_F(MainFixture, MemoryItemInvertsVisibilityAndCheckMarkIndependently)
+{
+    Memory->show();
+    EXPECT_TRUE(Main->menuMemory->isChecked());
+    Main->menuMemoryClick();
+    EXPECT_FALSE(Memory->isVisible());
+    EXPECT_FALSE(Main->menuMemory->isChecked());
+    Memory->close();  // its own close button only hides it
+    Main->menuMemoryClick();
+    EXPECT_TRUE(Memory->isVisible());
+    EXPECT_TRUE(Main->menuMemory->isChecked());
+    Memory->close();
+    Main->menuMemoryClick();
+    EXPECT_TRUE(Memory->isVisible());
+    EXPECT_FALSE(Main->menuMemory->isChecked());
+}
+
+TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
+{
+    Main->menuGreekClick();
+    Main->menuGreekClick();
+    EXPECT_EQ(Main->Gradient->FormCaption(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    EXPECT_EQ(Main->windowTitle(), Main->Gradient->FormCaption());
+    EXPECT_TRUE(Main->menuGreek->isChecked());
+    EXPECT_FALSE(Main->menuEnglish->isChecked());
+    EXPECT_EQ(Main->menuNewGame->text(), QStringLiteral("Νέα παρτίδα"));
+    Main->menuEnglishClick();
+    EXPECT_EQ(Main->menuNewGame->text(), QStringLiteral("New Game"));
+    EXPECT_EQ(Main->LanguageFilePath(QStringLiteral("GrEEk")), DataFile(QStringLiteral("greek.lng")));
+}
+
+TEST_F(MainFixture, CardPickerItemsSwapTheirCheckMarks)
+{
+    EXPECT_FALSE(Main->menuCardPicker->isEnabled());
+    EXPECT_FALSE(Main->menuFullScreen->isEnabled());
+    Main->menuLeftClick();
+    EXPECT_FALSE(Main->menuLeftRight->isChecked());
+    EXPECT_TRUE(Main->menuLeft->isChecked());
+    Main->menuLeftRight->trigger();
+    EXPECT_TRUE(Main->menuLeftRight->isChecked());
+    EXPECT_FALSE(Main->menuLeft->isChecked());
+}
