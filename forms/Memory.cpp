@@ -1,0 +1,121 @@
+#include "forms/Memory.h"
+
+#include "platform/Canvas.h"
+#include "platform/DrawGrid.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <limits>
+
+namespace {
+
+constexpr int SuitCount = 4;
+constexpr int RankCount = 13;
+constexpr int SignSize = 16;
+constexpr int CellSize = 18;
+constexpr int TextMargin = 2;
+
+bool InDeck(int Suit, int Rank)
+{
+    return Suit >= 1 && Suit <= SuitCount && Rank >= 1 && Rank <= RankCount;
+}
+
+QString RankHeader(int Rank)
+{
+    switch (Rank) {
+    case 1: return QStringLiteral("A");
+    case 11: return QStringLiteral("J");
+    case 12: return QStringLiteral("Q");
+    case 13: return QStringLiteral("K");
+    default: return Rank >= 2 && Rank <= 10 ? QString::number(Rank) : QString();
+    }
+}
+
+// Diamonds and hearts are the red suits.
+QColor SuitColor(int Suit)
+{
+    return Suit == 2 || Suit == 3 ? QColor(255, 0, 0) : QColor(0, 0, 0);
+}
+
+} // namespace
+
+TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    SetupForm();
+    // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
+    Suits = QImage(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
+    SetupGrid();
+}
+
+void TfrmMemory::SetupForm()
+{
+    SetCaption(QStringLiteral("Μνήμη"));
+    // A tool window's title bar carries only the close button.
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(266, 95);
+    move(394, 131);
+    QFont Font(QStringLiteral("MS Sans Serif"));
+    Font.setStyleHint(QFont::SansSerif);
+    Font.setPointSize(8);
+    setFont(Font);
+    // Closing only hides the window; the program must go on even when this is
+    // the last window left on the screen.
+    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void TfrmMemory::SetupGrid()
+{
+    grdMemory = new TDrawGrid(QStringLiteral("grdMemory"), this);
+    grdMemory->SetColCount(RankCount + 1);
+    grdMemory->SetRowCount(SuitCount + 1);
+    grdMemory->SetFixedCols(1);
+    grdMemory->SetFixedRows(1);
+    grdMemory->SetDefaultColWidth(CellSize);
+    grdMemory->SetDefaultRowHeight(CellSize);
+    grdMemory->SetGridLineWidth(1);
+    grdMemory->setGeometry(rect());
+    grdMemory->OnDrawCell = [this](int Col, int Row, const QRect& Rect, TCanvas& Canvas) {
+        grdMemoryDrawCell(Col, Row, Rect, Canvas);
+    };
+    grdMemory->Repaint();
+}
+
+void TfrmMemory::ResetMemory()
+{
+    for (auto& Suit : FPlayed)
+        for (auto& Count : Suit)
+            Count = 0;
+}
+
+void TfrmMemory::MarkPlayed(const TCard& Card)
+{
+    if (!InDeck(Card.Suit, Card.Rank))
+        return;
+    int32_t& Count = FPlayed[Card.Suit - 1][Card.Rank - 1];
+    if (Count < std::numeric_limits<int32_t>::max())
+        ++Count;
+}
+
+int32_t TfrmMemory::Played(int Suit, int Rank) const
+{
+    return InDeck(Suit, Rank) ? FPlayed[Suit - 1][Rank - 1] : 0;
+}
+
+void TfrmMemory::grdMemoryDrawCell(int Col, int Row, const QRect& Rect, TCanvas& Canvas)
+{
+    if (Row == 0) {
+        Canvas.TextOut(Rect.left() + TextMargin, Rect.top() + TextMargin, RankHeader(Col));
+        return;
+    }
+    if (Col == 0) {
+        // White around a sign keeps the cell's colour; the sign's own colours show on it.
+        Canvas.BitBlt(Rect.left() + TextMargin, Rect.top() + TextMargin, SignSize, SignSize, Suits,
+                      (Row - 1) * SignSize, 0, TRasterOp::And);
+        return;
+    }
+    const QColor Fill = Played(Row, Col) != 0 ? SuitColor(Row) : QColor(255, 255, 255);
+    Canvas.FillRect(Rect.adjusted(1, 1, -1, -1), Fill);
+}

@@ -1,0 +1,39 @@
+// The memory aid: a small always-on-top window that colours every card gone onto the pile.
+#pragma once
+#include "model/Card.h"
+#include "platform/Controls.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+
+class TCanvas;
+class TDrawGrid;
+
+class TfrmMemory : public TForm
+{
+    Q_OBJECT
+public:
+    explicit TfrmMemory(QWidget* Parent = nullptr);
+
+    // Clears the counters without repainting: the next repaint of the grid shows the empty table.
+    void ResetMemory();
+    // Counts the card as played; a card outside the deck (joker, no card) is ignored.
+    void MarkPlayed(const TCard& Card);
+    // How often the card went onto the pile since the last reset; 0 outside the deck.
+    int32_t Played(int Suit, int Rank) const;
+
+    void grdMemoryDrawCell(int Col, int Row, const QRect& Rect, TCanvas& Canvas);
+
+    // The callers repaint it themselves after marking, once per batch of cards.
+    TDrawGrid* grdMemory = nullptr;
+    // The source of the suit signs; never shown itself.
+    QImage Suits;
+
+private:
+    void SetupForm();
+    void SetupGrid();
+
+    int32_t FPlayed[4][13] = {};
+};

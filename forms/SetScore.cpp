@@ -1,0 +1,192 @@
+#include "forms/SetScore.h"
+
+#include <QColor>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QImage>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MinScore = 31;
+constexpr int MaxScore = 1001;
+constexpr int ScoreStep = 10;
+constexpr int FirstScore = 151;
+constexpr int ScoreDigits = 4;
+constexpr int GlyphSize = 16;
+
+bool AllDigits(const QString& Text)
+{
+    return std::all_of(Text.begin(), Text.end(), [](QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); });
+}
+
+// A button glyph is drawn on a plain ground whose colour is that of its
+// lower-left pixel; that colour becomes see-through. A picture that does not
+// load gives a button without a glyph.
+QIcon LoadGlyph(const QString& Name)
+{
+    const QImage Image(Name);
+    if (Image.isNull())
+        return {};
+    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
+    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
+    return QIcon(Pixmap);
+}
+
+// Places a label at its design point, wide enough to reach the panel's right
+// edge, so that a longer translation still shows.
+void PlaceLabel(QWidget* Label, int X, int Y, int PanelWidth)
+{
+    Label->setGeometry(X, Y, PanelWidth - X - 2, QFontMetrics(Label->font()).height());
+}
+
+} // namespace
+
+TSpinEdit::TSpinEdit(const QString& Name, QWidget* Parent) : QSpinBox(Parent)
+{
+    setObjectName(Name);
+    lineEdit()->setMaxLength(ScoreDigits);
+}
+
+int TSpinEdit::Value() const
+{
+    return valueFromText(text());
+}
+
+void TSpinEdit::CheckValue()
+{
+    // setValue rewrites the text even when the stored value stays, which is
+    // what turns an empty text into the minimum.
+    setValue(std::clamp(Value(), minimum(), maximum()));
+}
+
+// Every number that fits is accepted while typing, even one outside the
+// limits; only the focus leaving the field brings it within them.
+QValidator::State TSpinEdit::validate(QString& Input, int& Pos) const
+{
+    Q_UNUSED(Pos);
+    return Input.size() <= ScoreDigits && AllDigits(Input) ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+int TSpinEdit::valueFromText(const QString& Text) const
+{
+    bool Ok = false;
+    const int Number = Text.toInt(&Ok);
+    return Ok ? Number : minimum();
+}
+
+// Plain digits in every language, so the text always reads back as the same number.
+QString TSpinEdit::textFromValue(int Value) const
+{
+    return QString::number(Value);
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* Event)
+{
+    CheckValue();
+    QSpinBox::focusOutEvent(Event);
+}
+
+TfrmSetScore::TfrmSetScore(QWidget* Parent) : TDialogForm(QStringLiteral("frmSetScore"), Parent)
+{
+    SetupForm();
+    SetupControls();
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmSetScore::SetupForm()
+{
+    SetCaption(QStringLiteral("Τουρνουά"));
+    // A dialog border with a title but none of the title bar's buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(190, 106);
+    setModal(true);
+    QFont Font(QStringLiteral("MS Sans Serif"));
+    Font.setStyleHint(QFont::SansSerif);
+    Font.setPointSize(8);
+    setFont(Font);
+}
+
+void TfrmSetScore::SetupControls()
+{
+    pnl = new QFrame(this);
+    pnl->setObjectName(QStringLiteral("pnl"));
+    pnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pnl->setGeometry(rect());
+    // The panel holds the focus when the dialog opens, so that typing does not
+    // go into the score before the user chooses to; it is no tab stop.
+    pnl->setFocusPolicy(Qt::ClickFocus);
+
+    lblFirstMan = new TLabel(QStringLiteral("lblFirstMan"), QStringLiteral("Ο πρώτος που θα φτάσει τους"), pnl);
+    PlaceLabel(lblFirstMan, 16, 12, pnl->width());
+
+    edScore = new TSpinEdit(QStringLiteral("edScore"), pnl);
+    edScore->setGeometry(16, 28, 57, 21);
+    edScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette ScorePalette = edScore->palette();
+    ScorePalette.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
+    edScore->setPalette(ScorePalette);
+    edScore->setRange(MinScore, MaxScore);
+    edScore->setSingleStep(ScoreStep);
+    edScore->setValue(FirstScore);
+
+    lblPoints = new TLabel(QStringLiteral("lblPoints"), QStringLiteral("πόντους, κερδίζει."), pnl);
+    PlaceLabel(lblPoints, 76, 32, pnl->width());
+
+    btnClose = new TButton(QStringLiteral("btnClose"), QStringLiteral("&Εντάξει"), pnl);
+    btnClose->setGeometry(16, 64, 75, 25);
+    btnClose->setIcon(LoadGlyph(QStringLiteral(":/GlyphOk")));
+    btnClose->setIconSize(QSize(GlyphSize, GlyphSize));
+    // Only the OK button answers Enter, even while Cancel has the focus.
+    btnClose->setAutoDefault(false);
+    btnClose->setDefault(true);
+
+    btnCancel = new TButton(QStringLiteral("btnCancel"), QStringLiteral("&Ούπς!"), pnl);
+    btnCancel->setGeometry(96, 64, 75, 25);
+    btnCancel->setIcon(LoadGlyph(QStringLiteral(":/GlyphCancel")));
+    btnCancel->setIconSize(QSize(GlyphSize, GlyphSize));
+    btnCancel->setAutoDefault(false);
+}
+
+void TfrmSetScore::FormShow()
+{
+    pnl->setFocus(Qt::OtherFocusReason);
+}
+
+// Enter or Esc can close the dialog while the score still holds a number
+// outside its limits, with no focus change to correct it. The dialog is kept
+// and a running tournament reads the score again later, so it is brought
+// within the limits on every close, the cancelled ones too.
+void TfrmSetScore::done(int Result)
+{
+    edScore->CheckValue();
+    TDialogForm::done(Result);
+}
+
+void TfrmSetScore::showEvent(QShowEvent* Event)
+{
+    TDialogForm::showEvent(Event);
+    if (Event->spontaneous())
+        return;
+    CentreOnScreen();
+    FormShow();
+}
+
+void TfrmSetScore::CentreOnScreen()
+{
+    const QScreen* Screen = screen();
+    if (Screen == nullptr)
+        return;
+    QRect Frame = frameGeometry();
+    Frame.moveCenter(Screen->geometry().center());
+    move(Frame.topLeft());
+}

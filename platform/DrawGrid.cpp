@@ -1,0 +1,195 @@
+#include "platform/DrawGrid.h"
+
+#include <QColor>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace {
+
+// Bounds that keep every cell position within an int.
+constexpr int MaxCount = 10000;
+constexpr int MaxCellSize = 10000;
+constexpr int MaxLineWidth = 100;
+
+const QColor LineColor(192, 192, 192);
+
+// The colours are taken from the active group: the grid sits in a tool window
+// that is inactive most of the time and should not change colour with it.
+QColor PaletteColor(const QWidget& Widget, QPalette::ColorRole Role)
+{
+    return Widget.palette().color(QPalette::Active, Role);
+}
+
+// How many of Count cells of Step pixels start inside Length pixels.
+int CellsShown(int Count, int Step, int Length)
+{
+    if (Step <= 0 || Length <= 0)
+        return 0;
+    return std::min(Count, (Length + Step - 1) / Step);
+}
+
+} // namespace
+
+TDrawGrid::TDrawGrid(const QString& Name, QWidget* Parent) : QWidget(Parent)
+{
+    setObjectName(Name);
+    // The grid only shows; clicks go to the window below and it never takes the focus.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    // The surface covers every pixel, so Qt need not clear the widget first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TDrawGrid::SetColCount(int Value)
+{
+    FColCount = std::clamp(Value, 0, MaxCount);
+    FFixedCols = std::min(FFixedCols, FColCount);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetRowCount(int Value)
+{
+    FRowCount = std::clamp(Value, 0, MaxCount);
+    FFixedRows = std::min(FFixedRows, FRowCount);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetFixedCols(int Value)
+{
+    FFixedCols = std::clamp(Value, 0, FColCount);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetFixedRows(int Value)
+{
+    FFixedRows = std::clamp(Value, 0, FRowCount);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetDefaultColWidth(int Value)
+{
+    FDefaultColWidth = std::clamp(Value, 0, MaxCellSize);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetDefaultRowHeight(int Value)
+{
+    FDefaultRowHeight = std::clamp(Value, 0, MaxCellSize);
+    LayoutChanged();
+}
+
+void TDrawGrid::SetGridLineWidth(int Value)
+{
+    FGridLineWidth = std::clamp(Value, 0, MaxLineWidth);
+    LayoutChanged();
+}
+
+QRect TDrawGrid::CellRect(int Col, int Row) const
+{
+    if (Col < 0 || Col >= FColCount || Row < 0 || Row >= FRowCount)
+        return {};
+    return QRect(Col * (FDefaultColWidth + FGridLineWidth), Row * (FDefaultRowHeight + FGridLineWidth),
+                 FDefaultColWidth, FDefaultRowHeight);
+}
+
+QSize TDrawGrid::GridExtent() const
+{
+    return QSize(FColCount * (FDefaultColWidth + FGridLineWidth), FRowCount * (FDefaultRowHeight + FGridLineWidth));
+}
+
+void TDrawGrid::Repaint()
+{
+    DrawCells();
+    repaint();
+}
+
+void TDrawGrid::paintEvent(QPaintEvent* Event)
+{
+    QPainter Painter(this);  // the surface already holds every cell
+    Painter.drawImage(Event->rect(), FSurface, Event->rect());
+}
+
+void TDrawGrid::resizeEvent(QResizeEvent* Event)
+{
+    QWidget::resizeEvent(Event);
+    DrawCells();
+}
+
+// The cells are drawn from the owner's current data whenever the grid comes
+// into view, so hiding and showing never brings back an old picture.
+void TDrawGrid::showEvent(QShowEvent* Event)
+{
+    QWidget::showEvent(Event);
+    DrawCells();
+}
+
+void TDrawGrid::LayoutChanged()
+{
+    updateGeometry();
+    DrawCells();
+    update();
+}
+
+void TDrawGrid::DrawCells()
+{
+    // A hidden widget gets its resize event only when shown, but the surface
+    // must have the widget's size as soon as anything is drawn.
+    if (FSurface.size() != size())
+        FSurface = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
+    if (FSurface.isNull())
+        return;
+    TCanvas Canvas(FSurface);
+    Canvas.FillRect(FSurface.rect(), PaletteColor(*this, QPalette::Base));
+    DrawGridLines(Canvas);
+    const int Cols = CellsShown(FColCount, FDefaultColWidth + FGridLineWidth, FSurface.width());
+    const int Rows = CellsShown(FRowCount, FDefaultRowHeight + FGridLineWidth, FSurface.height());
+    for (int Row = 0; Row < Rows; ++Row)
+        for (int Col = 0; Col < Cols; ++Col)
+            DrawCell(Canvas, Col, Row);
+}
+
+void TDrawGrid::DrawGridLines(TCanvas& Canvas)
+{
+    if (FGridLineWidth == 0)
+        return;
+    const QSize Extent = GridExtent();
+    const int ColStep = FDefaultColWidth + FGridLineWidth;
+    const int RowStep = FDefaultRowHeight + FGridLineWidth;
+    const int Cols = CellsShown(FColCount, ColStep, FSurface.width());
+    const int Rows = CellsShown(FRowCount, RowStep, FSurface.height());
+    for (int Col = 0; Col < Cols; ++Col)
+        Canvas.FillRect(QRect(Col * ColStep + FDefaultColWidth, 0, FGridLineWidth, Extent.height()), LineColor);
+    for (int Row = 0; Row < Rows; ++Row)
+        Canvas.FillRect(QRect(0, Row * RowStep + FDefaultRowHeight, Extent.width(), FGridLineWidth), LineColor);
+}
+
+void TDrawGrid::DrawCell(TCanvas& Canvas, int Col, int Row)
+{
+    const QRect Rect = CellRect(Col, Row);
+    if (Rect.isEmpty())
+        return;
+    const bool Fixed = IsFixedCell(Col, Row);
+    Canvas.FillRect(Rect, PaletteColor(*this, Fixed ? QPalette::Button : QPalette::Base));
+    // Each cell starts from the grid's own font, whatever the cell before it chose.
+    Canvas.Font = font();
+    Canvas.FontColor = PaletteColor(*this, QPalette::WindowText);
+    if (OnDrawCell)
+        OnDrawCell(Col, Row, Rect, Canvas);
+    if (Fixed)
+        DrawRaisedEdge(Canvas, Rect);
+}
+
+void TDrawGrid::DrawRaisedEdge(TCanvas& Canvas, const QRect& Rect)
+{
+    const QColor Dark = PaletteColor(*this, QPalette::Dark);
+    const QColor Light = PaletteColor(*this, QPalette::Light);
+    // The light edge goes on last and stops one pixel short, so each corner
+    // where light meets dark belongs to the dark side.
+    Canvas.FillRect(QRect(Rect.left(), Rect.bottom(), Rect.width(), 1), Dark);
+    Canvas.FillRect(QRect(Rect.right(), Rect.top(), 1, Rect.height()), Dark);
+    Canvas.FillRect(QRect(Rect.left(), Rect.top(), Rect.width() - 1, 1), Light);
+    Canvas.FillRect(QRect(Rect.left(), Rect.top(), 1, Rect.height() - 1), Light);
+}

@@ -1,0 +1,221 @@
+#include "forms/Memory.h"
+
+#include "platform/Canvas.h"
+#include "platform/DrawGrid.h"
+#include "tests/support/Support.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb White = 0xFFFFFF;
+constexpr QRgb Black = 0x000000;
+constexpr QRgb Red = 0xFF0000;
+constexpr int Cell = 18;
+
+QRgb RoleColor(QPalette::ColorRole Role)
+{
+    return QApplication::palette().color(QPalette::Active, Role).rgb() & 0xFFFFFF;
+}
+
+// A pixel of the grid's picture, at (X, Y) inside the cell.
+QRgb CellPixel(const TfrmMemory& Form, int Col, int Row, int X, int Y)
+{
+    const QRect Rect = Form.grdMemory->CellRect(Col, Row);
+    return Form.grdMemory->Surface().pixel(Rect.left() + X, Rect.top() + Y) & 0xFFFFFF;
+}
+
+QRgb SuitColor(int Suit)
+{
+    return Suit == 2 || Suit == 3 ? Red : Black;
+}
+
+// Every cell of the 4 x 13 table shows the played colour exactly where the
+// counter is set, and keeps the window colour on its one-pixel border.
+void ExpectTableShowsCounters(const TfrmMemory& Form)
+{
+    const QRgb Base = RoleColor(QPalette::Base);
+    for (int Suit = 1; Suit <= 4; ++Suit)
+        for (int Rank = 1; Rank <= 13; ++Rank) {
+            SCOPED_TRACE(testing::Message() << "suit " << Suit << " rank " << Rank);
+            const QRgb Fill = Form.Played(Suit, Rank) != 0 ? SuitColor(Suit) : White;
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, 1, 1), Fill);
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, 9, 9), Fill);
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, Cell - 2, Cell - 2), Fill);
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, 0, 0), Base);
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, Cell - 1, 9), Base);
+            EXPECT_EQ(CellPixel(Form, Rank, Suit, 9, Cell - 1), Base);
+        }
+}
+
+} // namespace
+
+TEST(MemoryWindow, IsAFixedAlwaysOnTopToolWindowFilledByItsGrid)
+{
+    TfrmMemory Form;
+    EXPECT_EQ(Form.objectName(), "frmMemory");
+    EXPECT_EQ(Form.property("Caption").toString(), QString("Μνήμη"));
+    EXPECT_EQ(Form.windowType(), Qt::Tool);
+    EXPECT_TRUE(Form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(Form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_EQ(Form.size(), QSize(266, 95));
+    EXPECT_EQ(Form.minimumSize(), Form.maximumSize());
+    EXPECT_EQ(Form.pos(), QPoint(394, 131));
+    EXPECT_EQ(Form.grdMemory->geometry(), QRect(0, 0, 266, 95));
+    EXPECT_EQ(Form.grdMemory->GridExtent(), QSize(266, 95));
+    EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(Form.grdMemory->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST(MemoryGrid, HeaderRowReadsTheRanksAndTheCornerIsBlank)
+{
+    const QString Headers[] = {"", "A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    TfrmMemory Form;
+    const QRgb Face = RoleColor(QPalette::Button);
+    for (int Col = 0; Col < 14; ++Col) {
+        SCOPED_TRACE(testing::Message() << "column " << Col);
+        // The same text drawn alone on the button face, where the cell draws it.
+        QImage Expected(Cell, Cell, QImage::Format_RGB32);
+        TCanvas Canvas(Expected);
+        Canvas.FillRect(Expected.rect(), QColor::fromRgb(Face));
+        Canvas.Font = Form.grdMemory->font();
+        Canvas.FontColor = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+        Canvas.TextOut(2, 2, Headers[Col]);
+        int Ink = 0;
+        for (int Y = 1; Y < Cell - 1; ++Y)
+            for (int X = 1; X < Cell - 1; ++X) {
+                const QRgb Want = Expected.pixel(X, Y) & 0xFFFFFF;
+                Ink += Want != Face;
+                ASSERT_EQ(CellPixel(Form, Col, 0, X, Y), Want) << "at " << X << "," << Y;
+            }
+        EXPECT_EQ(Ink > 0, Col > 0);
+    }
+}
+
+TEST(MemoryGrid, FixedCellsHaveTheButtonFaceWithARaisedEdge)
+{
+    TfrmMemory Form;
+    const QRgb Light = RoleColor(QPalette::Light);
+    const QRgb Dark = RoleColor(QPalette::Dark);
+    const QPoint Fixed[] = {{0, 0}, {1, 0}, {13, 0}, {0, 1}, {0, 4}};
+    for (const QPoint& C : Fixed) {
+        SCOPED_TRACE(testing::Message() << "cell " << C.x() << "," << C.y());
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), 0, 0), Light);
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), 8, 0), Light);
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), 0, 8), Light);
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), Cell - 1, 8), Dark);
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), 8, Cell - 1), Dark);
+        EXPECT_EQ(CellPixel(Form, C.x(), C.y(), Cell - 1, Cell - 1), Dark);
+    }
+    EXPECT_EQ(CellPixel(Form, 0, 0, 9, 9), RoleColor(QPalette::Button));
+}
+
+TEST(MemoryGrid, SuitColumnShowsEachSignAndedOntoTheButtonFace)
+{
+    TfrmMemory Form;
+    const QRgb Face = RoleColor(QPalette::Button);
+    for (int Row = 1; Row <= 4; ++Row)
+        for (int Y = 2; Y < Cell - 1; ++Y)
+            for (int X = 2; X < Cell - 1; ++X) {
+                const int SX = (Row - 1) * 16 + X - 2;
+                const int SY = Y - 2;
+                // Outside the picture (it is 15 pixels high) the cell keeps its face.
+                const QRgb Sign = Form.Suits.valid(SX, SY) ? Form.Suits.pixel(SX, SY) & 0xFFFFFF : White;
+                ASSERT_EQ(CellPixel(Form, 0, Row, X, Y), Face & Sign) << "row " << Row << " at " << X << "," << Y;
+            }
+}
+
+TEST(MemoryGrid, UnplayedTableIsWhite)
+{
+    TfrmMemory Form;
+    ExpectTableShowsCounters(Form);
+    EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), White);
+}
+
+TEST(MemoryGrid, PlayedCardsTakeTheirSuitColourInTheirOwnCell)
+{
+    TfrmMemory Form;
+    const TCard Pile[] = {MakeCard(1, 1), MakeCard(13, 2), MakeCard(10, 3), MakeCard(11, 4), MakeCard(10, 2)};
+    for (const TCard& Card : Pile)
+        Form.MarkPlayed(Card);
+    Form.grdMemory->Repaint();
+    ExpectTableShowsCounters(Form);
+    EXPECT_EQ(CellPixel(Form, 1, 1, 9, 9), Black);
+    EXPECT_EQ(CellPixel(Form, 13, 2, 9, 9), Red);
+    EXPECT_EQ(CellPixel(Form, 10, 3, 9, 9), Red);
+    EXPECT_EQ(CellPixel(Form, 11, 4, 9, 9), Black);
+    EXPECT_EQ(CellPixel(Form, 10, 1, 9, 9), White);
+}
+
+TEST(MemoryGrid, WholeDeckPlayedColoursEveryCell)
+{
+    TfrmMemory Form;
+    for (uint8_t Suit = 1; Suit <= 4; ++Suit)
+        for (uint8_t Rank = 1; Rank <= 13; ++Rank)
+            Form.MarkPlayed(MakeCard(Rank, Suit));
+    Form.grdMemory->Repaint();
+    ExpectTableShowsCounters(Form);
+    for (int Suit = 1; Suit <= 4; ++Suit)
+        for (int Rank = 1; Rank <= 13; ++Rank)
+            EXPECT_NE(CellPixel(Form, Rank, Suit, 9, 9), White);
+}
+
+TEST(MemoryCounters, CountEveryMarkAndIgnoreCardsOutsideTheDeck)
+{
+    TfrmMemory Form;
+    Form.MarkPlayed(MakeCard(7, 3));
+    Form.MarkPlayed(MakeCard(7, 3));
+    const TCard Outside[] = {MakeCard(0, 0),  MakeCard(14, 0), MakeCard(0, 1),     MakeCard(14, 1),
+                             MakeCard(1, 0),  MakeCard(1, 5),  MakeCard(255, 255), MakeCard(13, 255)};
+    for (const TCard& Card : Outside)
+        Form.MarkPlayed(Card);
+    for (int Suit = 1; Suit <= 4; ++Suit)
+        for (int Rank = 1; Rank <= 13; ++Rank)
+            EXPECT_EQ(Form.Played(Suit, Rank), Suit == 3 && Rank == 7 ? 2 : 0) << Suit << "/" << Rank;
+    EXPECT_EQ(Form.Played(0, 1), 0);
+    EXPECT_EQ(Form.Played(5, 13), 0);
+    EXPECT_EQ(Form.Played(1, 14), 0);
+}
+
+TEST(MemoryCounters, ResetClearsThemAndTheNextRepaintShowsTheEmptyTable)
+{
+    TfrmMemory Form;
+    Form.MarkPlayed(MakeCard(5, 2));
+    Form.grdMemory->Repaint();
+    Form.ResetMemory();
+    EXPECT_EQ(Form.Played(2, 5), 0);
+    EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), Red);  // nothing repainted yet
+    Form.grdMemory->Repaint();
+    EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), White);
+}
+
+TEST(MemoryWindow, CloseButtonOnlyHidesAndShowingAgainDrawsTheCounters)
+{
+    TfrmMemory Form;
+    Form.MarkPlayed(MakeCard(12, 4));
+    Form.grdMemory->Repaint();
+    // The application reports its last window closed only from inside its event loop.
+    bool LastWindowClosed = false;
+    const auto Connection =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { LastWindowClosed = true; });
+    QTimer::singleShot(0, &Form, [&] {
+        Form.show();
+        EXPECT_TRUE(Form.close());
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    });
+    QApplication::exec();
+    QObject::disconnect(Connection);
+    EXPECT_FALSE(LastWindowClosed);
+    EXPECT_TRUE(Form.isHidden());
+    EXPECT_EQ(Form.Played(4, 12), 1);
+
+    // Counters changed while hidden show as soon as the window does.
+    Form.MarkPlayed(MakeCard(3, 1));
+    Form.show();
+    EXPECT_EQ(CellPixel(Form, 12, 4, 9, 9), Black);
+    EXPECT_EQ(CellPixel(Form, 3, 1, 9, 9), Black);
+}

@@ -1,0 +1,194 @@
+#include "forms/SetScore.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Press(QWidget* Target, int Key, const QString& Text = {})
+{
+    QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QApplication::sendEvent(Target, &Down);
+    QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
+    QApplication::sendEvent(Target, &Up);
+}
+
+// Replaces the field's text by typing, one key per character.
+void Type(TSpinEdit* Field, const QString& Text)
+{
+    Field->selectAll();
+    Press(Field, Qt::Key_Backspace);
+    for (const QChar C : Text)
+        Press(Field, C.toUpper().unicode(), QString(C));
+}
+
+void LeaveField(TSpinEdit* Field)
+{
+    QFocusEvent Out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Field, &Out);
+}
+
+QString FieldText(const TSpinEdit* Field)
+{
+    return Field->findChild<QLineEdit*>()->text();
+}
+
+} // namespace
+
+TEST(TournamentDialog, HasItsDesignedFormAndStartsAt151)
+{
+    TfrmSetScore Dialog;
+    EXPECT_EQ(Dialog.objectName(), "frmSetScore");
+    EXPECT_EQ(Dialog.property("Caption").toString(), QString("Τουρνουά"));
+    EXPECT_EQ(Dialog.size(), QSize(190, 106));
+    EXPECT_EQ(Dialog.minimumSize(), Dialog.maximumSize());
+    EXPECT_TRUE(Dialog.isModal());
+    EXPECT_TRUE(Dialog.windowFlags().testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(Dialog.windowFlags().testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_FALSE(Dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+
+    struct TPlace { const char* Name; QPoint Pos; QString Caption; };
+    const TPlace Places[] = {{"lblFirstMan", {16, 12}, "Ο πρώτος που θα φτάσει τους"},
+                             {"edScore", {16, 28}, ""},
+                             {"lblPoints", {76, 32}, "πόντους, κερδίζει."},
+                             {"btnClose", {16, 64}, "&Εντάξει"},
+                             {"btnCancel", {96, 64}, "&Ούπς!"}};
+    for (const TPlace& Place : Places) {
+        const QWidget* Control = Dialog.pnl->findChild<QWidget*>(Place.Name);
+        ASSERT_NE(Control, nullptr) << Place.Name;
+        EXPECT_EQ(Control->pos(), Place.Pos) << Place.Name;
+        EXPECT_EQ(Control->property("Caption").toString(), Place.Caption) << Place.Name;
+    }
+    EXPECT_EQ(Dialog.pnl->geometry(), QRect(0, 0, 190, 106));
+    EXPECT_EQ(Dialog.btnClose->size(), QSize(75, 25));
+    EXPECT_TRUE(Dialog.btnClose->isDefault());
+
+    EXPECT_EQ(Dialog.edScore->size(), QSize(57, 21));
+    EXPECT_EQ(Dialog.Score(), 151);
+    EXPECT_EQ(Dialog.edScore->minimum(), 31);
+    EXPECT_EQ(Dialog.edScore->maximum(), 1001);
+    EXPECT_EQ(Dialog.edScore->singleStep(), 10);
+    EXPECT_TRUE(Dialog.edScore->alignment().testFlag(Qt::AlignRight));
+    EXPECT_EQ(Dialog.edScore->palette().color(QPalette::Text), QColor(0x80, 0, 0));
+}
+
+TEST(TournamentScore, IsReadAsTypedAndBroughtWithinLimitsWhenTheFocusLeaves)
+{
+    struct TCase { QString Typed; int WhileTyping; QString AfterLeaving; };
+    const TCase Cases[] = {{"5", 5, "31"},          {"30", 30, "31"},     {"31", 31, "31"},
+                           {"500", 500, "500"},     {"1001", 1001, "1001"}, {"1002", 1002, "1001"},
+                           {"9999", 9999, "1001"},  {"12345", 1234, "1001"}, {"", 31, "31"},
+                           {"0", 0, "31"}};
+    TfrmSetScore Dialog;
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Typed.toStdString());
+        Type(Dialog.edScore, Case.Typed);
+        EXPECT_EQ(Dialog.Score(), Case.WhileTyping);
+        LeaveField(Dialog.edScore);
+        EXPECT_EQ(FieldText(Dialog.edScore), Case.AfterLeaving);
+        EXPECT_EQ(Dialog.Score(), Case.AfterLeaving.toInt());
+    }
+}
+
+TEST(TournamentScore, TakesOnlyDigitsSoOtherTextReadsAsTheMinimum)
+{
+    TfrmSetScore Dialog;
+    Type(Dialog.edScore, "abc");
+    EXPECT_EQ(FieldText(Dialog.edScore), "");
+    EXPECT_EQ(Dialog.Score(), 31);
+    Type(Dialog.edScore, "-4x0.5");
+    EXPECT_EQ(FieldText(Dialog.edScore), "405");
+    EXPECT_EQ(Dialog.Score(), 405);
+}
+
+TEST(TournamentDialog, EnterAnswersOkAndEscCancelFromEveryControl)
+{
+    TfrmSetScore Dialog;
+    QWidget* const Controls[] = {Dialog.pnl, Dialog.edScore, Dialog.btnClose, Dialog.btnCancel};
+    struct TCase { int Key; int Result; };
+    const TCase Keys[] = {{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Enter, QDialog::Accepted},
+                          {Qt::Key_Escape, QDialog::Rejected}};
+    for (QWidget* Control : Controls)
+        for (const TCase& Case : Keys) {
+            SCOPED_TRACE(testing::Message() << Control->objectName().toStdString() << " key " << Case.Key);
+            Dialog.setResult(-1);
+            Dialog.show();
+            Press(Control, Case.Key);
+            EXPECT_TRUE(Dialog.isHidden());
+            EXPECT_EQ(Dialog.result(), Case.Result);
+        }
+}
+
+TEST(TournamentDialog, ButtonsCloseWithTheirResults)
+{
+    TfrmSetScore Dialog;
+    Dialog.show();
+    Dialog.btnClose->click();
+    EXPECT_EQ(Dialog.result(), QDialog::Accepted);
+    Dialog.show();
+    Dialog.btnCancel->click();
+    EXPECT_EQ(Dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(Dialog.isHidden());
+}
+
+TEST(TournamentDialog, ClosingWithAKeyBringsTheTypedScoreWithinLimits)
+{
+    TfrmSetScore Dialog;
+    Dialog.show();
+    Type(Dialog.edScore, "5");
+    Press(Dialog.pnl, Qt::Key_Return);
+    EXPECT_EQ(Dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Dialog.Score(), 31);
+
+    Dialog.show();
+    Type(Dialog.edScore, "9999");
+    Press(Dialog.edScore, Qt::Key_Escape);
+    EXPECT_EQ(Dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(Dialog.Score(), 1001);
+}
+
+TEST(TournamentDialog, KeepsTheLastScoreAfterCancel)
+{
+    TfrmSetScore Dialog;
+    Dialog.show();
+    Type(Dialog.edScore, "500");
+    LeaveField(Dialog.edScore);
+    Dialog.reject();
+    Dialog.show();
+    EXPECT_EQ(Dialog.Score(), 500);
+    EXPECT_EQ(FieldText(Dialog.edScore), "500");
+}
+
+TEST(TournamentDialog, EveryShowCentresItAndPutsTheFocusOnThePanel)
+{
+    TfrmSetScore Dialog;
+    for (int Show = 0; Show < 2; ++Show) {
+        Dialog.show();
+        EXPECT_EQ(Dialog.focusWidget(), Dialog.pnl);
+        const QPoint Offset = Dialog.frameGeometry().center() - Dialog.screen()->geometry().center();
+        EXPECT_LE(Offset.manhattanLength(), 2);
+        Dialog.edScore->setFocus();
+        Dialog.move(0, 0);
+        Dialog.hide();
+    }
+}
+
+TEST(TournamentDialog, ModalRunAnswersOkOnEnter)
+{
+    TfrmSetScore Dialog;
+    QWidget* FocusWhenOpen = nullptr;
+    QTimer::singleShot(0, &Dialog, [&] {
+        FocusWhenOpen = Dialog.focusWidget();
+        Press(Dialog.pnl, Qt::Key_Return);
+    });
+    // Should Enter go unanswered, the test fails instead of waiting for ever.
+    QTimer::singleShot(5000, &Dialog, [&] { Dialog.done(-1); });
+    EXPECT_EQ(Dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(FocusWhenOpen, Dialog.pnl);
+}
