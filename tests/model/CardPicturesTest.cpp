@@ -37,8 +37,9 @@ TBmpHeader ReadHeader(const QString& Name)
     const QByteArray Bytes = File.readAll();
     if (Bytes.size() < 54 || !Bytes.startsWith("BM") || qFromLittleEndian<uint32_t>(Bytes.constData() + 14) != 40)
         return {};
-    return {true, qFromLittleEndian<int32_t>(Bytes.constData() + 18), qFromLittleEndian<int32_t>(Bytes.constData() + 22),
-            qFromLittleEndian<uint16_t>(Bytes.constData() + 28)};
+    const char* Data = Bytes.constData();
+    return {true, qFromLittleEndian<int32_t>(Data + 18), qFromLittleEndian<int32_t>(Data + 22),
+            qFromLittleEndian<uint16_t>(Data + 28)};
 }
 
 QImage Picture(const char* Name)
@@ -121,7 +122,8 @@ TEST(CardPictures, EveryPictureHasFourBlackCorners)
     for (int I = 0; I < Pictures.size(); ++I) {
         const QImage& Card = Pictures[I];
         for (const QPoint Corner : {QPoint(0, 0), QPoint(70, 0), QPoint(0, 95), QPoint(70, 95)})
-            EXPECT_EQ(Card.pixel(Corner) & 0xFFFFFF, 0u) << "picture " << I << " at " << Corner.x() << "," << Corner.y();
+            EXPECT_EQ(Card.pixel(Corner) & 0xFFFFFF, 0u)
+                << "picture " << I << " at " << Corner.x() << "," << Corner.y();
     }
 }
 

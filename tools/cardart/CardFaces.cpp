@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -52,6 +53,15 @@ constexpr std::array<TPipLayout, 9> PipLayouts = {{
            {-1, 1}, {1, 1}}}},
 }};
 
+constexpr bool CountsMatchRanks()
+{
+    for (size_t I = 0; I < PipLayouts.size(); ++I)
+        if (PipLayouts[I].Count != int(I) + 2)
+            return false;
+    return true;
+}
+static_assert(CountsMatchRanks(), "a pip card shows as many pips as its rank");
+
 double ColumnX(int Column) { return Column < 0 ? LeftColumn : Column > 0 ? RightColumn : CentreX; }
 
 // Diamonds are narrower than the other signs, as on printed cards.
@@ -69,8 +79,8 @@ void DrawPips(QPainter& Painter, int Rank, int Suit)
         const TPip& Pip = Layout.Pips[I];
         const double Y = TopRow + (BottomRow - TopRow) * Pip.Row;
         // Pips below the middle face the other player.
-        const bool Upside = Pip.Row > 0.5;
-        FillSuit(Painter, Suit, CentredBox(ColumnX(Pip.Column), Y, SignWidth(Suit, PipWidth), PipHeight), Upside);
+        const TFacing Facing = Pip.Row > 0.5 ? TFacing::Turned : TFacing::Upright;
+        FillSuit(Painter, Suit, CentredBox(ColumnX(Pip.Column), Y, SignWidth(Suit, PipWidth), PipHeight), Facing);
     }
 }
 
@@ -142,10 +152,10 @@ void TurnAround(QPainter& Painter)
     Painter.translate(-CentreX, -CentreY);
 }
 
-void FillSuit(QPainter& Painter, int Suit, const QRectF& Box, bool Upside)
+void FillSuit(QPainter& Painter, int Suit, const QRectF& Box, TFacing Facing)
 {
     Painter.save();
-    if (Upside) {
+    if (Facing == TFacing::Turned) {
         Painter.translate(Box.center());
         Painter.rotate(180);
         Painter.translate(-Box.center());
@@ -154,6 +164,14 @@ void FillSuit(QPainter& Painter, int Suit, const QRectF& Box, bool Upside)
     Painter.setBrush(SuitColour(Suit));
     Painter.drawPath(SuitPath(Suit, Box));
     Painter.restore();
+}
+
+void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
+{
+    Painter.setPen(QPen(Art::Ink, 0.7));
+    Painter.setBrush(Colour);
+    Painter.drawPath(Path);
+    Painter.setPen(Qt::NoPen);
 }
 
 void FillText(QPainter& Painter, const QString& Text, double CentreX, double BaselineY, double CapHeight,
@@ -191,6 +209,8 @@ QString RankText(int Rank)
 QImage DrawFace(int Rank, int Suit)
 {
     QImage Card = BlankCard();
+    if (Rank < 1 || Rank > RankCount || Suit < 1 || Suit > SuitCount)
+        return Card;
     {
         QPainter Painter(&Card);
         Painter.setRenderHint(QPainter::Antialiasing);

@@ -2,6 +2,7 @@
 #pragma once
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 
@@ -17,9 +18,12 @@ void BlackenCorners(QImage& Card);
 // Turns the painter half a turn about the card's centre, for the lower half of
 // a two-ended design.
 void TurnAround(QPainter& Painter);
-// Fills the sign of Suit over Box in the suit's colour; Upside turns it about
-// the centre of Box.
-void FillSuit(QPainter& Painter, int Suit, const QRectF& Box, bool Upside = false);
+enum class TFacing { Upright, Turned };
+// Fills the sign of Suit over Box in the suit's colour; a turned sign is
+// rotated half a turn about the centre of Box.
+void FillSuit(QPainter& Painter, int Suit, const QRectF& Box, TFacing Facing = TFacing::Upright);
+// Fills Path in Colour with a thin ink outline, the way the figures are drawn.
+void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour);
 // Text in DejaVu Sans Bold whose capitals are CapHeight pixels high, centred on
 // CentreX with its baseline at BaselineY, squeezed to MaxWidth when wider.
 void FillText(QPainter& Painter, const QString& Text, double CentreX, double BaselineY, double CapHeight,
@@ -27,6 +31,7 @@ void FillText(QPainter& Painter, const QString& Text, double CentreX, double Bas
 
 // "A", "2" .. "10", "J", "Q", "K".
 QString RankText(int Rank);
+// A blank card for a rank or suit out of range.
 QImage DrawFace(int Rank, int Suit);
 // 13 columns by rank, 4 rows by suit, no gaps.
 QImage DrawCardSet();

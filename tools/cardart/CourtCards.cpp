@@ -12,27 +12,18 @@ constexpr int Jack = 11;
 constexpr int Queen = 12;
 constexpr int King = 13;
 
-// The frame spans pixels 13..57 by 8..87; the frame's own pip sits left of the
-// head and the figure's emblem of rank right of it.
+// The frame spans pixels 13..57 by 8..87. Inside it the frame's own pip sits
+// left of the head and the emblem of the rank (sword, flower, halberd) right of it.
 const QRect FrameRect(13, 8, 45, 80);
 constexpr double FigureX = FaceWidth / 2.0;
 constexpr double HeadY = 24.5;
-
-void FillOutlined(QPainter& Painter, const QPainterPath& Path, const QColor& Colour)
-{
-    Painter.setPen(QPen(Art::Ink, 0.7));
-    Painter.setBrush(Colour);
-    Painter.drawPath(Path);
-    Painter.setPen(Qt::NoPen);
-}
 
 // The upper half of the frame's inside; half a turn about the card's centre
 // maps it exactly onto the lower half.
 QRectF UpperHalf() { return QRectF(14, 9, 43, FaceHeight / 2.0 - 9); }
 
-// A mantle in the suit's colour over a blue tunic with gold trim; the half ends
-// at the card's middle, where the turned half continues it.
-void DrawRobe(QPainter& Painter, int Suit)
+// The robe ends at the card's middle, where the turned half continues it.
+void DrawMantle(QPainter& Painter, int Suit)
 {
     QPainterPath Mantle;
     Mantle.moveTo(FigureX - 6, 32);
@@ -43,7 +34,11 @@ void DrawRobe(QPainter& Painter, int Suit)
     Mantle.cubicTo(FigureX + 18, 36, FigureX + 13, 33, FigureX + 6, 32);
     Mantle.closeSubpath();
     FillOutlined(Painter, Mantle, SuitColour(Suit));
+}
 
+// Blue under every suit's mantle, with gold trim, buttons and a white collar.
+void DrawTunic(QPainter& Painter)
+{
     QPainterPath Tunic;
     Tunic.moveTo(FigureX - 5, 32);
     Tunic.lineTo(FigureX - 8, 49);
@@ -55,7 +50,6 @@ void DrawRobe(QPainter& Painter, int Suit)
     Painter.drawPath(Tunic);
     Painter.setPen(Qt::NoPen);
 
-    // Gold buttons down the tunic and a collar under the chin.
     Painter.setBrush(Art::Gold);
     for (const double Y : {38.0, 42.5, 47.0})
         Painter.drawEllipse(QPointF(FigureX, Y), 1.1, 1.1);
@@ -84,9 +78,8 @@ void DrawHead(QPainter& Painter, int Suit)
     DrawMouth(Painter, Suit);
 }
 
-void DrawKingHeadgear(QPainter& Painter, int Suit)
+void DrawKingCrownAndBeard(QPainter& Painter, int Suit)
 {
-    // A full white beard under the mouth line.
     QPainterPath Beard;
     Beard.moveTo(FigureX - 5.5, HeadY + 1);
     Beard.cubicTo(FigureX - 5, HeadY + 8, FigureX - 2, HeadY + 10, FigureX, HeadY + 10.5);
@@ -137,6 +130,7 @@ void DrawQueenHair(QPainter& Painter)
     FillOutlined(Painter, Hair, Art::Gold);
 }
 
+// Short hair under a cap with a feather.
 void DrawJackHeadgear(QPainter& Painter, int Suit)
 {
     QPainterPath Hair;
@@ -218,16 +212,27 @@ void DrawHalf(QPainter& Painter, int Rank, int Suit)
     case Queen: DrawFlower(Painter, Suit); break;
     default: DrawHalberd(Painter); break;
     }
-    DrawRobe(Painter, Suit);
+    DrawMantle(Painter, Suit);
+    DrawTunic(Painter);
     if (Rank == Queen)
         DrawQueenHair(Painter);
     DrawHead(Painter, Suit);
     switch (Rank) {
-    case King: DrawKingHeadgear(Painter, Suit); break;
+    case King: DrawKingCrownAndBeard(Painter, Suit); break;
     case Queen: DrawQueenHeadgear(Painter, Suit); break;
     default: DrawJackHeadgear(Painter, Suit); break;
     }
     DrawFramePip(Painter, Suit);
+    Painter.restore();
+}
+
+void DrawFrame(QPainter& Painter)
+{
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setPen(QPen(Art::Ink, 0));
+    Painter.setBrush(Qt::NoBrush);
+    Painter.drawRect(FrameRect.adjusted(0, 0, -1, -1));
     Painter.restore();
 }
 
@@ -245,10 +250,5 @@ void DrawCourt(QPainter& Painter, int Rank, int Suit)
     // A sash across the middle: rows 47 and 48 swap under half a turn, so it
     // belongs to both halves alike.
     Painter.fillRect(QRectF(FigureX - 18, 47, 36, 2), Art::Gold);
-    Painter.setRenderHint(QPainter::Antialiasing, false);
-    Painter.setPen(QPen(Art::Ink, 0));
-    Painter.setBrush(Qt::NoBrush);
-    Painter.drawRect(FrameRect.adjusted(0, 0, -1, -1));
-    Painter.setRenderHint(QPainter::Antialiasing, true);
-    Painter.setPen(Qt::NoPen);
+    DrawFrame(Painter);
 }

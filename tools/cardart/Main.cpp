@@ -2,8 +2,9 @@
 // glyphs and the window icon, and writes them into the folder.
 #include "tools/BmpWriter.h"
 #include "tools/cardart/ArtPalette.h"
+#include "tools/cardart/BackAndJoker.h"
 #include "tools/cardart/CardFaces.h"
-#include "tools/cardart/Pictures.h"
+#include "tools/cardart/SmallPictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -81,13 +81,15 @@ std::vector<double> Grain(int Size, std::mt19937& Random)
     std::vector<double> Raw(size_t(Size) * Size);
     for (double& Value : Raw)
         Value = Unit(Random) * 2 - 1;
+    const auto At = [&](int X, int Y) { return Raw[size_t((Y + Size) % Size) * Size + (X + Size) % Size]; };
     std::vector<double> Soft(Raw.size(), 0.0);
     for (int Y = 0; Y < Size; ++Y)
         for (int X = 0; X < Size; ++X) {
-            double Sum = 0;
+            // The pixel itself counts twice, its eight neighbours once.
+            double Sum = At(X, Y);
             for (int Dy = -1; Dy <= 1; ++Dy)
                 for (int Dx = -1; Dx <= 1; ++Dx)
-                    Sum += Raw[size_t((Y + Dy + Size) % Size) * Size + (X + Dx + Size) % Size] * (Dx == 0 && Dy == 0 ? 2 : 1);
+                    Sum += At(X + Dx, Y + Dy);
             Soft[size_t(Y) * Size + X] = Sum / 10;
         }
     return Soft;
@@ -111,7 +113,7 @@ QImage MakeFelt(int Size, uint32_t Seed)
     for (int Y = 0; Y < Size; ++Y)
         for (int X = 0; X < Size; ++X) {
             const size_t I = size_t(Y) * Size + X;
-            const double Shade = 1 + 0.10 * Cloud[I] + 0.10 * Fibre[I] + 0.015 * Twill(X, Y);
+            const double Shade = 1 + 0.05 * Cloud[I] + 0.09 * Fibre[I] + 0.015 * Twill(X, Y);
             Tile.setPixel(X, Y, qRgb(Channel(BaseRed, Shade), Channel(BaseGreen, Shade), Channel(BaseBlue, Shade)));
         }
     return Tile;
