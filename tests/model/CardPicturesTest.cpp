@@ -1,5 +1,6 @@
 // The embedded card pictures: file format, sizes, the mask, the black corners
-// that let the table show through, and what DrawCard makes of them.
+// that let the table show through, and what DrawCard makes of them; also the
+// suit strip and the felt delivered beside them.
 #include "model/Card.h"
 #include "platform/Canvas.h"
 #include "tests/support/Support.h"
@@ -9,12 +10,14 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QList>
+#include <QTransform>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -69,10 +72,25 @@ int RedPixels(const QImage& Image)
     return Count;
 }
 
-// The suit strip lies in the resources folder beside this test's folder.
-QString SourceResource(const char* Name)
+// The suit strip and the felt are not embedded here; they are read from the
+// source tree, two folders above this file.
+QString SourceFile(const char* Path)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../../resources/" + QString::fromLatin1(Name);
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../../" + QString::fromLatin1(Path);
+}
+
+int ColourDistance(QRgb A, QRgb B)
+{
+    return std::abs(qRed(A) - qRed(B)) + std::abs(qGreen(A) - qGreen(B)) + std::abs(qBlue(A) - qBlue(B));
+}
+
+// Summed colour difference between column A and column B of a tile.
+int ColumnDifference(const QImage& Tile, int A, int B)
+{
+    int Sum = 0;
+    for (int Y = 0; Y < Tile.height(); ++Y)
+        Sum += ColourDistance(Tile.pixel(A, Y), Tile.pixel(B, Y));
+    return Sum;
 }
 
 } // namespace
@@ -210,7 +228,7 @@ TEST(DrawCard, PictureReplacesTheCanvasExceptAtTheFourCorners)
 
 TEST(SuitStrip, FourSignsOnPureWhiteInTheirColours)
 {
-    const QString File = SourceResource("SUITS.bmp");
+    const QString File = SourceFile("resources/SUITS.bmp");
     const TBmpHeader Header = ReadHeader(File);
     ASSERT_TRUE(Header.Valid) << File.toStdString();
     EXPECT_EQ(Header.BitsPerPixel, 4);
@@ -230,4 +248,27 @@ TEST(SuitStrip, FourSignsOnPureWhiteInTheirColours)
         EXPECT_EQ(RedPixels(Cell) > 40, RedSuit);
         EXPECT_EQ(Dark > 40, !RedSuit);
     }
+}
+
+TEST(Felt, GreenTileWhoseEdgesMeetWithoutASeam)
+{
+    const QString File = SourceFile("data/tsoxa.bmp");
+    const TBmpHeader Header = ReadHeader(File);
+    ASSERT_TRUE(Header.Valid) << File.toStdString();
+    EXPECT_EQ(Header.BitsPerPixel, 24);
+    const QImage Tile = QImage(File).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(Tile.isNull());
+    // Columns and rows alike: the step from the last back to the first must be
+    // no larger than the steps inside the tile.
+    for (const QImage& Turned : {Tile, Tile.transformed(QTransform().rotate(90))}) {
+        int Largest = 0;
+        for (int X = 0; X + 1 < Turned.width(); ++X)
+            Largest = std::max(Largest, ColumnDifference(Turned, X, X + 1));
+        EXPECT_LE(ColumnDifference(Turned, Turned.width() - 1, 0), Largest);
+    }
+    for (int Y = 0; Y < Tile.height(); ++Y)
+        for (int X = 0; X < Tile.width(); ++X) {
+            const QRgb Pixel = Tile.pixel(X, Y);
+            ASSERT_GT(qGreen(Pixel), std::max(qRed(Pixel), qBlue(Pixel)) + 30) << X << "," << Y;
+        }
 }
