@@ -96,21 +96,35 @@ void DrawExit(QPainter& Painter)
     Painter.drawPath(Head);
 }
 
-void DrawIconCard(QPainter& Painter, double Angle, bool ShowFace)
+// Both icon cards turn about the same point low in the middle, like a fan.
+const QRectF IconCard(-8.5, -22, 17, 23);
+
+void TurnIconCard(QPainter& Painter, double Angle)
 {
-    Painter.save();
     Painter.translate(16, 28);
     Painter.rotate(Angle);
-    const QRectF Card(-8.5, -22, 17, 23);
+}
+
+void DrawIconBack(QPainter& Painter, double Angle)
+{
+    Painter.save();
+    TurnIconCard(Painter, Angle);
     Painter.setPen(QPen(Art::Ink, 1));
-    Painter.setBrush(ShowFace ? Art::Paper : Art::BackNavy);
-    Painter.drawRoundedRect(Card, 1.5, 1.5);
-    if (ShowFace)
-        FillSuit(Painter, Hearts, QRectF(-5, -16, 10, 11));
-    else {
-        Painter.setPen(QPen(Art::BackBlue, 1));
-        Painter.drawRect(Card.adjusted(2.5, 2.5, -2.5, -2.5));
-    }
+    Painter.setBrush(Art::BackNavy);
+    Painter.drawRoundedRect(IconCard, 1.5, 1.5);
+    Painter.setPen(QPen(Art::BackBlue, 1));
+    Painter.drawRect(IconCard.adjusted(2.5, 2.5, -2.5, -2.5));
+    Painter.restore();
+}
+
+void DrawIconFace(QPainter& Painter, double Angle)
+{
+    Painter.save();
+    TurnIconCard(Painter, Angle);
+    Painter.setPen(QPen(Art::Ink, 1));
+    Painter.setBrush(Art::Paper);
+    Painter.drawRoundedRect(IconCard, 1.5, 1.5);
+    FillSuit(Painter, Hearts, QRectF(-5, -16, 10, 11));
     Painter.restore();
 }
 
@@ -149,7 +163,7 @@ QImage DrawIcon()
     Icon.fill(Qt::transparent);
     QPainter Painter(&Icon);
     Painter.setRenderHint(QPainter::Antialiasing);
-    DrawIconCard(Painter, -16, false);
-    DrawIconCard(Painter, 14, true);
+    DrawIconBack(Painter, -16);
+    DrawIconFace(Painter, 14);
     return Icon;
 }
