@@ -17,7 +17,6 @@ int main(int argc, char** argv)
     {
         QApplication Application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Zento"));
-        QApplication::setApplicationDisplayName(QStringLiteral("Zento"));
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/zento.png")));
 
         auto* frmMain = new TfrmMain;

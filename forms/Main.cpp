@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -22,6 +23,10 @@
 #include <thread>
 
 QString BackgroundFile = QStringLiteral("tsoxa.bmp");
+
+// Every new status text, for those who watch a game from outside
+// (QT_LOGGING_RULES="zento.status.debug=true").
+Q_LOGGING_CATEGORY(lcStatus, "zento.status", QtWarningMsg)
 
 namespace {
 
@@ -427,8 +432,10 @@ void TfrmMain::ShowScores()
     if (FTournament)
         Text = Languages->LookupMessage(QStringLiteral("Tournament")) + QStringLiteral(": ") + Text;
     // Setting the same text still repaints, which wakes the loop again: compare first.
-    if (FStatusText->text() != Text)
-        FStatusText->setText(Text);
+    if (FStatusText->text() == Text)
+        return;
+    FStatusText->setText(Text);
+    qCDebug(lcStatus).noquote() << Text;
 }
 
 QRect TfrmMain::PileArea() const

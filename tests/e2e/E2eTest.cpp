@@ -1,0 +1,212 @@
+// The real program under a virtual X display, driven with xdotool and read
+// from screenshots, as a person would play it.
+#include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int TableWidth = 299;
+constexpr int CardWidth = 71;
+constexpr int CardHeight = 96;
+
+QByteArray RunTool(const QString& Program, const QStringList& Arguments, int TimeoutMs = 20000)
+{
+    QProcess Process;
+    Process.start(Program, Arguments);
+    Process.waitForFinished(TimeoutMs);
+    return Process.readAllStandardOutput();
+}
+
+void Xdotool(const QStringList& Arguments)
+{
+    RunTool(QStringLiteral("xdotool"), Arguments);
+}
+
+QImage Screenshot()
+{
+    const QByteArray Png = RunTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    return QImage::fromData(Png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+bool IsFeltGreen(QRgb Pixel)
+{
+    return qGreen(Pixel) > qRed(Pixel) + 40 && qGreen(Pixel) > qBlue(Pixel) + 40;
+}
+
+bool IsWhite(QRgb Pixel)
+{
+    return qRed(Pixel) > 245 && qGreen(Pixel) > 245 && qBlue(Pixel) > 245;
+}
+
+// The top-left corner of the table: the first row of the white frame, found
+// below the menu bar of the window at its designed place.
+std::optional<QPoint> FindTable(const QImage& Shot)
+{
+    for (int Y = 0; Y + 378 <= Shot.height(); ++Y)
+        for (int X = 0; X + TableWidth <= Shot.width(); X += 1) {
+            if (!IsWhite(Shot.pixel(X, Y)) || !IsWhite(Shot.pixel(X + TableWidth - 1, Y)))
+                continue;
+            bool Frame = true;
+            for (int I = 0; I < TableWidth && Frame; I += 7)
+                Frame = IsWhite(Shot.pixel(X + I, Y)) && IsFeltGreen(Shot.pixel(X + 2 + I * 290 / TableWidth, Y + 2));
+            if (Frame && IsWhite(Shot.pixel(X, Y + 200)) && IsFeltGreen(Shot.pixel(X + 150, Y + 120)))
+                return QPoint(X, Y);
+        }
+    return std::nullopt;
+}
+
+// The share of a card-sized area at (X, Y) of the table that is not felt.
+double CardCover(const QImage& Shot, QPoint Table, int X, int Y, int W = CardWidth, int H = CardHeight)
+{
+    int Covered = 0;
+    for (int Dy = 2; Dy < H - 2; ++Dy)
+        for (int Dx = 2; Dx < W - 2; ++Dx)
+            Covered += !IsFeltGreen(Shot.pixel(Table.x() + X + Dx, Table.y() + Y + Dy));
+    return double(Covered) / ((W - 4) * (H - 4));
+}
+
+class ZentoProgram : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
+        Settings.reset(new QTemporaryDir);
+        Program.setWorkingDirectory(Settings->path());
+        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Settings->path());
+        Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
+        Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+        Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        Program.setProcessEnvironment(Env);
+        Program.setProcessChannelMode(QProcess::MergedChannels);
+        Program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zento"), {});
+        ASSERT_TRUE(Program.waitForStarted(10000));
+        for (int Try = 0; Try < 100 && !Table; ++Try) {
+            QThread::msleep(100);
+            Table = FindTable(Screenshot());
+        }
+        ASSERT_TRUE(Table) << "the table never showed";
+    }
+    void TearDown() override
+    {
+        Program.terminate();
+        if (!Program.waitForFinished(5000))
+            Program.kill();
+    }
+
+    void ClickTable(int X, int Y, int Button)
+    {
+        Xdotool({QStringLiteral("mousemove"), QString::number(Table->x() + X), QString::number(Table->y() + Y),
+                 QStringLiteral("click"), QString::number(Button)});
+    }
+
+    // Gives the table the keyboard: without a window manager a click does that.
+    void Key(const QString& Name)
+    {
+        ClickTable(150, 180, 1);
+        QThread::msleep(200);
+        Xdotool({QStringLiteral("key"), Name});
+    }
+
+    QString LastStatus()
+    {
+        // Without an event loop the pipe is read only when asked.
+        while (Program.waitForReadyRead(300))
+            Output += Program.readAll();
+        Output += Program.readAll();
+        const QStringList Lines = QString::fromUtf8(Output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        static const QRegularExpression Status(QStringLiteral("^(Tournament: )?You: \\d+, CPU: \\d+$"));
+        // Each line reads "zento.status: " and the text.
+        for (auto Line = Lines.crbegin(); Line != Lines.crend(); ++Line) {
+            const QString Text = Line->section(QStringLiteral(": "), 1, -1).trimmed();
+            if (Status.match(Text).hasMatch())
+                return Text;
+        }
+        return QString();
+    }
+
+    std::unique_ptr<QTemporaryDir> Settings;
+    QProcess Program;
+    std::optional<QPoint> Table;
+    QByteArray Output;
+};
+
+} // namespace
+
+TEST_F(ZentoProgram, NewGameShowsEightCardsInTheirRowsAndThePile)
+{
+    const QImage Empty = Screenshot();
+    for (int Slot = 0; Slot < 4; ++Slot)
+        EXPECT_LT(CardCover(Empty, *Table, 3 + 74 * Slot, 260), 0.05) << "no cards before the first deal";
+    Key(QStringLiteral("F2"));
+    QThread::msleep(800);
+    const QImage Shot = Screenshot();
+    Shot.save(QDir::temp().filePath(QStringLiteral("zento-e2e-newgame.png")));
+    for (int Slot = 0; Slot < 4; ++Slot) {
+        EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.95) << "computer's slot " << Slot + 1;
+        EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.95) << "player's slot " << Slot + 1;
+    }
+    // Four cards scattered over 35 x 48 places cover more than one card's area.
+    const double PileCover = CardCover(Shot, *Table, 114, 107, 106, 144);
+    EXPECT_GT(PileCover, double(CardWidth * CardHeight) / (106 * 144));
+    EXPECT_LT(CardCover(Shot, *Table, 10, 110, 90, 140), 0.02) << "the felt beside the pile is bare";
+    EXPECT_EQ(LastStatus(), QStringLiteral("You: 0, CPU: 0"));
+}
+
+TEST_F(ZentoProgram, WholeGameWithTheMouse)
+{
+    Key(QStringLiteral("F2"));
+    QThread::msleep(600);
+    for (int Turn = 0; Turn < 24; ++Turn) {
+        const int Slot = Turn % 4;
+        ClickTable(3 + 74 * Slot + 35, 260 + 48, 1);
+        QThread::msleep(150);
+        ClickTable(150, 60, 3);
+        QThread::msleep(1300);
+    }
+    // The end-of-game message box: Enter on its OK button.
+    QByteArray Box;
+    for (int Try = 0; Try < 50 && Box.trimmed().isEmpty(); ++Try) {
+        Box = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                             QStringLiteral("--name"), QStringLiteral("^Zento$")});
+        QThread::msleep(100);
+    }
+    if (Box.trimmed().isEmpty())
+        Screenshot().save(QDir::temp().filePath(QStringLiteral("zento-e2e-nomessage.png")));
+    ASSERT_FALSE(Box.trimmed().isEmpty()) << "no end-of-game message";
+    const QString BoxId = QString::fromLatin1(Box.trimmed().split('\n').last());
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), BoxId, QStringLiteral("5"), QStringLiteral("5"),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QThread::msleep(200);
+    Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    QThread::msleep(500);
+    const QByteArray Still = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                            QStringLiteral("--name"), QStringLiteral("^Zento$")});
+    EXPECT_TRUE(Still.trimmed().isEmpty()) << "the message box is dismissed";
+
+    const QImage Shot = Screenshot();
+    Shot.save(QDir::temp().filePath(QStringLiteral("zento-e2e-endgame.png")));
+    for (int Slot = 0; Slot < 4; ++Slot) {
+        EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.05) << "both hands are played out";
+        EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.05);
+    }
+    const QString Status = LastStatus();
+    static const QRegularExpression Points(QStringLiteral("^You: (\\d+), CPU: (\\d+)$"));
+    const QRegularExpressionMatch Match = Points.match(Status);
+    ASSERT_TRUE(Match.hasMatch()) << Status.toStdString();
+    const int Sum = Match.captured(1).toInt() + Match.captured(2).toInt();
+    // 13 or 16 points for the cards and 10 for each mark, or nothing when no side ever captured.
+    EXPECT_TRUE(Sum == 0 || (Sum - 13) % 10 == 0 || (Sum - 16) % 10 == 0) << Status.toStdString();
+    EXPECT_NE(Status, QStringLiteral("You: 0, CPU: 0"));
+}
