@@ -12,6 +12,8 @@ QImage* CardMask = nullptr;
 QImage* CardBack = nullptr;
 QImage* CardJoker = nullptr;
 QImage* CardWork = nullptr;
+// Made once with the work bitmap: a canvas carries a font, which costs to build per card.
+TCanvas* WorkCanvas = nullptr;
 
 // Pictures are converted once here, so every block transfer runs on 32-bit pixels.
 void LoadResource(QImage& Image, const char* Name)
@@ -55,6 +57,7 @@ void CardStartup()
     CardJoker = new QImage();
     CardWork = new QImage(CardWidth, CardHeight, QImage::Format_RGB32);
     CardWork->fill(Qt::white);
+    WorkCanvas = new TCanvas(*CardWork);
     LoadResource(*CardSet, "CARDSET");
     LoadResource(*CardMask, "CARDMASK");
     LoadResource(*CardBack, "CARDBACK");
@@ -71,6 +74,8 @@ void CardShutdown()
     CardBack = nullptr;
     delete CardJoker;
     CardJoker = nullptr;
+    delete WorkCanvas;
+    WorkCanvas = nullptr;
     delete CardWork;
     CardWork = nullptr;
 }
@@ -89,9 +94,9 @@ bool CardAt(const TCard& Card, int32_t X, int32_t Y)
 
 void DrawCard(const TCard& Card, TCanvas& Canvas)
 {
-    if (!CardWork)
+    if (!WorkCanvas)
         return;
-    TCanvas Work(*CardWork);
+    TCanvas& Work = *WorkCanvas;
     // Read what lies under the card before masking, so its four corners keep the table.
     Work.BitBlt(0, 0, CardWidth, CardHeight, Canvas, Card.X, Card.Y, TRasterOp::Copy);
     Work.BitBlt(0, 0, CardWidth, CardHeight, *CardMask, 0, 0, TRasterOp::And);

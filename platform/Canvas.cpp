@@ -162,22 +162,32 @@ void TCanvas::DrawFocusRect(const QRect& Rect)
     const QRect Bounds = FImage.rect();
     // The dots follow a checkerboard fixed to the rectangle's corner, which is
     // what makes a second call restore every pixel.
-    auto Invert = [&](int X, int Y) {
-        if (((X - Rect.left()) + (Y - Rect.top())) % 2 != 0 || !Bounds.contains(X, Y))
+    auto Dotted = [&](int X, int Y) { return ((X - Rect.left()) + (Y - Rect.top())) % 2 == 0; };
+    auto InvertRow = [&](int Y) {
+        if (Y < Bounds.top() || Y > Bounds.bottom())
             return;
         auto* Line = reinterpret_cast<uint32_t*>(FImage.scanLine(Y));
-        Line[X] ^= 0x00FFFFFFu;
+        int X = std::max(Rect.left(), Bounds.left());
+        if (!Dotted(X, Y))
+            ++X;
+        for (const int Right = std::min(Rect.right(), Bounds.right()); X <= Right; X += 2)
+            Line[X] ^= 0x00FFFFFFu;
     };
-    for (int X = Rect.left(); X <= Rect.right(); ++X) {
-        Invert(X, Rect.top());
-        if (Rect.bottom() != Rect.top())
-            Invert(X, Rect.bottom());
-    }
-    for (int Y = Rect.top() + 1; Y < Rect.bottom(); ++Y) {
-        Invert(Rect.left(), Y);
-        if (Rect.right() != Rect.left())
-            Invert(Rect.right(), Y);
-    }
+    auto InvertColumn = [&](int X) {
+        if (X < Bounds.left() || X > Bounds.right())
+            return;
+        int Y = std::max(Rect.top() + 1, Bounds.top());
+        if (!Dotted(X, Y))
+            ++Y;
+        for (const int Bottom = std::min(Rect.bottom() - 1, Bounds.bottom()); Y <= Bottom; Y += 2)
+            reinterpret_cast<uint32_t*>(FImage.scanLine(Y))[X] ^= 0x00FFFFFFu;
+    };
+    InvertRow(Rect.top());
+    if (Rect.bottom() != Rect.top())
+        InvertRow(Rect.bottom());
+    InvertColumn(Rect.left());
+    if (Rect.right() != Rect.left())
+        InvertColumn(Rect.right());
     Changed(Rect.intersected(Bounds));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -89,7 +91,8 @@ protected:
     }
 
     // Replaces the hands and the pile by the given ranks (hands in slot order,
-    // the pile from bottom to top), in suits that keep the cards apart.
+    // the pile from bottom to top), in suits that keep the cards apart; the
+    // computer has seen nothing yet.
     void Arrange(std::initializer_list<uint8_t> Player, std::initializer_list<uint8_t> Cpu,
                  std::initializer_list<uint8_t> PileRanks)
     {
@@ -101,6 +104,7 @@ protected:
             AddCard(Game.FPlayerHand, Card);
         }
         Game.FCpuHand.Count = 0;
+        std::fill(std::begin(Game.FCpuHand.Seen), std::end(Game.FCpuHand.Seen), uint8_t{0});
         Slot = 1;
         for (uint8_t Rank : Cpu) {
             TCard Card = MakeCard(Rank, 2, cfBack);
