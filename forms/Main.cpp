@@ -4,11 +4,11 @@
 #include "forms/SetScore.h"
 #include "model/Layout.h"
 #include "platform/DrawGrid.h"
+#include "platform/PictureDialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -117,10 +117,8 @@ TfrmMain::TfrmMain(QWidget* Parent)
     Layout->setMenuBar(MainMenu);
     Layout->addWidget(FArea);
     Layout->setSizeConstraint(QLayout::SetFixedSize);
-    OpenPictureDialog = new QFileDialog(this, QStringLiteral("Background"), QString(), QStringLiteral("Bitmaps (*.bmp)"));
-    OpenPictureDialog->setObjectName(QStringLiteral("OpenPictureDialog"));
-    OpenPictureDialog->setOption(QFileDialog::DontUseNativeDialog);
-    OpenPictureDialog->setFileMode(QFileDialog::ExistingFile);
+    OpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
+                                           QStringLiteral("Bitmaps (*.bmp)"), this);
     Gradient = new TGradient(QStringLiteral("Gradient"), this);
     Gradient->SetFormCaption(QStringLiteral("Zento, "));
     Languages = new TLanguage(QStringLiteral("Languages"), this);

@@ -11,13 +11,13 @@
 
 #include <optional>
 
-class QFileDialog;
 class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
 class TfrmMemory;
 class TfrmSetScore;
+class TPictureDialog;
 class TTableArea;
 
 // The picture tiled under the cards; a bare name lies in the program's folder.
@@ -55,7 +55,7 @@ public:
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
     QStatusBar* StatusBar;
-    QFileDialog* OpenPictureDialog;
+    TPictureDialog* OpenPictureDialog;
     TGradient* Gradient;
     TLanguage* Languages;
 

@@ -4,6 +4,7 @@
 #include "forms/SetScore.h"
 #include "model/Layout.h"
 #include "platform/Components.h"
+#include "platform/PictureDialog.h"
 #include "tests/support/Support.h"
 
 #include <QApplication>
@@ -23,6 +24,20 @@ namespace {
 QString DataFile(const QString& Name)
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
+}
+
+// Answers the next modal dialog as soon as it is open.
+void AnswerDialog(std::function<void(QDialog*)> Answer)
+{
+    auto* Timer = new QTimer;
+    QObject::connect(Timer, &QTimer::timeout, Timer, [Timer, Answer] {
+        if (auto* Dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            Timer->deleteLater();
+            Timer->stop();
+            Answer(Dialog);
+        }
+    });
+    Timer->start(5);
 }
 
 // Runs the event loop until it has been idle once, so the idle handler has run.
@@ -265,15 +280,15 @@ TEST_F(MainFixture, EndOfGameMessageComesFromTheLanguageFile)
 
 TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
 {
-    QTimer::singleShot(0, SetScore, [this] { SetScore->accept(); });
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuNewTourClick();
     LetIdle();
     EXPECT_TRUE(Main->StatusText().startsWith(QStringLiteral("Tournament: You: 0, CPU: 0")));
     PlayFirstCard();
     const TCard Kept = Main->Game().FPlayerHand.Items[0];
-    QTimer::singleShot(0, SetScore, [this] {
+    AnswerDialog([this](QDialog* Dialog) {
         SetScore->edScore->setValue(31);
-        SetScore->reject();
+        Dialog->reject();
     });
     Main->menuNewTourClick();
     EXPECT_TRUE(Main->Game().FTournament);
@@ -326,4 +341,84 @@ TEST_F(MainFixture, CardPickerItemsSwapTheirCheckMarks)
     Main->menuLeftRight->trigger();
     EXPECT_TRUE(Main->menuLeftRight->isChecked());
     EXPECT_FALSE(Main->menuLeft->isChecked());
+}
+
+namespace {
+
+QString SavePicture(const TTempFolder& Folder, const QString& Name, QSize Size, QRgb Color)
+{
+    QImage Picture(Size, QImage::Format_RGB32);
+    Picture.fill(Color);
+    const QString Path = Folder.File(Name);
+    EXPECT_TRUE(Picture.save(Path, "BMP"));
+    return Path;
+}
+
+} // namespace
+
+TEST_F(MainFixture, ChosenBackgroundIsTiledKeptAndShownAtOnce)
+{
+    TTempFolder Folder;
+    const QString Path = SavePicture(Folder, QStringLiteral("blue.bmp"), QSize(40, 30), qRgb(0, 0, 200));
+    // A file dialog takes a chosen name only while it is hidden.
+    Main->OpenPictureDialog->setDirectory(Folder.Path());
+    Main->OpenPictureDialog->selectFile(Path);
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main->menuBackgroundClick();
+    EXPECT_EQ(BackgroundFile, Path);
+    EXPECT_EQ(Main->Background().pixel(150, 200), qRgb(0, 0, 200));
+    EXPECT_EQ(Main->Background().pixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(Main->BackBuffer(), Main->Surface());
+    EXPECT_EQ(Main->Surface().pixel(150, 200), qRgb(0, 0, 200));
+
+    Main->menuNewGameClick();
+    EXPECT_EQ(Main->Background().pixel(150, 200), qRgb(0, 0, 200)) << "a new game keeps the chosen felt";
+}
+
+TEST_F(MainFixture, CancelledOrDamagedChoiceChangesNothing)
+{
+    const QImage Felt = Main->Background();
+    AnswerDialog([](QDialog* Dialog) { Dialog->reject(); });
+    Main->menuBackgroundClick();
+    EXPECT_EQ(Main->Background(), Felt);
+    EXPECT_EQ(BackgroundFile, QStringLiteral("tsoxa.bmp"));
+
+    TTempFolder Folder;
+    QFile Damaged(Folder.File(QStringLiteral("broken.bmp")));
+    ASSERT_TRUE(Damaged.open(QIODevice::WriteOnly));
+    Damaged.write(QByteArray(200, 'x'));
+    Damaged.close();
+    Main->OpenPictureDialog->setDirectory(Folder.Path());
+    Main->OpenPictureDialog->selectFile(Damaged.fileName());
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main->menuBackgroundClick();
+    EXPECT_EQ(Main->Background(), Felt);
+    EXPECT_EQ(BackgroundFile, QStringLiteral("tsoxa.bmp"));
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
+}
+
+TEST_F(MainFixture, PictureDialogPreviewsPicturesOnly)
+{
+    TTempFolder Folder;
+    const QString Path = SavePicture(Folder, QStringLiteral("green.bmp"), QSize(300, 100), qRgb(0, 150, 0));
+    EXPECT_EQ(Main->OpenPictureDialog->windowTitle(), QStringLiteral("Background"));
+    EXPECT_EQ(Main->OpenPictureDialog->nameFilters(), QStringList{QStringLiteral("Bitmaps (*.bmp)")});
+    emit Main->OpenPictureDialog->currentChanged(Path);
+    EXPECT_EQ(Main->OpenPictureDialog->Previewed(), Path);
+    emit Main->OpenPictureDialog->currentChanged(Folder.Path());
+    EXPECT_TRUE(Main->OpenPictureDialog->Previewed().isEmpty());
+}
+
+TEST_F(MainFixture, FullScreenKeepsPlacedCardsAndResizesTheSurfaces)
+{
+    Main->menuNewGameClick();
+    const TCard First = Main->Game().FPlayerHand.Items[0];
+    Main->menuFullScreenClick();
+    EXPECT_TRUE(Main->menuFullScreen->isChecked());
+    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Y, First.Y) << "placed cards stay where they are";
+    EXPECT_EQ(Main->BackBuffer().size(), Area()->size());
+    EXPECT_EQ(Main->Background().size(), Area()->size());
+    Main->menuFullScreenClick();
+    EXPECT_FALSE(Main->menuFullScreen->isChecked());
+    EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
 }
