@@ -34,8 +34,12 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZENTO_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) --parallel
 
+# The model's and the window's figures, then the real program's processor
+# time per turn and while idle, read off one whole game under Xvfb.
 bench: build
 	$(BUILD)/bin/zento_bench
+	$(BUILD)/bin/zento_game_bench
+	cd $(BUILD) && ctest -R WholeGameWithTheMouse -V | grep -E "Processor time|Idle for"
 
 # Regenerate the committed artwork.
 cardart: build

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +39,20 @@ QImage Screenshot()
 {
     const QByteArray Png = RunTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     return QImage::fromData(Png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+// The processor time a process has used so far, in seconds.
+double CpuSeconds(qint64 Pid)
+{
+    QFile Stat(QStringLiteral("/proc/%1/stat").arg(Pid));
+    if (!Stat.open(QIODevice::ReadOnly))
+        return -1;
+    // The command name may hold blanks; the fields after it are counted from its ')'.
+    const QByteArray Line = Stat.readAll();
+    const QList<QByteArray> Fields = Line.mid(Line.lastIndexOf(')') + 2).split(' ');
+    if (Fields.size() < 13)
+        return -1;
+    return double(Fields[11].toLongLong() + Fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
 bool IsFeltGreen(QRgb Pixel)
@@ -168,6 +185,8 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
 {
     Key(QStringLiteral("F2"));
     QThread::msleep(600);
+    // The pauses sleep, so the processor time of the game is what the turns cost besides them.
+    const double GameStart = CpuSeconds(Program.processId());
     for (int Turn = 0; Turn < 24; ++Turn) {
         const int Slot = Turn % 4;
         ClickTable(3 + 74 * Slot + 35, 260 + 48, 1);
@@ -175,6 +194,7 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
         ClickTable(150, 60, 3);
         QThread::msleep(1300);
     }
+    std::printf("Processor time per turn, pauses aside: %.1f ms\n", (CpuSeconds(Program.processId()) - GameStart) * 1000 / 24);
     // The end-of-game message box: Enter on its OK button.
     QByteArray Box;
     for (int Try = 0; Try < 50 && Box.trimmed().isEmpty(); ++Try) {
@@ -209,4 +229,12 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     // 13 or 16 points for the cards and 10 for each mark, or nothing when no side ever captured.
     EXPECT_TRUE(Sum == 0 || (Sum - 13) % 10 == 0 || (Sum - 16) % 10 == 0) << Status.toStdString();
     EXPECT_NE(Status, QStringLiteral("You: 0, CPU: 0"));
+
+    // A figure for the record, not a test: an idle program should not wake itself.
+    const double Before = CpuSeconds(Program.processId());
+    QThread::sleep(10);
+    const double After = CpuSeconds(Program.processId());
+    std::printf("Idle for 10 s after a game: %.2f s of processor time (%.2f%%)\n", After - Before,
+                (After - Before) * 10.0);
+    RecordProperty("IdleCpuPercent", QString::number((After - Before) * 10.0, 'f', 2).toStdString());
 }
