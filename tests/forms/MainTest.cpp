@@ -422,3 +422,70 @@ TEST_F(MainFixture, FullScreenKeepsPlacedCardsAndResizesTheSurfaces)
     EXPECT_FALSE(Main->menuFullScreen->isChecked());
     EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
 }
+
+TEST_F(MainFixture, TournamentIsDecidedAtTheEndOfEachGame)
+{
+    struct TCase { int32_t PlayerTotal, CpuTotal; int Target; const char* Message; };
+    const TCase Cases[] = {
+        {1000, 0, 31, "you won..."},
+        {0, 1000, 31, "the computer won..."},
+        {0, 0, 1001, "dealing again..."},
+    };
+    for (const TCase& C : Cases) {
+        SetScore->edScore->setValue(C.Target);
+        AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+        Main->menuNewTourClick();
+        TGame& Game = Main->GameForTests();
+        Game.FPlayerTotal = C.PlayerTotal;
+        Game.FCpuTotal = C.CpuTotal;
+        Game.FDealsLeft = 1;
+        Messages.clear();
+        for (int Turn = 0; Turn < 4; ++Turn)
+            PlayFirstCard();
+        ASSERT_EQ(Messages, (QStringList{QStringLiteral("end of game..."), QString::fromLatin1(C.Message)}));
+        EXPECT_TRUE(Game.FTournament);
+        const bool GoesOn = C.Target == 1001;
+        EXPECT_EQ(Game.FPlayerHand.Count, GoesOn ? 4 : 0) << "the next game is dealt at once, or none";
+        if (GoesOn) {
+            EXPECT_GE(Game.FPlayerTotal, C.PlayerTotal);
+            EXPECT_GE(Game.FCpuTotal, C.CpuTotal);
+        } else {
+            EXPECT_EQ(Game.FPlayerTotal, C.PlayerTotal) << "a decided tournament keeps its totals";
+            EXPECT_EQ(Game.FCpuTotal, C.CpuTotal);
+        }
+        LetIdle();
+        EXPECT_TRUE(Main->StatusText().startsWith(QStringLiteral("Tournament: You: ")));
+    }
+}
+
+TEST_F(MainFixture, PictureTooLargeToHoldIsTreatedAsDamaged)
+{
+    TTempFolder Folder;
+    // A valid header that asks for 40000 x 40000 pixels, some six gigabytes.
+    QByteArray Header("BM", 2);
+    auto Put32 = [&](qint32 V) { Header.append(reinterpret_cast<const char*>(&V), 4); };
+    auto Put16 = [&](qint16 V) { Header.append(reinterpret_cast<const char*>(&V), 2); };
+    Put32(54 + 16);
+    Put32(0);
+    Put32(54);
+    Put32(40);
+    Put32(40000);
+    Put32(40000);
+    Put16(1);
+    Put16(32);
+    Put32(0);
+    Put32(0);
+    Put32(2835);
+    Put32(2835);
+    Put32(0);
+    Put32(0);
+    Header.append(16, '\0');
+    QFile Huge(Folder.File(QStringLiteral("huge.bmp")));
+    ASSERT_TRUE(Huge.open(QIODevice::WriteOnly));
+    Huge.write(Header);
+    Huge.close();
+    const QImage Before = Main->Background();
+    Main->LoadBackground(Huge.fileName());
+    EXPECT_EQ(Main->Background(), Before);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
+}
