@@ -5,9 +5,11 @@
 #include "model/Layout.h"
 #include "platform/DrawGrid.h"
 #include "platform/PictureDialog.h"
+#include "platform/Placement.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -124,6 +126,7 @@ TfrmMain::TfrmMain(QWidget* Parent)
     Languages = new TLanguage(QStringLiteral("Languages"), this);
     Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
     move(DesignPosition);
+    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"));
     ConnectHandlers();
     FormCreate();
 }
@@ -132,6 +135,7 @@ TfrmMain::~TfrmMain()
 {
     if (FScoresInstalled)
         disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
+    FormPlacement->SaveOnDestroy();
     FormDestroy();
 }
 
@@ -242,6 +246,13 @@ void TfrmMain::showEvent(QShowEvent* Event)
         return;
     FShown = true;
     FormShow();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* Event)
+{
+    TForm::closeEvent(Event);
+    if (Event->isAccepted())
+        FormPlacement->Save(TFormPlacement::srClose);
 }
 
 void TfrmMain::FormShow()

@@ -17,6 +17,7 @@ class QMenuBar;
 class QStatusBar;
 class TfrmMemory;
 class TfrmSetScore;
+class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
 
@@ -58,6 +59,7 @@ public:
     TPictureDialog* OpenPictureDialog;
     TGradient* Gradient;
     TLanguage* Languages;
+    TFormPlacement* FormPlacement;
 
     void FormCreate();
     void FormShow();
@@ -92,6 +94,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
 
 private:
     void CreateMenu();

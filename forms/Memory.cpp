@@ -2,7 +2,9 @@
 
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
+#include "platform/Placement.h"
 
+#include <QCloseEvent>
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -47,6 +49,19 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
     // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
     Suits = QImage(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
     SetupGrid();
+    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"));
+}
+
+TfrmMemory::~TfrmMemory()
+{
+    FormPlacement->SaveOnDestroy();
+}
+
+void TfrmMemory::closeEvent(QCloseEvent* Event)
+{
+    TForm::closeEvent(Event);
+    if (Event->isAccepted())
+        FormPlacement->Save(TFormPlacement::srClose);
 }
 
 void TfrmMemory::SetupForm()

@@ -12,6 +12,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -53,6 +54,8 @@ class MainFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // Each test starts with no stored window placement.
+        QSettings(QStringLiteral("Varkon"), QStringLiteral("Zento")).clear();
         SetDelayOverride(0);
         SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
         BackgroundFile = QStringLiteral("tsoxa.bmp");

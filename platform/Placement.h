@@ -1,0 +1,52 @@
+// Keeps a window's position and state between runs in the per-user settings
+// store ("Varkon", "Zento"), one group per window.
+#pragma once
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The four numbers of a stored position: split at commas or blanks, a missing or
+// malformed number taking its default.
+struct TFourNumbers
+{
+    int A, B, C, D;
+};
+TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults);
+
+// The window state a stored show command asks for.
+enum class TShowState { Normal, Minimized, Maximized };
+TShowState ShowStateFor(int ShowCmd);
+
+class TFormPlacement : public QObject
+{
+    Q_OBJECT
+public:
+    // Section is the window's group in the store.
+    TFormPlacement(QWidget* Form, const QString& Section);
+
+    enum TSaveReason { srClose, srDestroy };
+
+    // Every time the window is shown, before its own show handler.
+    void Restore();
+    // On closing, after the window agreed to close; on destruction only when
+    // nothing was saved since the window was last shown.
+    void Save(TSaveReason Reason);
+    void SaveOnDestroy();
+
+    bool Restored() const { return FRestored; }
+    bool Saved() const { return FSaved; }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    QWidget* FForm;
+    QString FSection;
+    bool FRestored = false;
+    bool FSaved = false;
+};

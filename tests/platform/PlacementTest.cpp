@@ -1,0 +1,222 @@
+#include "platform/Placement.h"
+
+#include "platform/Controls.h"
+#include "tests/support/Support.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// The program's store, which the test program keeps inside a temporary folder.
+const QString Organisation = QStringLiteral("Varkon");
+const QString Application = QStringLiteral("Zento");
+
+void ClearStore()
+{
+    QSettings Store(Organisation, Application);
+    Store.clear();
+}
+
+QStringList StoredGroups()
+{
+    const QSettings Store(Organisation, Application);
+    return Store.childGroups();
+}
+
+QString ScreenSuffix()
+{
+    const QSize Size = QGuiApplication::primaryScreen()->geometry().size();
+    return QStringLiteral("(%1x%2)").arg(Size.width()).arg(Size.height());
+}
+
+int PixelsPerInch()
+{
+    return int(std::lround(QGuiApplication::primaryScreen()->logicalDotsPerInch()));
+}
+
+class PlacementFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClearStore();
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+    }
+    void TearDown() override
+    {
+        SetMessageBoxHandler({});
+        ClearStore();
+    }
+
+    // A fixed-size window at its designed place, as the program's windows are.
+    std::unique_ptr<QWidget> MakeWindow()
+    {
+        auto Form = std::make_unique<QWidget>();
+        Form->setFixedSize(200, 150);
+        Form->move(268, 153);
+        Placement = new TFormPlacement(Form.get(), QStringLiteral("frmTest"));
+        return Form;
+    }
+
+    void StoreValue(const QString& Key, const QString& Value)
+    {
+        QSettings Store(Organisation, Application);
+        Store.setValue(QStringLiteral("frmTest/") + Key, Value);
+    }
+
+    QString StoredValue(const QString& Key) const
+    {
+        const QSettings Store(Organisation, Application);
+        return Store.value(QStringLiteral("frmTest/") + Key).toString();
+    }
+
+    TFormPlacement* Placement = nullptr;
+    QStringList Messages;
+};
+
+} // namespace
+
+TEST(ParseFourNumbers, SplitsAtCommasOrBlanksAndDefaultsBadNumbers)
+{
+    struct TCase { const char* Text; TFourNumbers Expected; };
+    const TFourNumbers Defaults{10, 20, 30, 40};
+    const TCase Cases[] = {
+        {"1,2,3,4", {1, 2, 3, 4}},       {"1 2  3, 4", {1, 2, 3, 4}}, {"-5,-6,7,8", {-5, -6, 7, 8}},
+        {"1,x,3", {1, 20, 3, 40}},       {"", {10, 20, 30, 40}},      {"99999999999,1,2,3", {10, 1, 2, 3}},
+        {"1,2,3,4,5", {1, 2, 3, 4}},
+    };
+    for (const TCase& C : Cases) {
+        const TFourNumbers Got = ParseFourNumbers(QString::fromLatin1(C.Text), Defaults);
+        EXPECT_EQ(Got.A, C.Expected.A) << C.Text;
+        EXPECT_EQ(Got.B, C.Expected.B) << C.Text;
+        EXPECT_EQ(Got.C, C.Expected.C) << C.Text;
+        EXPECT_EQ(Got.D, C.Expected.D) << C.Text;
+    }
+}
+
+TEST(ShowStateFor, MapsTheStoredShowCommands)
+{
+    for (int Cmd : {0, 1, 4, 5, 8, 9, 10, -1, 1000})
+        EXPECT_EQ(ShowStateFor(Cmd), TShowState::Normal) << Cmd;
+    for (int Cmd : {2, 6, 7})
+        EXPECT_EQ(ShowStateFor(Cmd), TShowState::Minimized) << Cmd;
+    EXPECT_EQ(ShowStateFor(3), TShowState::Maximized);
+}
+
+TEST_F(PlacementFixture, NothingStoredLeavesTheDesignedPlace)
+{
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(268, 153));
+    EXPECT_TRUE(Placement->Restored());
+    EXPECT_TRUE(Messages.isEmpty());
+}
+
+TEST_F(PlacementFixture, ClosingSavesEveryValueAsText)
+{
+    auto Form = MakeWindow();
+    Form->show();
+    Form->move(300, 200);
+    const QRect Frame(Form->pos(), Form->frameGeometry().size());
+    Placement->Save(TFormPlacement::srClose);
+    const QString NormPos = QStringLiteral("%1,%2,%3,%4")
+                                .arg(Frame.left())
+                                .arg(Frame.top())
+                                .arg(Frame.left() + Frame.width())
+                                .arg(Frame.top() + Frame.height());
+    EXPECT_EQ(StoredValue(QStringLiteral("Flags")), QStringLiteral("0"));
+    EXPECT_EQ(StoredValue(QStringLiteral("ShowCmd")), QStringLiteral("1"));
+    EXPECT_EQ(StoredValue(QStringLiteral("PixelsPerInch")), QString::number(PixelsPerInch()));
+    EXPECT_EQ(StoredValue(QStringLiteral("NormPos")), NormPos);
+    EXPECT_EQ(StoredValue(QStringLiteral("NormPos") + ScreenSuffix()), NormPos);
+    EXPECT_EQ(StoredValue(QStringLiteral("MinMaxPos")), StoredValue(QStringLiteral("MinMaxPos") + ScreenSuffix()));
+    EXPECT_EQ(StoredValue(QStringLiteral("Visible")), QStringLiteral("0"));
+    Placement->SaveOnDestroy();
+    EXPECT_EQ(StoredValue(QStringLiteral("Visible")), QStringLiteral("0")) << "saved since shown: not again";
+}
+
+TEST_F(PlacementFixture, DestroyingSavesOnlyWhatWasShownAndNotSavedSince)
+{
+    {
+        auto Hidden = MakeWindow();
+        Placement->SaveOnDestroy();
+    }
+    EXPECT_TRUE(StoredGroups().isEmpty()) << "a window never shown saves nothing";
+    auto Form = MakeWindow();
+    Form->show();
+    Placement->Save(TFormPlacement::srClose);
+    Form->hide();
+    Form->show();  // showing again clears the saved mark
+    EXPECT_FALSE(Placement->Saved());
+    Placement->SaveOnDestroy();
+    EXPECT_EQ(StoredValue(QStringLiteral("Visible")), QStringLiteral("1"));
+}
+
+TEST_F(PlacementFixture, StoredCornerIsRestoredAndTheSizeKept)
+{
+    StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,900,900"));
+    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("1"));
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(40, 50));
+    EXPECT_EQ(Form->size(), QSize(200, 150));
+}
+
+TEST_F(PlacementFixture, PositionForThisScreenSizeWinsOverThePlainOne)
+{
+    StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,240,200"));
+    StoreValue(QStringLiteral("NormPos") + ScreenSuffix(), QStringLiteral("60,70,260,220"));
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(60, 70));
+}
+
+TEST_F(PlacementFixture, OtherPixelsPerInchIgnoresThePositionButKeepsTheState)
+{
+    StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,240,200"));
+    StoreValue(QStringLiteral("PixelsPerInch"), QString::number(PixelsPerInch() + 24));
+    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("3"));
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(268, 153));
+    EXPECT_TRUE(Form->windowState().testFlag(Qt::WindowMaximized));
+}
+
+TEST_F(PlacementFixture, NonsenseInTheStoreLeavesTheDesignedPlace)
+{
+    const char* Cases[][2] = {
+        {"NormPos", "garbage"},                    // every number defaults to where the window is
+        {"NormPos", "500,50,400,200"},             // left not before right
+        {"NormPos", "2000000000,2000000000,2000000100,2000000100"},  // on no screen
+        {"ShowCmd", "minimise please"},
+        {"PixelsPerInch", "lots"},
+    };
+    for (const auto& C : Cases) {
+        ClearStore();
+        StoreValue(QString::fromLatin1(C[0]), QString::fromLatin1(C[1]));
+        auto Form = MakeWindow();
+        Form->show();
+        EXPECT_EQ(Form->pos(), QPoint(268, 153)) << C[0] << "=" << C[1];
+        EXPECT_FALSE(Form->isMinimized()) << C[0] << "=" << C[1];
+    }
+}
+
+TEST_F(PlacementFixture, EveryShowRestoresTheLastSave)
+{
+    auto Form = MakeWindow();
+    Form->show();
+    Form->move(100, 120);
+    Placement->Save(TFormPlacement::srClose);
+    Form->move(400, 300);
+    Form->hide();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(100, 120));
+}
