@@ -492,3 +492,27 @@ TEST_F(MainFixture, PictureTooLargeToHoldIsTreatedAsDamaged)
     EXPECT_EQ(Main->Background(), Before);
     EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
 }
+
+TEST_F(MainFixture, MemoryAidComesBackWhereItWasLastSaved)
+{
+    Memory->show();
+    Memory->move(520, 60);
+    Memory->close();  // its own close button saves first
+    Memory->move(10, 10);
+    Main->menuMemoryClick();
+    EXPECT_TRUE(Memory->isVisible());
+    EXPECT_EQ(Memory->pos(), QPoint(520, 60));
+    Memory->move(30, 30);
+    Main->menuMemoryClick();  // hidden by the menu: nothing is saved
+    Main->menuMemoryClick();
+    EXPECT_EQ(Memory->pos(), QPoint(520, 60));
+}
+
+TEST_F(MainFixture, ClosingTheTableWindowSavesItsPlacement)
+{
+    Main->move(300, 100);
+    Main->close();
+    const QSettings Store(QStringLiteral("Varkon"), QStringLiteral("Zento"));
+    EXPECT_TRUE(Store.value(QStringLiteral("frmMain/NormPos")).toString().startsWith(QStringLiteral("300,100,")));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
+}
