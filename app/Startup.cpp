@@ -1,0 +1,51 @@
+#include "app/Startup.h"
+
+#include "forms/Main.h"
+#include "forms/Memory.h"
+#include "forms/SetScore.h"
+#include "platform/Components.h"
+#include "platform/Controls.h"
+#include "platform/IniFile.h"
+
+TApplicationWindows CreateWindows()
+{
+    TApplicationWindows Windows;
+    Windows.frmMain = new TfrmMain;
+    RegisterApplicationComponent(Windows.frmMain);
+    Windows.frmMemory = new TfrmMemory;
+    RegisterApplicationComponent(Windows.frmMemory);
+    Windows.frmSetScore = new TfrmSetScore;
+    RegisterApplicationComponent(Windows.frmSetScore);
+    Windows.frmMain->Attach(Windows.frmMemory, Windows.frmSetScore);
+    Windows.frmMemory->show();
+    return Windows;
+}
+
+void DestroyWindows(TApplicationWindows& Windows)
+{
+    delete Windows.frmSetScore;
+    delete Windows.frmMemory;
+    delete Windows.frmMain;
+    Windows = {};
+}
+
+void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile)
+{
+    Main.menuGreek->setChecked(false);
+    Main.menuEnglish->setChecked(true);
+    Main.Languages->SetSeparator(QStringLiteral("^"));
+    Main.Languages->SetLanguageFile(Main.LanguageFilePath(QStringLiteral("english")));
+    if (SettingsFile.ReadString("Settings", "Language", "english") == "english")
+        Main.menuEnglishClick();
+    else
+        Main.menuGreekClick();
+}
+
+bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
+{
+    const QByteArray Language = Main.menuEnglish->isChecked() ? "english" : "greek";
+    if (SettingsFile.WriteString("Settings", "Language", Language))
+        return true;
+    ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(SettingsFile.FileName()));
+    return false;
+}

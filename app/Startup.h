@@ -1,0 +1,29 @@
+// Start-up and exit of the program: its windows in their order, and the language
+// kept in the settings file between runs.
+#pragma once
+#include <QString>
+
+class TfrmMain;
+class TfrmMemory;
+class TfrmSetScore;
+class TIniFile;
+
+// ".\zento.ini": the settings file lies in the folder the program is started from.
+inline const QString SettingsFileName = QStringLiteral("./zento.ini");
+
+struct TApplicationWindows
+{
+    TfrmMain* frmMain = nullptr;
+    TfrmMemory* frmMemory = nullptr;
+    TfrmSetScore* frmSetScore = nullptr;
+};
+
+// Creates the windows in their order and registers them as the application's
+// components; the memory aid shows at once.
+TApplicationWindows CreateWindows();
+void DestroyWindows(TApplicationWindows& Windows);
+
+// English unless the file says otherwise; only "english" exactly is English.
+void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile);
+// Writes the language whose item is checked; a failure is reported and answered false.
+bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile);

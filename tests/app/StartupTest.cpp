@@ -1,0 +1,121 @@
+#include "app/Startup.h"
+
+#include "forms/Main.h"
+#include "forms/Memory.h"
+#include "forms/SetScore.h"
+#include "platform/Components.h"
+#include "platform/IniFile.h"
+#include "tests/support/Support.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs each test in a working folder of its own, where ".\zento.ini" lies.
+class StartupFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        OldFolder = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(Folder.Path()));
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        Windows = CreateWindows();
+    }
+    void TearDown() override
+    {
+        DestroyWindows(Windows);
+        ClearApplicationComponents();
+        SetMessageBoxHandler({});
+        QDir::setCurrent(OldFolder);
+    }
+
+    void WriteSettings(const QByteArray& Text)
+    {
+        QFile File(Folder.File(QStringLiteral("zento.ini")));
+        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write(Text);
+    }
+
+    bool English() const { return Windows.frmMain->menuEnglish->isChecked(); }
+
+    TTempFolder Folder;
+    QString OldFolder;
+    TApplicationWindows Windows;
+    QStringList Messages;
+};
+
+} // namespace
+
+TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
+{
+    const QList<QObject*> Components = ApplicationComponents();
+    ASSERT_EQ(Components.size(), 3);
+    EXPECT_EQ(Components[0], Windows.frmMain);
+    EXPECT_EQ(Components[1], Windows.frmMemory);
+    EXPECT_EQ(Components[2], Windows.frmSetScore);
+    EXPECT_TRUE(Windows.frmMemory->isVisible());
+    EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked());
+}
+
+TEST_F(StartupFixture, FirstRunSelectsEnglishAndWritesTheSettingsFile)
+{
+    TIniFile Settings(SettingsFileName);
+    SelectLanguage(*Windows.frmMain, Settings);
+    EXPECT_TRUE(English());
+    EXPECT_FALSE(Windows.frmMain->menuGreek->isChecked());
+    EXPECT_EQ(Windows.frmMain->menuNewGame->text(), QStringLiteral("New Game"));
+    EXPECT_EQ(Windows.frmMain->windowTitle(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    Windows.frmMain->menuGreekClick();
+    ASSERT_TRUE(StoreLanguage(*Windows.frmMain, Settings));
+    EXPECT_EQ(ReadProfileString(Folder.File(QStringLiteral("zento.ini")), "Settings", "Language", ""), "greek");
+}
+
+TEST_F(StartupFixture, OnlyEnglishSpelledExactlySelectsEnglish)
+{
+    struct TCase { QByteArray File; bool English; };
+    const TCase Cases[] = {
+        {"[Settings]\r\nLanguage=english\r\n", true},
+        {"[settings]\nlanguage=english\n", true},
+        {"[Settings]\nLanguage=greek\n", false},
+        {"[Settings]\nLanguage=\n", false},
+        {"[Settings]\nLanguage=English\n", false},
+        {"[Settings]\nLanguage=klingon\n", false},
+        {"[Other]\nLanguage=greek\n", true},
+        {QByteArray("\xff\xfe\x00garbage", 10), true},
+    };
+    for (const TCase& C : Cases) {
+        WriteSettings(C.File);
+        const TIniFile Settings(SettingsFileName);
+        SelectLanguage(*Windows.frmMain, Settings);
+        EXPECT_EQ(English(), C.English) << C.File.toStdString();
+        EXPECT_NE(Windows.frmMain->menuGreek->isChecked(), English()) << "exactly one language is checked";
+    }
+    EXPECT_EQ(Windows.frmMain->Languages->LanguageFile(), Windows.frmMain->LanguageFilePath(QStringLiteral("english")));
+    EXPECT_EQ(Windows.frmMain->Languages->Separator(), QStringLiteral("^"));
+}
+
+TEST_F(StartupFixture, SettingsFileInTheProgramsFolderIsNotTheOneRead)
+{
+    // The language files come from the program's folder, the settings from the working folder.
+    WriteSettings("[Settings]\nLanguage=greek\n");
+    const TIniFile Settings(SettingsFileName);
+    SelectLanguage(*Windows.frmMain, Settings);
+    EXPECT_FALSE(English());
+    EXPECT_EQ(Windows.frmMain->menuNewGame->text(), QStringLiteral("Νέα παρτίδα"));
+    EXPECT_TRUE(QFile::exists(Windows.frmMain->LanguageFilePath(QStringLiteral("greek"))));
+    EXPECT_FALSE(Windows.frmMain->LanguageFilePath(QStringLiteral("greek")).startsWith(Folder.Path()));
+}
+
+TEST_F(StartupFixture, UnwritableSettingsFileIsReported)
+{
+    ASSERT_TRUE(QDir(Folder.Path()).mkdir(QStringLiteral("zento.ini")));  // a folder where the file should be
+    TIniFile Settings(SettingsFileName);
+    SelectLanguage(*Windows.frmMain, Settings);
+    EXPECT_TRUE(English());
+    EXPECT_FALSE(StoreLanguage(*Windows.frmMain, Settings));
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to write to ./zento.ini")});
+}
