@@ -264,7 +264,10 @@ void TfrmMain::FormShow()
 
 void TfrmMain::FormPaint()
 {
-    FSurface = FBackBuffer.copy();
+    if (FSurface.size() != FBackBuffer.size())
+        FSurface = QImage(FBackBuffer.size(), QImage::Format_RGB32);
+    TCanvas Surface(FSurface);
+    Surface.BitBlt(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackBuffer, 0, 0, TRasterOp::Copy);
 }
 
 void TfrmMain::DrawTable(TCanvas& Canvas)
