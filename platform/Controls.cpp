@@ -37,19 +37,6 @@ TMenuItem::TMenuItem(const QString& Name, const QString& Caption, QObject* Owner
     });
 }
 
-TGradient::TGradient(const QString& Name, QWidget* Form) : QObject(Form), FForm(Form)
-{
-    setObjectName(Name);
-}
-
-void TGradient::SetFormCaption(const QString& Value)
-{
-    if (Value == FFormCaption)
-        return;
-    FFormCaption = Value;
-    FForm->setWindowTitle(Value);
-}
-
 TLabel::TLabel(const QString& Name, const QString& Caption, QWidget* Parent) : QLabel(Caption, Parent)
 {
     setObjectName(Name);

@@ -2,6 +2,9 @@
 // property name: Caption on windows, menu items, labels and buttons, Lines on
 // multi-line text boxes.
 #pragma once
+// The title strip lives in its own unit; windows that name it get it with their other parts.
+#include "platform/Gradient.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
@@ -26,21 +29,6 @@ public:
 
 signals:
     void Click();
-};
-
-// Keeps its window's title equal to FormCaption.
-class TGradient : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(QString FormCaption READ FormCaption WRITE SetFormCaption)
-public:
-    TGradient(const QString& Name, QWidget* Form);
-    QString FormCaption() const { return FFormCaption; }
-    void SetFormCaption(const QString& Value);
-
-private:
-    QWidget* FForm;
-    QString FFormCaption;
 };
 
 // A modal message box titled "Zento" with a single OK button. Tests may take

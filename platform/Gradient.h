@@ -1,0 +1,114 @@
+// The title strip of a frameless window: a colour gradient while the window is
+// active, the title text, and minimise and close buttons; dragging it moves the window.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+class TCanvas;
+
+// The gradient starts from light green and runs in this many bands.
+constexpr int GradientBands = 128;
+constexpr QRgb GradientStartRgb = 0x80FF80;
+constexpr int GradientStripHeight = 20;
+
+// Band 0 has From, the last band To, and the bands between step evenly from one
+// to the other. A band outside 0 to Bands - 1 gets the colour of the nearer end.
+QColor GradientBandColor(int Band, int Bands, const QColor& From, const QColor& To);
+
+// The pixel columns [Left, Right) of one band when Bands bands share Width
+// pixels. Neighbouring bands meet without a gap and together cover exactly the
+// width; when there are more bands than pixels some bands are empty.
+struct TBandSpan
+{
+    int Left;
+    int Right;
+};
+TBandSpan GradientBandSpan(int Band, int Bands, int Width);
+
+// Black on light colours and white on dark ones.
+QColor ContrastingTextColor(const QColor& Background);
+
+enum class TTitleState { Inactive, Active };
+enum class TTitleButton { None, Minimize, Close };
+
+// The colours a strip is painted with. SystemTitleColours reads them from the
+// application's palette.
+struct TTitleColours
+{
+    QColor GradientFrom;
+    QColor GradientTo;
+    QColor InactiveFill;
+    QColor ButtonFace;
+    QColor ButtonLight;
+    QColor ButtonShadow;
+    QColor ButtonDark;
+    QColor ButtonText;
+};
+TTitleColours SystemTitleColours();
+
+class TGradient : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FormCaption READ FormCaption WRITE SetFormCaption)
+public:
+    // Form is the top-level window the strip belongs to; it becomes the parent.
+    // The owner places the strip (at the top of its layout); until a layout of
+    // the form takes it, it spans the form's width at the top edge.
+    TGradient(const QString& Name, QWidget* Form);
+
+    QString FormCaption() const { return FFormCaption; }
+    // A text equal to the current one changes nothing; any other text is drawn
+    // at once and becomes the form's window title as well.
+    void SetFormCaption(const QString& Value);
+
+    static int StripHeight() { return GradientStripHeight; }
+
+    // Follows the form's activation.
+    TTitleState State() const;
+    // Where the buttons lie in a strip of the given width.
+    static QRect ButtonRect(TTitleButton Button, int Width);
+    TTitleButton ButtonAt(const QPoint& Pos) const;
+    // Paints the whole strip for the given state into a canvas of the strip's size.
+    void DrawStrip(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
+    // What the strip shows now.
+    const QImage& Surface() const { return FSurface; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+
+private:
+    void Redraw();
+    void FollowFormWidth();
+    void PressButton(TTitleButton Button);
+    void StartMove(const QPoint& GlobalPos);
+    void DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
+    void DrawButton(TCanvas& Canvas, TTitleButton Button, const TTitleColours& Colours) const;
+    QFont CaptionFont() const;
+
+    QWidget* FForm;
+    QString FFormCaption;
+    QImage FSurface;
+    // The button under a press that has not been let go; it acts only when the
+    // press ends over it, as title bar buttons do.
+    TTitleButton FPressedButton = TTitleButton::None;
+    // The pressed button looks pushed in only while the mouse is over it.
+    bool FButtonSunken = false;
+    // Moving by hand, where the window system cannot move the window itself.
+    bool FDragging = false;
+    QPoint FDragStart;
+    QPoint FFormStart;
+};
