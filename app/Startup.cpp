@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "forms/About.h"
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
@@ -16,13 +17,16 @@ TApplicationWindows CreateWindows()
     RegisterApplicationComponent(Windows.frmMemory);
     Windows.frmSetScore = new TfrmSetScore;
     RegisterApplicationComponent(Windows.frmSetScore);
-    Windows.frmMain->Attach(Windows.frmMemory, Windows.frmSetScore);
+    Windows.frmAbout = new TfrmAbout;
+    RegisterApplicationComponent(Windows.frmAbout);
+    Windows.frmMain->Attach(Windows.frmMemory, Windows.frmSetScore, Windows.frmAbout);
     Windows.frmMemory->show();
     return Windows;
 }
 
 void DestroyWindows(TApplicationWindows& Windows)
 {
+    delete Windows.frmAbout;
     delete Windows.frmSetScore;
     delete Windows.frmMemory;
     delete Windows.frmMain;

@@ -3,6 +3,7 @@
 #pragma once
 #include <QString>
 
+class TfrmAbout;
 class TfrmMain;
 class TfrmMemory;
 class TfrmSetScore;
@@ -16,6 +17,7 @@ struct TApplicationWindows
     TfrmMain* frmMain = nullptr;
     TfrmMemory* frmMemory = nullptr;
     TfrmSetScore* frmSetScore = nullptr;
+    TfrmAbout* frmAbout = nullptr;
 };
 
 // Creates the windows in their order and registers them as the application's

@@ -1,5 +1,6 @@
 #include "forms/Main.h"
 
+#include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "model/Layout.h"
@@ -94,39 +95,27 @@ void SetDelayOverride(std::optional<int> Milliseconds)
     DelayOverride = Milliseconds;
 }
 
+// The window draws its own title strip, so the window system gives it no frame.
 TfrmMain::TfrmMain(QWidget* Parent)
-    : TForm(QStringLiteral("frmMain"), Parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                                                   Qt::MSWindowsFixedSizeDialogHint),
-      TGame{}, FBackgroundCanvas(FBackground), FBackBufferCanvas(FBackBuffer),
+    : TForm(QStringLiteral("frmMain"), Parent, Qt::Window | Qt::FramelessWindowHint), TGame{},
+      FBackgroundCanvas(FBackground), FBackBufferCanvas(FBackBuffer),
       FWindowCanvas(FSurface, [this](const QRect& Rect) { FArea->ShowNow(Rect); })
 {
     setWindowTitle(QStringLiteral("Zento, "));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    Gradient = new TGradient(QStringLiteral("Gradient"), this);
+    Gradient->SetFormCaption(QStringLiteral("Zento, "));
     CreateMenu();
-    FArea = new TTableArea(this, &FSurface);
-    FArea->setFixedSize(TableWidth, TableHeight);
-    StatusBar = new QStatusBar(FArea);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->setAutoFillBackground(true);
-    StatusBar->setGeometry(0, TableHeight - StatusHeight, TableWidth, StatusHeight);
-    FStatusText = new QLabel(StatusBar);
-    StatusBar->addWidget(FStatusText, 1);
+    CreateTable();
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(0);
-    Layout->setMenuBar(MainMenu);
+    Layout->addWidget(Gradient);
+    Layout->addWidget(MainMenu);
     Layout->addWidget(FArea);
     Layout->setSizeConstraint(QLayout::SetFixedSize);
-    OpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
-                                           QStringLiteral("Bitmaps (*.bmp)"), this);
-    Gradient = new TGradient(QStringLiteral("Gradient"), this);
-    Gradient->SetFormCaption(QStringLiteral("Zento, "));
-    Languages = new TLanguage(QStringLiteral("Languages"), this);
-    Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
+    CreateComponents();
     move(DesignPosition);
-    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"));
     ConnectHandlers();
     FormCreate();
 }
@@ -139,10 +128,34 @@ TfrmMain::~TfrmMain()
     FormDestroy();
 }
 
-void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore)
+void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About)
 {
     FMemory = Memory;
     FSetScore = SetScore;
+    FAbout = About;
+}
+
+// The playing area with the status line along its bottom.
+void TfrmMain::CreateTable()
+{
+    FArea = new TTableArea(this, &FSurface);
+    FArea->setFixedSize(TableWidth, TableHeight);
+    StatusBar = new QStatusBar(FArea);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setAutoFillBackground(true);
+    StatusBar->setGeometry(0, TableHeight - StatusHeight, TableWidth, StatusHeight);
+    FStatusText = new QLabel(StatusBar);
+    StatusBar->addWidget(FStatusText, 1);
+}
+
+void TfrmMain::CreateComponents()
+{
+    OpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
+                                           QStringLiteral("Bitmaps (*.bmp)"), this);
+    Languages = new TLanguage(QStringLiteral("Languages"), this);
+    Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
+    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"));
 }
 
 void TfrmMain::CreateMenu()
@@ -211,6 +224,7 @@ void TfrmMain::ConnectHandlers()
     connect(menuLeft, &TMenuItem::Click, this, &TfrmMain::menuLeftClick);
     connect(menuGreek, &TMenuItem::Click, this, &TfrmMain::menuGreekClick);
     connect(menuEnglish, &TMenuItem::Click, this, &TfrmMain::menuEnglishClick);
+    connect(menuAbout, &TMenuItem::Click, this, &TfrmMain::menuAboutClick);
 }
 
 int TfrmMain::ClientWidth() const
@@ -411,6 +425,12 @@ void TfrmMain::menuEnglishClick()
     Languages->SetLanguageFile(LanguageFilePath(QStringLiteral("english")));
     Languages->Translate();
     UpdateCaption();
+}
+
+void TfrmMain::menuAboutClick()
+{
+    if (FAbout)
+        FAbout->exec();
 }
 
 QString TfrmMain::LanguageFilePath(const QString& Language) const

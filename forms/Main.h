@@ -5,6 +5,7 @@
 #include "model/Game.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
+#include "platform/Gradient.h"
 
 #include <QImage>
 #include <QString>
@@ -15,6 +16,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QStatusBar;
+class TfrmAbout;
 class TfrmMemory;
 class TfrmSetScore;
 class TFormPlacement;
@@ -37,7 +39,7 @@ public:
     ~TfrmMain() override;
 
     // The companion windows, created after this one.
-    void Attach(TfrmMemory* Memory, TfrmSetScore* SetScore);
+    void Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About);
 
     QMenuBar* MainMenu;
     TMenuItem* menuParameters;
@@ -76,6 +78,7 @@ public:
     void menuLeftClick();
     void menuGreekClick();
     void menuEnglishClick();
+    void menuAboutClick();
 
     void LoadBackground(const QString& FileName);
     void DrawTable(TCanvas& Canvas);
@@ -98,6 +101,8 @@ protected:
 
 private:
     void CreateMenu();
+    void CreateTable();
+    void CreateComponents();
     void ConnectHandlers();
     void DrawFrame();
     void TileBackground(const QImage& Picture);
@@ -128,6 +133,7 @@ private:
     QLabel* FStatusText;
     TfrmMemory* FMemory = nullptr;
     TfrmSetScore* FSetScore = nullptr;
+    TfrmAbout* FAbout = nullptr;
     bool FShown = false;
     bool FScoresInstalled = false;
 

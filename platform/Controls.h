@@ -3,7 +3,6 @@
 // multi-line text boxes.
 #pragma once
 // The title strip lives in its own unit; windows that name it get it with their other parts.
-#include "platform/Gradient.h"
 
 #include <QAction>
 #include <QDialog>

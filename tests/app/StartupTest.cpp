@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "forms/About.h"
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
@@ -53,10 +54,11 @@ protected:
 TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
 {
     const QList<QObject*> Components = ApplicationComponents();
-    ASSERT_EQ(Components.size(), 3);
+    ASSERT_EQ(Components.size(), 4);
     EXPECT_EQ(Components[0], Windows.frmMain);
     EXPECT_EQ(Components[1], Windows.frmMemory);
     EXPECT_EQ(Components[2], Windows.frmSetScore);
+    EXPECT_EQ(Components[3], Windows.frmAbout);
     EXPECT_TRUE(Windows.frmMemory->isVisible());
     EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked());
 }

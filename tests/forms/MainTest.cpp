@@ -64,7 +64,7 @@ protected:
         SetScore = new TfrmSetScore;
         for (QObject* Form : std::initializer_list<QObject*>{Main, Memory, SetScore})
             RegisterApplicationComponent(Form);
-        Main->Attach(Memory, SetScore);
+        Main->Attach(Memory, SetScore, nullptr);
         Main->menuEnglishClick();
         Main->show();
         QCoreApplication::processEvents();
