@@ -1,5 +1,6 @@
 #include "forms/Main.h"
 
+#include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "model/Layout.h"
@@ -515,4 +516,28 @@ TEST_F(MainFixture, ClosingTheTableWindowSavesItsPlacement)
     const QSettings Store(QStringLiteral("Varkon"), QStringLiteral("Zento"));
     EXPECT_TRUE(Store.value(QStringLiteral("frmMain/NormPos")).toString().startsWith(QStringLiteral("300,100,")));
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
+}
+
+TEST_F(MainFixture, AboutBoxOpensModallyAndItsButtonClosesIt)
+{
+    TfrmAbout About;
+    Main->Attach(Memory, SetScore, &About);
+    bool WasModal = false;
+    AnswerDialog([&](QDialog* Dialog) {
+        WasModal = Dialog == &About;
+        About.btnClose->click();
+    });
+    Main->menuAbout->trigger();
+    EXPECT_TRUE(WasModal);
+    EXPECT_FALSE(About.isVisible());
+    EXPECT_EQ(About.lblVersionInfo->text(), QStringLiteral("ver 1.8.3, 1/Nov/1998"));
+    Main->Attach(Memory, SetScore, nullptr);
+}
+
+TEST_F(MainFixture, GreyedItemsDoNothing)
+{
+    Main->menuFullScreen->trigger();
+    Main->menuCardPicker->trigger();
+    EXPECT_FALSE(Main->menuFullScreen->isChecked());
+    EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
 }
