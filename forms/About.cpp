@@ -2,11 +2,8 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
-#include <QImage>
 #include <QKeyEvent>
 #include <QPalette>
-#include <QPixmap>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
@@ -27,7 +24,6 @@ constexpr int LineHeight = 17;
 constexpr int CreditsHeadingHeight = 13;
 constexpr int CreditsHeight = 247;
 constexpr int DevInfoHeight = 43;
-constexpr int GlyphSize = 16;
 
 const QColor Maroon(0x80, 0x00, 0x00);
 
@@ -55,19 +51,6 @@ QStringList DesignDevInfo()
     return {QStringLiteral("Zento: ένα παιχνίδι από την ομάδα του Zento."),
             QStringLiteral("Γράψτε μας στο zento@example.org"),
             QStringLiteral("για ιδέες, παρατηρήσεις και λάθη.")};
-}
-
-// A button glyph is drawn on a plain ground whose colour is that of its
-// lower-left pixel; that colour becomes see-through. A picture that does not
-// load gives a button without a glyph.
-QIcon LoadGlyph(const QString& Name)
-{
-    const QImage Image(Name);
-    if (Image.isNull())
-        return {};
-    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
-    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
-    return QIcon(Pixmap);
 }
 
 void SetTextColour(QWidget* Widget, const QColor& Colour)
@@ -174,8 +157,7 @@ void TfrmAbout::SetupCloseButton()
     btnClose = new TButton(QStringLiteral("btnClose"), QStringLiteral("&αρκεί, αρκεί"), pnl);
     btnClose->setGeometry(104, 325, 127, 25);
     btnClose->setFlat(true);
-    btnClose->setIcon(LoadGlyph(QStringLiteral(":/GlyphClose")));
-    btnClose->setIconSize(QSize(GlyphSize, GlyphSize));
+    SetButtonGlyph(btnClose, QStringLiteral(":/GlyphClose"));
 }
 
 void TfrmAbout::SetupDevInfo()

@@ -4,11 +4,8 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
-#include <QIcon>
-#include <QImage>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -21,24 +18,10 @@ constexpr int MaxScore = 1001;
 constexpr int ScoreStep = 10;
 constexpr int FirstScore = 151;
 constexpr int ScoreDigits = 4;
-constexpr int GlyphSize = 16;
 
 bool AllDigits(const QString& Text)
 {
     return std::all_of(Text.begin(), Text.end(), [](QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); });
-}
-
-// A button glyph is drawn on a plain ground whose colour is that of its
-// lower-left pixel; that colour becomes see-through. A picture that does not
-// load gives a button without a glyph.
-QIcon LoadGlyph(const QString& Name)
-{
-    const QImage Image(Name);
-    if (Image.isNull())
-        return {};
-    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
-    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
-    return QIcon(Pixmap);
 }
 
 // Places a label at its design point, wide enough to reach the panel's right
@@ -144,16 +127,14 @@ void TfrmSetScore::SetupControls()
 
     btnClose = new TButton(QStringLiteral("btnClose"), QStringLiteral("&Εντάξει"), pnl);
     btnClose->setGeometry(16, 64, 75, 25);
-    btnClose->setIcon(LoadGlyph(QStringLiteral(":/GlyphOk")));
-    btnClose->setIconSize(QSize(GlyphSize, GlyphSize));
+    SetButtonGlyph(btnClose, QStringLiteral(":/GlyphOk"));
     // Only the OK button answers Enter, even while Cancel has the focus.
     btnClose->setAutoDefault(false);
     btnClose->setDefault(true);
 
     btnCancel = new TButton(QStringLiteral("btnCancel"), QStringLiteral("&Ούπς!"), pnl);
     btnCancel->setGeometry(96, 64, 75, 25);
-    btnCancel->setIcon(LoadGlyph(QStringLiteral(":/GlyphCancel")));
-    btnCancel->setIconSize(QSize(GlyphSize, GlyphSize));
+    SetButtonGlyph(btnCancel, QStringLiteral(":/GlyphCancel"));
     btnCancel->setAutoDefault(false);
 }
 

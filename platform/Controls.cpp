@@ -1,6 +1,9 @@
 #include "platform/Controls.h"
 
+#include <QBitmap>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPixmap>
 
 namespace {
 
@@ -11,6 +14,17 @@ std::function<void(const QString&)>& MessageBoxHandler()
 }
 
 } // namespace
+
+void SetButtonGlyph(QAbstractButton* Button, const QString& Resource)
+{
+    const QImage Image(Resource);
+    if (Image.isNull())
+        return;
+    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
+    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
+    Button->setIcon(QIcon(Pixmap));
+    Button->setIconSize(QSize(16, 16));
+}
 
 void ShowMessageBox(QWidget* Parent, const QString& Text)
 {

@@ -4,6 +4,7 @@
 #pragma once
 // The title strip lives in its own unit; windows that name it get it with their other parts.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
@@ -29,6 +30,10 @@ public:
 signals:
     void Click();
 };
+
+// Puts a 16 x 16 glyph from the resources on a button. The colour of the
+// glyph's lower-left pixel is its ground and becomes see-through.
+void SetButtonGlyph(QAbstractButton* Button, const QString& Resource);
 
 // A modal message box titled "Zento" with a single OK button. Tests may take
 // the messages instead.
