@@ -103,6 +103,9 @@ TfrmMain::TfrmMain(QWidget* Parent)
 {
     setWindowTitle(QStringLiteral("Zento, "));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // The window's hint; pop-up hints are off, so it is kept but never shown as a tooltip.
+    setWhatsThis(QStringLiteral("αριστερό click πάνω στο τραπουλόχαρτο για επιλογή,\r\n"
+                                "δεξί click για να σταλεί στη στίβα στη μέση."));
     Gradient = new TGradient(QStringLiteral("Gradient"), this);
     Gradient->SetFormCaption(QStringLiteral("Zento, "));
     CreateMenu();
