@@ -98,10 +98,7 @@ void TfrmAbout::SetupForm()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(ClientWidth, ClientHeight);
     setModal(true);
-    QFont Font(QStringLiteral("MS Sans Serif"));
-    Font.setStyleHint(QFont::SansSerif);
-    Font.setPointSize(8);
-    setFont(Font);
+    setFont(WindowFont());
 }
 
 void TfrmAbout::SetupPanel()

@@ -102,7 +102,7 @@ TfrmMain::TfrmMain(QWidget* Parent)
       FWindowCanvas(FSurface, [this](const QRect& Rect) { FArea->ShowNow(Rect); })
 {
     setWindowTitle(QStringLiteral("Zento, "));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(WindowFont());
     // The window's hint; pop-up hints are off, so it is kept but never shown as a tooltip.
     setWhatsThis(QStringLiteral("αριστερό click πάνω στο τραπουλόχαρτο για επιλογή,\r\n"
                                 "δεξί click για να σταλεί στη στίβα στη μέση."));

@@ -72,10 +72,7 @@ void TfrmMemory::SetupForm()
                    Qt::WindowCloseButtonHint);
     setFixedSize(266, 95);
     move(394, 131);
-    QFont Font(QStringLiteral("MS Sans Serif"));
-    Font.setStyleHint(QFont::SansSerif);
-    Font.setPointSize(8);
-    setFont(Font);
+    setFont(WindowFont());
     // Closing only hides the window; the program must go on even when this is
     // the last window left on the screen.
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -93,10 +93,7 @@ void TfrmSetScore::SetupForm()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(190, 106);
     setModal(true);
-    QFont Font(QStringLiteral("MS Sans Serif"));
-    Font.setStyleHint(QFont::SansSerif);
-    Font.setPointSize(8);
-    setFont(Font);
+    setFont(WindowFont());
 }
 
 void TfrmSetScore::SetupControls()

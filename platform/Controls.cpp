@@ -15,6 +15,14 @@ std::function<void(const QString&)>& MessageBoxHandler()
 
 } // namespace
 
+QFont WindowFont()
+{
+    QFont Font(QStringLiteral("MS Sans Serif"));
+    Font.setStyleHint(QFont::SansSerif);
+    Font.setPointSize(8);
+    return Font;
+}
+
 void SetButtonGlyph(QAbstractButton* Button, const QString& Resource)
 {
     const QImage Image(Resource);

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QFont>
 #include <QLabel>
 #include <QObject>
 #include <QPlainTextEdit>
@@ -30,6 +31,10 @@ public:
 signals:
     void Click();
 };
+
+// "MS Sans Serif" at 8 points, the font of every window; where it is missing the
+// platform's sans serif stands in.
+QFont WindowFont();
 
 // Puts a 16 x 16 glyph from the resources on a button. The colour of the
 // glyph's lower-left pixel is its ground and becomes see-through.
