@@ -94,11 +94,7 @@ TfrmAbout::TfrmAbout(QWidget* Parent) : TDialogForm(QStringLiteral("frmAbout"), 
 void TfrmAbout::SetupForm()
 {
     SetCaption(QStringLiteral("Κωδονοκρουσίες"));
-    // A dialog border with a title but none of the title bar's buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(ClientWidth, ClientHeight);
-    setModal(true);
-    setFont(WindowFont());
 }
 
 void TfrmAbout::SetupPanel()

@@ -89,11 +89,7 @@ TfrmSetScore::TfrmSetScore(QWidget* Parent) : TDialogForm(QStringLiteral("frmSet
 void TfrmSetScore::SetupForm()
 {
     SetCaption(QStringLiteral("Τουρνουά"));
-    // A dialog border with a title but none of the title bar's buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(190, 106);
-    setModal(true);
-    setFont(WindowFont());
 }
 
 void TfrmSetScore::SetupControls()

@@ -94,7 +94,10 @@ TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWid
     setObjectName(Name);
 }
 
-TDialogForm::TDialogForm(const QString& Name, QWidget* Parent) : QDialog(Parent)
+TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
+    : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(Name);
+    setModal(true);
+    setFont(WindowFont());
 }

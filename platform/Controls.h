@@ -87,7 +87,8 @@ public:
     void SetCaption(const QString& Value) { setWindowTitle(Value); }
 };
 
-// A dialog window, shown modally, whose title is its Caption.
+// A dialog window, shown modally, whose title is its Caption. Its border has a
+// title but none of the title bar's buttons.
 class TDialogForm : public QDialog
 {
     Q_OBJECT
