@@ -25,6 +25,15 @@ bool ClipTransfer(TClip& C, const QImage& Dest, const QImage& Source)
     return C.W > 0 && C.H > 0;
 }
 
+// Pixels before the first 32-byte boundary of a row: done one by one, they let
+// the rest be stored in whole aligned blocks, which costs far less than stores
+// that straddle cache lines.
+int UnalignedHead(const uint32_t* Row, int Count)
+{
+    const auto Misaligned = int((reinterpret_cast<uintptr_t>(Row) & 31u) / sizeof(uint32_t));
+    return std::min(Count, Misaligned == 0 ? 0 : 8 - Misaligned);
+}
+
 template <typename TCombine>
 void ForEachRow(uint8_t* Dest, qsizetype DestStride, const uint8_t* Source, qsizetype SourceStride, int W, int H,
                 bool BottomUp, TCombine Combine)
@@ -57,19 +66,28 @@ void CombineBlock(uint8_t* Dest, qsizetype DestStride, const uint8_t* Source, qs
                        [](uint32_t* D, const uint32_t* S, int N) { std::memmove(D, S, size_t(N) * sizeof(uint32_t)); });
         else
             ForEachRow(Dest, DestStride, Source, SourceStride, W, H, BottomUp, [](uint32_t* D, const uint32_t* S, int N) {
-                for (int I = 0; I < N; ++I)
+                const int Head = UnalignedHead(D, N);
+                for (int I = 0; I < Head; ++I)
+                    D[I] = S[I];
+                for (int I = Head; I < N; ++I)
                     D[I] = S[I];
             });
         break;
     case TRasterOp::And:
         ForEachRow(Dest, DestStride, Source, SourceStride, W, H, BottomUp, [](uint32_t* D, const uint32_t* S, int N) {
-            for (int I = 0; I < N; ++I)
+            const int Head = UnalignedHead(D, N);
+            for (int I = 0; I < Head; ++I)
+                D[I] &= S[I];
+            for (int I = Head; I < N; ++I)
                 D[I] &= S[I];
         });
         break;
     case TRasterOp::Or:
         ForEachRow(Dest, DestStride, Source, SourceStride, W, H, BottomUp, [](uint32_t* D, const uint32_t* S, int N) {
-            for (int I = 0; I < N; ++I)
+            const int Head = UnalignedHead(D, N);
+            for (int I = 0; I < Head; ++I)
+                D[I] |= S[I];
+            for (int I = Head; I < N; ++I)
                 D[I] |= S[I];
         });
         break;
