@@ -70,6 +70,9 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override
     {
         const QPoint Point = Event->position().toPoint();
+        // The status line takes no clicks, but Qt hands them on to the table below it.
+        if (childAt(Point))
+            return;
         FForm->FormMouseDown(Event->button(), Point.x(), Point.y());
     }
 

@@ -114,9 +114,12 @@ void TCanvas::BitBlt(int X, int Y, int W, int H, const QImage& Source, int SX, i
     TClip C{X, Y, W, H, SX, SY};
     if (FImage.isNull() || Source.isNull() || !ClipTransfer(C, FImage, Source))
         return;
-    if (!IsRgb32(FImage) || !IsRgb32(Source)) {
-        // Every surface of the program is 32-bit; anything else goes the slow way.
-        const QImage Converted = Source.copy(C.SX, C.SY, C.W, C.H).convertToFormat(FImage.format());
+    // Raster operations work on 32-bit pixels: every surface of the program has
+    // them, and a picture of another kind is converted on the way.
+    if (!IsRgb32(FImage))
+        return;
+    if (!IsRgb32(Source)) {
+        const QImage Converted = Source.copy(C.SX, C.SY, C.W, C.H).convertToFormat(QImage::Format_RGB32);
         BitBlt(C.X, C.Y, C.W, C.H, Converted, 0, 0, Op);
         return;
     }

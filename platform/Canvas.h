@@ -27,7 +27,8 @@ public:
     int Height() const { return FImage.height(); }
 
     // Moves W x H pixels from (SX, SY) of Source to (X, Y) of this canvas. Parts
-    // outside either image are cut off. Allocates nothing.
+    // outside either image are cut off. Allocates nothing between 32-bit images;
+    // a canvas over an image of another pixel format is left alone.
     void BitBlt(int X, int Y, int W, int H, const QImage& Source, int SX, int SY, TRasterOp Op);
     void BitBlt(int X, int Y, int W, int H, const TCanvas& Source, int SX, int SY, TRasterOp Op)
     {

@@ -541,3 +541,19 @@ TEST_F(MainFixture, GreyedItemsDoNothing)
     EXPECT_FALSE(Main->menuFullScreen->isChecked());
     EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
 }
+
+TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
+{
+    Main->menuNewGameClick();
+    Click(Qt::LeftButton, 10, 300);
+    ASSERT_NE(Main->Game().FSelected.Rank, 0);
+    const QPoint OnStatus = Main->StatusBar->geometry().center();
+    QWidget* Target = Area()->childAt(OnStatus);
+    ASSERT_NE(Target, nullptr);
+    const QPoint Local = Target->mapFrom(Area(), OnStatus);
+    QMouseEvent Event(QEvent::MouseButtonPress, QPointF(Local), Target->mapToGlobal(QPointF(Local)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(Target, &Event);
+    EXPECT_EQ(Main->Game().FPlayerHand.Count, 4) << "a right click on the status line plays nothing";
+    EXPECT_NE(Main->Game().FSelected.Rank, 0);
+}

@@ -133,3 +133,16 @@ TEST(TextOut, WritesInTheFontColour)
             Dark += qGray(Image.pixel(X, Y)) < 128;
     EXPECT_GT(Dark, 5);
 }
+
+TEST(BitBlt, CanvasOverAnotherPixelFormatIsLeftAlone)
+{
+    QImage Image(8, 8, QImage::Format_RGB888);
+    Image.fill(Qt::green);
+    const QImage Before = Image;
+    TCanvas Canvas(Image);
+    Canvas.BitBlt(0, 0, 8, 8, Filled(8, 8, 0xFF000000), 0, 0, TRasterOp::Copy);
+    QImage Mono(8, 8, QImage::Format_Mono);
+    Mono.fill(0);
+    Canvas.BitBlt(0, 0, 8, 8, Mono, 0, 0, TRasterOp::And);
+    EXPECT_EQ(Image, Before);
+}
