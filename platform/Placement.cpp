@@ -2,7 +2,10 @@
 
 #include "platform/Controls.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
@@ -59,6 +62,17 @@ void ReportStoreError(const QSettings& Store, const QString& Action)
     if (Store.status() == QSettings::NoError)
         return;
     ShowMessageBox(nullptr, QStringLiteral("Unable to %1 the window placement in %2").arg(Action, Store.fileName()));
+}
+
+// The store exists from the first showing on, even before anything is saved in it.
+void CreateStore(const QSettings& Store)
+{
+    const QFileInfo File(Store.fileName());
+    if (File.exists() || !QDir().mkpath(File.absolutePath()))
+        return;
+    QFile Empty(File.absoluteFilePath());
+    if (!Empty.open(QIODevice::WriteOnly))
+        ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(File.absoluteFilePath()));
 }
 
 int IntOr(const QSettings& Store, const QString& Key, int Default)
@@ -118,6 +132,7 @@ void TFormPlacement::Restore()
     FRestored = true;
     FSaved = false;
     QSettings Store(Organisation, Application);
+    CreateStore(Store);
     Store.beginGroup(FSection);
     const QScreen* Screen = FForm->screen();
     // pos() is the frame's corner, and stays right before the window system has

@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "tests/support/Support.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -113,8 +114,11 @@ TEST(ShowStateFor, MapsTheStoredShowCommands)
 
 TEST_F(PlacementFixture, NothingStoredLeavesTheDesignedPlace)
 {
+    const QString StoreFile = QSettings(Organisation, Application).fileName();
+    QFile::remove(StoreFile);
     auto Form = MakeWindow();
     Form->show();
+    EXPECT_TRUE(QFile::exists(StoreFile)) << "the store is there from the first show";
     EXPECT_EQ(Form->pos(), QPoint(268, 153));
     EXPECT_TRUE(Placement->Restored());
     EXPECT_TRUE(Messages.isEmpty());
