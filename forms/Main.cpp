@@ -161,7 +161,7 @@ void TfrmMain::CreateComponents()
                                            QStringLiteral("Bitmaps (*.bmp)"), this);
     Languages = new TLanguage(QStringLiteral("Languages"), this);
     Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
-    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"));
+    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"), TPlacementRole::MainWindow);
 }
 
 void TfrmMain::CreateMenu()

@@ -49,7 +49,7 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
     // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
     Suits = QImage(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
     SetupGrid();
-    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"));
+    FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"), TPlacementRole::OtherWindow);
 }
 
 TfrmMemory::~TfrmMemory()

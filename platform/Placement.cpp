@@ -2,6 +2,7 @@
 
 #include "platform/Controls.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
@@ -75,6 +77,17 @@ void CreateStore(const QSettings& Store)
         ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(File.absoluteFilePath()));
 }
 
+// Once the window being shown is on the screen, every visible window of the
+// program goes down together.
+void MinimiseProgramLater(QWidget* Form)
+{
+    QTimer::singleShot(0, Form, [] {
+        for (QWidget* Window : QApplication::topLevelWidgets())
+            if (Window->isVisible() && Window->isWindow() && !Window->windowFlags().testFlag(Qt::Popup))
+                Window->showMinimized();
+    });
+}
+
 int IntOr(const QSettings& Store, const QString& Key, int Default)
 {
     bool Ok = false;
@@ -112,8 +125,8 @@ TShowState ShowStateFor(int ShowCmd)
     }
 }
 
-TFormPlacement::TFormPlacement(QWidget* Form, const QString& Section)
-    : QObject(Form), FForm(Form), FSection(Section)
+TFormPlacement::TFormPlacement(QWidget* Form, const QString& Section, TPlacementRole Role)
+    : QObject(Form), FForm(Form), FSection(Section), FRole(Role)
 {
     setObjectName(QStringLiteral("FormPlacement"));
     Form->installEventFilter(this);
@@ -156,7 +169,12 @@ void TFormPlacement::Restore()
         FForm->setWindowState(FForm->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         break;
     case TShowState::Minimized:
-        FForm->setWindowState((FForm->windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+        if (FRole == TPlacementRole::MainWindow) {
+            FForm->setWindowState(FForm->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+            MinimiseProgramLater(FForm);
+        } else {
+            FForm->setWindowState((FForm->windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+        }
         break;
     case TShowState::Maximized:
         FForm->setWindowState((FForm->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);

@@ -22,12 +22,16 @@ TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults)
 enum class TShowState { Normal, Minimized, Maximized };
 TShowState ShowStateFor(int ShowCmd);
 
+// The main window stands for the whole program: stored as minimised, it
+// minimises every window of the program instead of itself alone.
+enum class TPlacementRole { MainWindow, OtherWindow };
+
 class TFormPlacement : public QObject
 {
     Q_OBJECT
 public:
     // Section is the window's group in the store.
-    TFormPlacement(QWidget* Form, const QString& Section);
+    TFormPlacement(QWidget* Form, const QString& Section, TPlacementRole Role);
 
     enum TSaveReason { srClose, srDestroy };
 
@@ -47,6 +51,7 @@ protected:
 private:
     QWidget* FForm;
     QString FSection;
+    TPlacementRole FRole;
     bool FRestored = false;
     bool FSaved = false;
 };

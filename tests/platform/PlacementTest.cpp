@@ -4,6 +4,7 @@
 #include "tests/support/Support.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -58,12 +59,12 @@ protected:
     }
 
     // A fixed-size window at its designed place, as the program's windows are.
-    std::unique_ptr<QWidget> MakeWindow()
+    std::unique_ptr<QWidget> MakeWindow(TPlacementRole Role = TPlacementRole::OtherWindow)
     {
         auto Form = std::make_unique<QWidget>();
         Form->setFixedSize(200, 150);
         Form->move(268, 153);
-        Placement = new TFormPlacement(Form.get(), QStringLiteral("frmTest"));
+        Placement = new TFormPlacement(Form.get(), QStringLiteral("frmTest"), Role);
         return Form;
     }
 
@@ -223,4 +224,17 @@ TEST_F(PlacementFixture, EveryShowRestoresTheLastSave)
     Form->hide();
     Form->show();
     EXPECT_EQ(Form->pos(), QPoint(100, 120));
+}
+
+TEST_F(PlacementFixture, StoredMinimisedMainWindowMinimisesTheWholeProgram)
+{
+    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("2"));
+    QWidget Other;
+    Other.show();
+    auto Main = MakeWindow(TPlacementRole::MainWindow);
+    Main->show();
+    EXPECT_FALSE(Main->isMinimized()) << "the window itself shows normal first";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Main->isMinimized());
+    EXPECT_TRUE(Other.isMinimized());
 }
