@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QPalette>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTextDocument>
@@ -195,14 +194,4 @@ void TfrmAbout::keyPressEvent(QKeyEvent* Event)
         return;
     }
     TDialogForm::keyPressEvent(Event);
-}
-
-void TfrmAbout::CentreOnScreen()
-{
-    const QScreen* Screen = screen();
-    if (Screen == nullptr)
-        return;
-    QRect Frame = frameGeometry();
-    Frame.moveCenter(Screen->geometry().center());
-    move(Frame.topLeft());
 }

@@ -37,5 +37,4 @@ private:
     void PlaceTopParts();
     void SetupCloseButton();
     void SetupDevInfo();
-    void CentreOnScreen();
 };

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPalette>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -153,14 +152,4 @@ void TfrmSetScore::showEvent(QShowEvent* Event)
         return;
     CentreOnScreen();
     FormShow();
-}
-
-void TfrmSetScore::CentreOnScreen()
-{
-    const QScreen* Screen = screen();
-    if (Screen == nullptr)
-        return;
-    QRect Frame = frameGeometry();
-    Frame.moveCenter(Screen->geometry().center());
-    move(Frame.topLeft());
 }

@@ -56,5 +56,4 @@ protected:
 private:
     void SetupForm();
     void SetupControls();
-    void CentreOnScreen();
 };

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 
 namespace {
 
@@ -100,4 +101,14 @@ TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
     setObjectName(Name);
     setModal(true);
     setFont(WindowFont());
+}
+
+void TDialogForm::CentreOnScreen()
+{
+    const QScreen* Screen = screen();
+    if (Screen == nullptr)
+        return;
+    QRect Frame = frameGeometry();
+    Frame.moveCenter(Screen->geometry().center());
+    move(Frame.topLeft());
 }

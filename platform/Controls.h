@@ -95,6 +95,8 @@ class TDialogForm : public QDialog
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     explicit TDialogForm(const QString& Name, QWidget* Parent = nullptr);
+    // Both dialogs open in the middle of the screen.
+    void CentreOnScreen();
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& Value) { setWindowTitle(Value); }
 };
