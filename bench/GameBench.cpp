@@ -4,6 +4,7 @@
 #include "model/Game.h"
 #include "model/Layout.h"
 #include "platform/Controls.h"
+#include "tests/support/FakeTable.h"
 
 #include <QApplication>
 #include <QImage>
@@ -11,29 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class TNullTable : public TTable
-{
-public:
-    void PileCardPos(TCard& Card) override { PilePos(TableWidth, TableHeight, Card); }
-    void PlayerCardPos(int32_t Slot, TCard& Card) override { PlayerSlotPos(Slot, TableHeight, Card); }
-    void CpuCardPos(int32_t Slot, TCard& Card) override { CpuSlotPos(Slot, Card); }
-    void ShowCard(const TCard&) override {}
-    void ShowPileTop() override {}
-    void DrawHandsOnBackBuffer() override {}
-    void DrawHandsOnScreen() override {}
-    void EraseCard(const TCard&) override {}
-    void ErasePile() override {}
-    void ComposeTable() override {}
-    void ShowNewTable() override {}
-    void ResetMemory() override {}
-    void MarkPlayed(const TCard&) override {}
-    void RefreshMemory() override {}
-    void Pause() override {}
-    void ShowMessage(const char*) override {}
-    int32_t TargetScore() override { return 151; }
-    void ShowScoresWhenIdle() override {}
-};
 
 void PlayOut(TGame& Game, TTable& Table)
 {
@@ -47,7 +25,8 @@ void PlayOut(TGame& Game, TTable& Table)
 void BM_WholeGameLogic(benchmark::State& State)
 {
     TGame Game{};
-    TNullTable Table;
+    TFakeTable Table;
+    Table.Recording = false;
     for (auto _ : State) {
         StartGame(Game, Table);
         PlayOut(Game, Table);

@@ -34,6 +34,7 @@ Q_LOGGING_CATEGORY(lcStatus, "zento.status", QtWarningMsg)
 namespace {
 
 std::optional<int> DelayOverride;
+std::function<void(int)> DelayWatcher;
 
 constexpr QPoint DesignPosition(268, 153);
 const QString VersionText = QStringLiteral("ver 1.8.3, 1/Nov/1998");
@@ -85,6 +86,8 @@ private:
 void Delay(uint16_t Seconds, uint16_t Milliseconds)
 {
     using namespace std::chrono;
+    if (DelayWatcher)
+        DelayWatcher(int(duration_cast<milliseconds>(seconds(Seconds) + milliseconds(Milliseconds)).count()));
     const milliseconds Interval =
         DelayOverride ? milliseconds(*DelayOverride) : seconds(Seconds) + milliseconds(Milliseconds);
     // A wall clock can jump back, and the pause would then never end.
@@ -98,6 +101,11 @@ void SetDelayOverride(std::optional<int> Milliseconds)
     DelayOverride = Milliseconds;
 }
 
+void SetDelayWatcher(std::function<void(int Milliseconds)> Watcher)
+{
+    DelayWatcher = std::move(Watcher);
+}
+
 // The window draws its own title strip, so the window system gives it no frame.
 TfrmMain::TfrmMain(QWidget* Parent)
     : TForm(QStringLiteral("frmMain"), Parent, Qt::Window | Qt::FramelessWindowHint), TGame{},
@@ -106,9 +114,9 @@ TfrmMain::TfrmMain(QWidget* Parent)
 {
     setWindowTitle(QStringLiteral("Zento, "));
     setFont(WindowFont());
-    // The window's hint; pop-up hints are off, so it is kept but never shown as a tooltip.
-    setWhatsThis(QStringLiteral("αριστερό click πάνω στο τραπουλόχαρτο για επιλογή,\r\n"
-                                "δεξί click για να σταλεί στη στίβα στη μέση."));
+    // Not a "What's This" text: Shift+F1 would show it.
+    FHint = QStringLiteral("αριστερό click πάνω στο τραπουλόχαρτο για επιλογή,\r\n"
+                           "δεξί click για να σταλεί στη στίβα στη μέση.");
     Gradient = new TGradient(QStringLiteral("Gradient"), this);
     Gradient->SetFormCaption(QStringLiteral("Zento, "));
     CreateMenu();
@@ -157,8 +165,6 @@ void TfrmMain::CreateTable()
 
 void TfrmMain::CreateComponents()
 {
-    OpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
-                                           QStringLiteral("Bitmaps (*.bmp)"), this);
     Languages = new TLanguage(QStringLiteral("Languages"), this);
     Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"), TPlacementRole::MainWindow);
@@ -356,11 +362,20 @@ void TfrmMain::menuMemoryClick()
     menuMemory->setChecked(!menuMemory->isChecked());
 }
 
+TPictureDialog* TfrmMain::OpenPictureDialog()
+{
+    if (!FOpenPictureDialog)
+        FOpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
+                                                QStringLiteral("Bitmaps (*.bmp)"), this);
+    return FOpenPictureDialog;
+}
+
 void TfrmMain::menuBackgroundClick()
 {
-    if (OpenPictureDialog->exec() != QDialog::Accepted || OpenPictureDialog->selectedFiles().isEmpty())
+    TPictureDialog* Dialog = OpenPictureDialog();
+    if (Dialog->exec() != QDialog::Accepted || Dialog->selectedFiles().isEmpty())
         return;
-    const QString FileName = QFileInfo(OpenPictureDialog->selectedFiles().constFirst()).absoluteFilePath();
+    const QString FileName = QFileInfo(Dialog->selectedFiles().constFirst()).absoluteFilePath();
     // A picture that cannot be read changes nothing: the felt and the stored name stay.
     const QImage Picture = LoadPicture(FileName);
     if (Picture.isNull()) {

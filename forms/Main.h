@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -30,10 +31,14 @@ extern QString BackgroundFile;
 // program; the program itself always waits the time asked.
 void Delay(uint16_t Seconds, uint16_t Milliseconds);
 void SetDelayOverride(std::optional<int> Milliseconds);
+// Tells a watcher the length of every pause asked for, before it is waited.
+void SetDelayWatcher(std::function<void(int Milliseconds)> Watcher);
 
 class TfrmMain : public TForm, private TGame, private TTable
 {
     Q_OBJECT
+    // Kept with the window but never shown: pop-up hints are off.
+    Q_PROPERTY(QString Hint READ Hint)
 public:
     explicit TfrmMain(QWidget* Parent = nullptr);
     ~TfrmMain() override;
@@ -58,7 +63,9 @@ public:
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
     QStatusBar* StatusBar;
-    TPictureDialog* OpenPictureDialog;
+    // Made on first use: a file dialog that once existed writes Qt's own
+    // settings file when it goes.
+    TPictureDialog* OpenPictureDialog();
     TGradient* Gradient;
     TLanguage* Languages;
     TFormPlacement* FormPlacement;
@@ -85,6 +92,7 @@ public:
     void ShowScores();
     QString LanguageFilePath(const QString& Language) const;
     void UpdateCaption();
+    QString Hint() const { return FHint; }
 
     QRect PileArea() const;
     TCanvas& WindowCanvas() { return FWindowCanvas; }
@@ -130,6 +138,8 @@ private:
     void ShowScoresWhenIdle() override;
 
     TTableArea* FArea;
+    TPictureDialog* FOpenPictureDialog = nullptr;
+    QString FHint;
     QLabel* FStatusText;
     TfrmMemory* FMemory = nullptr;
     TfrmSetScore* FSetScore = nullptr;

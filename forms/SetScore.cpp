@@ -71,6 +71,23 @@ QString TSpinEdit::textFromValue(int Value) const
     return QString::number(Value);
 }
 
+void TSpinEdit::stepBy(int Steps)
+{
+    const qint64 Stepped = qint64(Value()) + qint64(Steps) * singleStep();
+    setValue(int(std::clamp<qint64>(Stepped, minimum(), maximum())));
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
+{
+    StepEnabled Enabled = StepNone;
+    if (Value() > minimum())
+        Enabled |= StepDownEnabled;
+    if (Value() < maximum())
+        Enabled |= StepUpEnabled;
+    return Enabled;
+}
+
 void TSpinEdit::focusOutEvent(QFocusEvent* Event)
 {
     CheckValue();

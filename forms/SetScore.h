@@ -29,6 +29,9 @@ protected:
     int valueFromText(const QString& Text) const override;
     QString textFromValue(int Value) const override;
     void focusOutEvent(QFocusEvent* Event) override;
+    // The arrows step from the number typed, not from the one Qt last kept.
+    void stepBy(int Steps) override;
+    StepEnabled stepEnabled() const override;
 };
 
 class TfrmSetScore : public TDialogForm

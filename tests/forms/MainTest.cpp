@@ -12,6 +12,10 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QStatusBar>
@@ -20,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -119,6 +124,83 @@ int CardsIn(const TGame& Game)
 }
 
 } // namespace
+
+namespace {
+
+QStringList Names(const QList<QAction*>& Items)
+{
+    QStringList Result;
+    for (const QAction* Item : Items)
+        Result << Item->objectName();
+    return Result;
+}
+
+} // namespace
+
+TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
+{
+    TfrmMain Main;
+    EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
+    EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
+              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuFullScreen", "menuSep",
+                           "menuAbout"}));
+    EXPECT_TRUE(Main.menuSep->isSeparator());
+    EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
+    EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
+    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour"}));
+
+    struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
+    const TItem Items[] = {
+        {Main.menuParameters, "Παράμετροι", {}, false, true},
+        {Main.menuMemory, "Μνήμη", QKeySequence(Qt::Key_F10), true, true},
+        {Main.menuBackground, "Τσόχα...", {}, false, true},
+        {Main.menuCardPicker, "Επιλογή χαρτιού", {}, false, false},
+        {Main.menuLeftRight, "Με αριστερό-δεξί click", {}, true, true},
+        {Main.menuLeft, "Με ένα click", {}, false, true},
+        {Main.menuLanguage, "Γλώσσα", {}, false, true},
+        {Main.menuGreek, "Ελληνικά", {}, true, true},
+        {Main.menuEnglish, "Αγγλικά", {}, false, true},
+        {Main.menuFullScreen, "Πλήρης οθόνη", {}, false, false},
+        {Main.menuAbout, "Κωδονοκρουσίες", QKeySequence(Qt::CTRL | Qt::Key_F1), false, true},
+        {Main.menuGame, "Παιχνίδι", {}, false, true},
+        {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
+        {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
+    };
+    for (const TItem& Item : Items) {
+        SCOPED_TRACE(Item.Item->objectName().toStdString());
+        EXPECT_EQ(Item.Item->text(), QString::fromUtf8(Item.Caption));
+        EXPECT_FALSE(Item.Item->text().contains(QLatin1Char('&'))) << "no access keys";
+        EXPECT_EQ(Item.Item->shortcut(), Item.Shortcut);
+        EXPECT_EQ(Item.Item->isChecked(), Item.Checked);
+        EXPECT_EQ(Item.Item->isEnabled(), Item.Enabled);
+    }
+    for (QAction* Checkable : {Main.menuMemory, Main.menuLeftRight, Main.menuLeft, Main.menuGreek, Main.menuEnglish,
+                               Main.menuFullScreen})
+        EXPECT_TRUE(Checkable->isCheckable()) << Checkable->objectName().toStdString();
+    // Shortcuts answer while the menus are closed only when the window holds the items.
+    for (QAction* Shortcut : {Main.menuMemory, Main.menuAbout, Main.menuNewGame, Main.menuNewTour})
+        EXPECT_TRUE(Main.actions().contains(Shortcut)) << Shortcut->objectName().toStdString();
+}
+
+// A file dialog that ever existed writes Qt's own settings file when it goes,
+// so a window that never showed it must not make one.
+TEST(PictureDialog, IsMadeOnFirstUseOnly)
+{
+    TTempFolder Store;
+    const QString QtSettings = Store.File(QStringLiteral("QtProject.conf"));
+    {
+        TfrmMain Main;
+        EXPECT_TRUE(Main.findChildren<QFileDialog*>().isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(QtSettings));
+    {
+        TfrmMain Main;
+        TPictureDialog* Dialog = Main.OpenPictureDialog();
+        EXPECT_EQ(Main.OpenPictureDialog(), Dialog) << "made once and kept";
+        EXPECT_EQ(Dialog->parentWidget(), &Main);
+    }
+    EXPECT_TRUE(QFile::exists(QtSettings)) << "the check above looks in the right place";
+}
 
 TEST_F(MainFixture, WindowHasTheDesignSizeAndAnEmptyStatusLine)
 {
@@ -365,8 +447,8 @@ TEST_F(MainFixture, ChosenBackgroundIsTiledKeptAndShownAtOnce)
     TTempFolder Folder;
     const QString Path = SavePicture(Folder, QStringLiteral("blue.bmp"), QSize(40, 30), qRgb(0, 0, 200));
     // A file dialog takes a chosen name only while it is hidden.
-    Main->OpenPictureDialog->setDirectory(Folder.Path());
-    Main->OpenPictureDialog->selectFile(Path);
+    Main->OpenPictureDialog()->setDirectory(Folder.Path());
+    Main->OpenPictureDialog()->selectFile(Path);
     AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuBackgroundClick();
     EXPECT_EQ(BackgroundFile, Path);
@@ -392,8 +474,8 @@ TEST_F(MainFixture, CancelledOrDamagedChoiceChangesNothing)
     ASSERT_TRUE(Damaged.open(QIODevice::WriteOnly));
     Damaged.write(QByteArray(200, 'x'));
     Damaged.close();
-    Main->OpenPictureDialog->setDirectory(Folder.Path());
-    Main->OpenPictureDialog->selectFile(Damaged.fileName());
+    Main->OpenPictureDialog()->setDirectory(Folder.Path());
+    Main->OpenPictureDialog()->selectFile(Damaged.fileName());
     AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuBackgroundClick();
     EXPECT_EQ(Main->Background(), Felt);
@@ -405,12 +487,12 @@ TEST_F(MainFixture, PictureDialogPreviewsPicturesOnly)
 {
     TTempFolder Folder;
     const QString Path = SavePicture(Folder, QStringLiteral("green.bmp"), QSize(300, 100), qRgb(0, 150, 0));
-    EXPECT_EQ(Main->OpenPictureDialog->windowTitle(), QStringLiteral("Background"));
-    EXPECT_EQ(Main->OpenPictureDialog->nameFilters(), QStringList{QStringLiteral("Bitmaps (*.bmp)")});
-    emit Main->OpenPictureDialog->currentChanged(Path);
-    EXPECT_EQ(Main->OpenPictureDialog->Previewed(), Path);
-    emit Main->OpenPictureDialog->currentChanged(Folder.Path());
-    EXPECT_TRUE(Main->OpenPictureDialog->Previewed().isEmpty());
+    EXPECT_EQ(Main->OpenPictureDialog()->windowTitle(), QStringLiteral("Background"));
+    EXPECT_EQ(Main->OpenPictureDialog()->nameFilters(), QStringList{QStringLiteral("Bitmaps (*.bmp)")});
+    emit Main->OpenPictureDialog()->currentChanged(Path);
+    EXPECT_EQ(Main->OpenPictureDialog()->Previewed(), Path);
+    emit Main->OpenPictureDialog()->currentChanged(Folder.Path());
+    EXPECT_TRUE(Main->OpenPictureDialog()->Previewed().isEmpty());
 }
 
 TEST_F(MainFixture, FullScreenKeepsPlacedCardsAndResizesTheSurfaces)
@@ -534,15 +616,84 @@ TEST_F(MainFixture, AboutBoxOpensModallyAndItsButtonClosesIt)
     Main->Attach(Memory, SetScore, nullptr);
 }
 
-TEST_F(MainFixture, GreyedItemsDoNothing)
+// A click on a greyed item of the open menu must not run its command, and
+// nothing in a session enables the two items.
+TEST_F(MainFixture, GreyedItemsCannotBeChosenAndStayGreyed)
 {
-    Main->menuFullScreen->trigger();
-    Main->menuCardPicker->trigger();
+    Main->menuNewGameClick();
+    Main->menuGreekClick();
+    Main->menuEnglishClick();
+    EXPECT_FALSE(Main->menuCardPicker->isEnabled());
+    EXPECT_FALSE(Main->menuFullScreen->isEnabled());
+    QMenu* Menu = Main->menuParameters->menu();
+    Menu->popup(Main->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::processEvents();
+    for (QAction* Item : {static_cast<QAction*>(Main->menuFullScreen), static_cast<QAction*>(Main->menuCardPicker)}) {
+        const QPoint At = Menu->actionGeometry(Item).center();
+        for (QEvent::Type Type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent Event(Type, QPointF(At), Menu->mapToGlobal(QPointF(At)), Qt::LeftButton,
+                              Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(Menu, &Event);
+        }
+    }
+    Menu->close();
     EXPECT_FALSE(Main->menuFullScreen->isChecked());
+    EXPECT_FALSE(Main->isMaximized());
     EXPECT_EQ(Main->BackBuffer().size(), QSize(299, 378));
+    EXPECT_FALSE(Main->menuCardPicker->menu()->isVisible());
 }
 
-TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
+TEST_F(MainFixture, EachCardPlayedPausesHalfASecond)
+{
+    std::vector<int> Pauses;
+    SetDelayWatcher([&](int Milliseconds) { Pauses.push_back(Milliseconds); });
+    Main->menuNewGameClick();
+    EXPECT_TRUE(Pauses.empty()) << "dealing does not pause";
+    for (int Turn = 1; Turn <= 5; ++Turn) {  // the fourth turn redeals
+        Pauses.clear();
+        PlayFirstCard();
+        EXPECT_EQ(Pauses, (std::vector<int>{500, 500})) << "turn " << Turn;
+    }
+    SetDelayWatcher({});
+}
+
+// The target is whatever the dialog holds when a game of the tournament ends,
+// also a number changed after the tournament began.
+TEST_F(MainFixture, TournamentTargetIsReadWhenEachGameEnds)
+{
+    SetScore->edScore->setValue(1001);
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main->menuNewTourClick();
+    TGame& Game = Main->GameForTests();
+    Game.FPlayerTotal = 500;
+    Game.FDealsLeft = 1;
+    AnswerDialog([this](QDialog* Dialog) {
+        SetScore->edScore->setValue(31);
+        Dialog->reject();
+    });
+    Main->menuNewTourClick();
+    Messages.clear();
+    for (int Turn = 0; Turn < 4; ++Turn)
+        PlayFirstCard();
+    EXPECT_EQ(Messages, (QStringList{QStringLiteral("end of game..."), QStringLiteral("you won...")}));
+}
+
+TEST_F(MainFixture, HintIsKeptButShiftF1ShowsNothing)
+{
+    EXPECT_EQ(Main->property("Hint").toString(),
+              QStringLiteral("αριστερό click πάνω στο τραπουλόχαρτο για επιλογή,\r\n"
+                             "δεξί click για να σταλεί στη στίβα στη μέση."));
+    EXPECT_TRUE(Main->whatsThis().isEmpty());
+    for (const QWidget* Child : Main->findChildren<QWidget*>())
+        EXPECT_TRUE(Child->whatsThis().isEmpty()) << Child->objectName().toStdString();
+    QKeyEvent Key(QEvent::KeyPress, Qt::Key_F1, Qt::ShiftModifier);
+    QApplication::sendEvent(Area(), &Key);
+    QCoreApplication::processEvents();
+    for (const QWidget* Window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(Window->isVisible() && Window->inherits("QWhatsThat")) << "a What's This pop-up opened";
+}
+
+TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
 {
     Main->menuNewGameClick();
     Click(Qt::LeftButton, 10, 300);

@@ -96,6 +96,22 @@ TEST(TournamentScore, IsReadAsTypedAndBroughtWithinLimitsWhenTheFocusLeaves)
     }
 }
 
+TEST(TournamentScore, ArrowsStepTheTypedNumberByTenWithinTheLimits)
+{
+    struct TCase { QString Typed; int Key; QString After; };
+    const TCase Cases[] = {{"25", Qt::Key_Up, "35"},      {"25", Qt::Key_Down, "31"},   {"151", Qt::Key_Up, "161"},
+                           {"151", Qt::Key_Down, "141"},  {"995", Qt::Key_Up, "1001"},  {"2000", Qt::Key_Down, "1001"},
+                           {"1001", Qt::Key_Up, "1001"},  {"", Qt::Key_Up, "41"},       {"7", Qt::Key_Up, "31"}};
+    TfrmSetScore Dialog;
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Typed.toStdString() + (Case.Key == Qt::Key_Up ? " up" : " down"));
+        Type(Dialog.edScore, Case.Typed);
+        Press(Dialog.edScore, Case.Key);
+        EXPECT_EQ(FieldText(Dialog.edScore), Case.After);
+        EXPECT_EQ(Dialog.Score(), Case.After.toInt());
+    }
+}
+
 TEST(TournamentScore, TakesOnlyDigitsSoOtherTextReadsAsTheMinimum)
 {
     TfrmSetScore Dialog;

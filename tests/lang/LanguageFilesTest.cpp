@@ -1,7 +1,5 @@
 #include "lang/Lang.h"
 
-#include "platform/Components.h"
-#include "platform/Controls.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -33,71 +31,6 @@ bool HasGreekLetter(const QString& Text)
             return true;
     return false;
 }
-
-class TTitleStrip : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(QString FormCaption MEMBER FormCaption)
-public:
-    explicit TTitleStrip(QObject* Owner) : QObject(Owner) { setObjectName("Gradient"); }
-    QString FormCaption = "Zento, ";
-};
-
-// The four windows with the components the property list names, built as the program
-// builds them: menu items owned by the main window, dialog parts on a panel.
-class TTestWindowSet
-{
-public:
-    TTestWindowSet()
-    {
-        for (const char* Name : {"menuParameters", "menuMemory", "menuBackground", "menuCardPicker", "menuLeftRight",
-                                 "menuLeft", "menuLanguage", "menuGreek", "menuEnglish", "menuFullScreen", "menuAbout",
-                                 "menuGame", "menuNewGame", "menuNewTour"})
-            new TMenuItem(Name, "", &Main);
-        new TTitleStrip(&Main);
-        QWidget* ScorePanel = new QWidget(&SetScore);
-        ScorePanel->setObjectName("pnl");
-        new TLabel("lblFirstMan", "", ScorePanel);
-        new TLabel("lblPoints", "", ScorePanel);
-        new TButton("btnClose", "", ScorePanel);
-        new TButton("btnCancel", "", ScorePanel);
-        QWidget* AboutPanel = new QWidget(&About);
-        AboutPanel->setObjectName("pnl");
-        new TLabel("lblTitle", "", AboutPanel);
-        new TMemo("Credits", AboutPanel);
-        new TButton("btnClose", "", AboutPanel);
-        new TMemo("lblDevInfo", AboutPanel);
-        ClearApplicationComponents();
-        for (QObject* Window : {static_cast<QObject*>(&Main), static_cast<QObject*>(&Memory),
-                                static_cast<QObject*>(&SetScore), static_cast<QObject*>(&About)})
-            RegisterApplicationComponent(Window);
-    }
-    ~TTestWindowSet() { ClearApplicationComponents(); }
-
-    void TranslateWith(const char* File)
-    {
-        Languages->SetLanguageFile(DataFile(File));
-        Languages->Translate();
-    }
-
-    // Reads a listed property back through the same names the translation used.
-    QVariant Value(const QString& Path) const
-    {
-        const QStringList Names = Path.split('.');
-        QObject* Component = nullptr;
-        for (qsizetype I = 0; I + 1 < Names.size(); ++I)
-            if (!(Component = Languages->FindChild(Component, Names[I])))
-                return QVariant();
-        return Component->property(Names.last().toLatin1());
-    }
-    QString Text(const QString& Path) const { return Value(Path).toString(); }
-
-    TForm Main{"frmMain"};
-    TForm Memory{"frmMemory"};
-    TDialogForm SetScore{"frmSetScore"};
-    TDialogForm About{"frmAbout"};
-    TLanguage* Languages = new TLanguage("Languages", &Main);
-};
 
 struct TMenuCaption
 {
@@ -215,42 +148,3 @@ TEST(LanguageFiles, CreditsOpenAndGroupAsTheAboutBoxShowsThem)
     }
 }
 
-TEST(TestWindowSet, ShowsGreekThenEnglishTexts)
-{
-    TTestWindowSet Windows;
-
-    Windows.TranslateWith("greek.lng");
-    for (const TMenuCaption& Caption : MenuCaptions)
-        EXPECT_EQ(Windows.Text(Caption.Key), QString::fromUtf8(Caption.Greek)) << Caption.Key;
-    EXPECT_EQ(Windows.Text("frmMain.menuGreek.Caption"), "Ελληνικά");
-    EXPECT_EQ(Windows.Text("frmMain.menuEnglish.Caption"), "Αγγλικά");
-    EXPECT_EQ(Windows.Text("frmMain.Gradient.FormCaption"), "Zento");
-    EXPECT_EQ(Windows.SetScore.Caption(), "Τουρνουά");
-    EXPECT_EQ(Windows.Text("frmSetScore.lblFirstMan.Caption"), "Ο πρώτος που θα φτάσει τους");
-    EXPECT_EQ(Windows.Text("frmSetScore.lblPoints.Caption"), "πόντους, κερδίζει.");
-    EXPECT_EQ(Windows.Text("frmSetScore.btnClose.Caption"), "&Εντάξει");
-    EXPECT_EQ(Windows.Text("frmSetScore.btnCancel.Caption"), "&Ούπς!");
-    EXPECT_EQ(Windows.Text("frmAbout.btnClose.Caption"), "&αρκεί, αρκεί");
-    EXPECT_EQ(Windows.Value("frmAbout.Credits.Lines").toStringList().value(1), "χωρίς την βοήθεια των παρακάτω:");
-    for (const QString& Path : DesignProperties()) {
-        if (Path.isEmpty() || Path.startsWith("Application"))
-            continue;
-        EXPECT_FALSE(Windows.Value(Path).toString().isEmpty() && Windows.Value(Path).toStringList().isEmpty())
-            << Path.toStdString();
-    }
-
-    Windows.TranslateWith("english.lng");
-    for (const TMenuCaption& Caption : MenuCaptions)
-        EXPECT_EQ(Windows.Text(Caption.Key), QString::fromUtf8(Caption.English)) << Caption.Key;
-    EXPECT_EQ(Windows.Text("frmMain.menuGreek.Caption"), "Greek");
-    EXPECT_EQ(Windows.Text("frmMain.menuEnglish.Caption"), "English");
-    EXPECT_EQ(Windows.Text("frmMain.Gradient.FormCaption"), "Zento");
-    for (const QString& Path : DesignProperties()) {
-        if (Path.isEmpty() || Path.startsWith("Application"))
-            continue;
-        EXPECT_FALSE(HasGreekLetter(Windows.Value(Path).toStringList().join('\n')))
-            << Path.toStdString() << " kept a Greek text";
-    }
-}
-
-#include "LanguageFilesTest.moc"

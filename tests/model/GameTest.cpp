@@ -1,6 +1,7 @@
 #include "model/Game.h"
 
 #include "model/Layout.h"
+#include "tests/support/FakeTable.h"
 #include "tests/support/Support.h"
 
 #include <gtest/gtest.h>
@@ -12,42 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A table that draws nothing and remembers what it was asked.
-class TFakeTable : public TTable
-{
-public:
-    void PileCardPos(TCard& Card) override { PilePos(TableWidth, TableHeight, Card); }
-    void PlayerCardPos(int32_t Slot, TCard& Card) override { PlayerSlotPos(Slot, TableHeight, Card); }
-    void CpuCardPos(int32_t Slot, TCard& Card) override { CpuSlotPos(Slot, Card); }
-    void ShowCard(const TCard& Card) override { Shown.push_back(Card); }
-    void ShowPileTop() override {}
-    void DrawHandsOnBackBuffer() override {}
-    void DrawHandsOnScreen() override {}
-    void EraseCard(const TCard& Card) override { Erased.push_back(Card); }
-    void ErasePile() override { ++PileErases; }
-    void ComposeTable() override {}
-    void ShowNewTable() override { ++NewTables; }
-    void ResetMemory() override { Marked.clear(); }
-    void MarkPlayed(const TCard& Card) override { Marked.push_back(Card); }
-    void RefreshMemory() override {}
-    void Pause() override { ++Pauses; }
-    void ShowMessage(const char* Key) override
-    {
-        Messages.emplace_back(Key);
-        if (OnMessage)
-            OnMessage(Key);
-    }
-    int32_t TargetScore() override { return Target; }
-    void ShowScoresWhenIdle() override { ScoresShown = true; }
-
-    std::vector<TCard> Shown, Erased, Marked;
-    std::vector<std::string> Messages;
-    std::function<void(const std::string&)> OnMessage;
-    int PileErases = 0, NewTables = 0, Pauses = 0;
-    int32_t Target = 151;
-    bool ScoresShown = false;
-};
 
 void CollectStack(const TCardStack& Stack, std::multiset<int>& Ids)
 {
@@ -213,7 +178,7 @@ TEST_F(GameFixture, WholeGameKeepsEveryCardAndEndsWithTheScores)
         if (Game.FShoe.Owner != 0) {
             EXPECT_EQ(Last.Owner, Game.FShoe.Owner);
         }
-        EXPECT_EQ(Table.Pauses % 2, 0);
+        EXPECT_EQ(Table.Pauses, 2 * Turns) << "one pause for each card played, none for the deals";
         Table.Pauses = 0;
     }
 }
@@ -398,12 +363,116 @@ TEST_F(GameFixture, DealingAgainAddsThisGamesPointsAndDealsAtOnce)
     EXPECT_TRUE(Game.FTournament);
 }
 
-TEST_F(GameFixture, NewGameEndsATournament)
+TEST_F(GameFixture, NewGameEndsATournamentAndANewTournamentStartsFromNothing)
 {
     StartTournament(Game, Table);
     Game.FPlayerTotal = 50;
+    Game.FCpuTotal = 60;
     StartGame(Game, Table);
     EXPECT_FALSE(Game.FTournament);
     EXPECT_EQ(Game.FPlayerTotal, 0);
     EXPECT_EQ(Game.FCpuTotal, 0);
+
+    StartTournament(Game, Table);
+    Game.FPlayerTotal = 50;
+    Game.FCpuTotal = 60;
+    StartTournament(Game, Table);
+    EXPECT_TRUE(Game.FTournament);
+    EXPECT_EQ(Game.FPlayerTotal, 0);
+    EXPECT_EQ(Game.FCpuTotal, 0);
+}
+
+// The computer's counters against the memory aid's marks, which receive every
+// card that reaches the pile, over a whole game and its five redeals.
+TEST_F(GameFixture, ComputerCountsEveryCardEitherSidePlaysThroughTheRedeals)
+{
+    StartGame(Game, Table);
+    int Turns = 0;
+    while (Game.FPlayerHand.Count > 0) {
+        PlayFirstCard();
+        ++Turns;
+        int Marked[13] = {};
+        for (const TCard& Card : Table.Marked)
+            ++Marked[Card.Rank - 1];
+        for (int Rank = 1; Rank <= 13; ++Rank)
+            ASSERT_EQ(Game.FCpuHand.Seen[Rank - 1], Marked[Rank - 1]) << "rank " << Rank << " after turn " << Turns;
+    }
+    EXPECT_EQ(Turns, 24);
+    for (uint8_t Seen : Game.FCpuHand.Seen)
+        EXPECT_EQ(Seen, 4) << "the whole deck was seen";
+}
+
+TEST_F(GameFixture, ComputerIsToldOfALoneCardAndTakesItWithItsRankRatherThanAJack)
+{
+    StartGame(Game, Table);
+    Arrange({5, 2}, {11, 5}, {});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FCpuTricks.Count, 2);
+    EXPECT_EQ(ScorePile(Game.FCpuTricks), 10) << "the five with the mark, not the jack";
+    ASSERT_EQ(Game.FCpuHand.Count, 1);
+    EXPECT_EQ(Game.FCpuHand.Items[0].Rank, 11);
+}
+
+TEST_F(GameFixture, PlayedCardsLieFaceUpOnThePile)
+{
+    StartGame(Game, Table);
+    Arrange({5, 2}, {4, 13}, {3, 9});
+    PlayFirstCard();
+    ASSERT_EQ(Game.FPile.Count, 4);
+    const TCard& Player = Game.FPile.Top->Next->Item;
+    EXPECT_EQ(Player.Rank, 5);
+    EXPECT_EQ(Player.Face, cfFaceUp) << "the selection frame does not follow the card";
+    EXPECT_EQ(Game.FPile.Top->Item.Face, cfFaceUp);
+    ASSERT_EQ(Table.Marked.size(), 6u);
+    EXPECT_EQ(Table.Marked[4].Face, cfFaceUp);
+}
+
+TEST_F(GameFixture, ComputerGetsTheFirstCardAndTheSidesAlternate)
+{
+    StartGame(Game, Table);
+    Game.FPlayerHand.Count = 0;
+    Game.FCpuHand.Count = 0;
+    ClearStack(Game.FShoe);
+    InitStack(Game.FShoe);
+    for (uint8_t Rank = 8; Rank >= 1; --Rank)  // rank 1 on top
+        PushCard(Game.FShoe, MakeCard(Rank, 1));
+    DealHands(Game, Table);
+    ASSERT_EQ(Game.FCpuHand.Count, 4);
+    ASSERT_EQ(Game.FPlayerHand.Count, 4);
+    for (int Slot = 1; Slot <= 4; ++Slot) {
+        const TCard& Cpu = Game.FCpuHand.Items[Slot - 1];
+        const TCard& Player = Game.FPlayerHand.Items[Slot - 1];
+        EXPECT_EQ(Cpu.Rank, 2 * Slot - 1);
+        EXPECT_EQ(Player.Rank, 2 * Slot);
+        EXPECT_EQ(Cpu.Face, cfBack);
+        EXPECT_EQ(Player.Face, cfFaceUp);
+        EXPECT_EQ(Cpu.X, Player.X);
+        EXPECT_EQ(Cpu.Y, 3);
+        EXPECT_EQ(Player.Y, 260);
+    }
+}
+
+// Moving the highlight between cards that share a rank or a suit must still
+// draw the old card without its frame.
+TEST_F(GameFixture, OldHighlightGoesWhenRankOrSuitDiffers)
+{
+    StartGame(Game, Table);
+    Game.FPlayerHand.Count = 0;
+    const TCard Hand[] = {MakeCard(7, 1), MakeCard(7, 2), MakeCard(9, 2)};
+    for (int Slot = 1; Slot <= 3; ++Slot) {
+        TCard Card = Hand[Slot - 1];
+        PlayerSlotPos(Slot, TableHeight, Card);
+        AddCard(Game.FPlayerHand, Card);
+    }
+    auto ClickSlot = [&](int Slot) { SelectAt(Game, Table, 3 + 74 * (Slot - 1) + 30, 300); };
+    ClickSlot(1);
+    ClickSlot(2);
+    ASSERT_EQ(Table.Shown.size(), 3u);
+    EXPECT_EQ(Table.Shown[2].Suit, 1);
+    EXPECT_EQ(Table.Shown[2].Face, cfFaceUp) << "same rank, other suit";
+    ClickSlot(3);
+    ASSERT_EQ(Table.Shown.size(), 5u);
+    EXPECT_EQ(Table.Shown[4].Rank, 7);
+    EXPECT_EQ(Table.Shown[4].Suit, 2);
+    EXPECT_EQ(Table.Shown[4].Face, cfFaceUp) << "same suit, other rank";
 }

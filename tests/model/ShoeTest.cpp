@@ -2,6 +2,8 @@
 
 #include "tests/support/Support.h"
 
+#include <QTime>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -28,7 +30,90 @@ TCardStack NumberedStack(int N)
     return Stack;
 }
 
+int NowMs()
+{
+    return QTime::currentTime().msecsSinceStartOfDay();
+}
+
+// The generator is reseeded from the clock's milliseconds, so two runs of Work
+// within one millisecond must give the same answer. Returns false when no try
+// stayed within one millisecond.
+template <typename TWork>
+bool TwiceInOneMillisecond(TWork Work, decltype(Work())& First, decltype(Work())& Second)
+{
+    for (int Try = 0; Try < 200; ++Try) {
+        const int Start = NowMs();
+        First = Work();
+        Second = Work();
+        if (NowMs() == Start)
+            return true;
+    }
+    return false;
+}
+
+std::vector<int32_t> Draws()
+{
+    std::vector<int32_t> Result;
+    for (int I = 0; I < 8; ++I)
+        Result.push_back(Random(1000));
+    return Result;
+}
+
+std::vector<int> Order(const TCardStack& Stack)
+{
+    std::vector<int> Result;
+    for (const TCardNode* Node = Stack.Top; Node; Node = Node->Next)
+        Result.push_back(Node->Item.Suit * 100 + Node->Item.Rank);
+    return Result;
+}
+
 } // namespace
+
+TEST(ShuffleStack, ReseedsFromTheClockEvenWhenThereIsNothingToReorder)
+{
+    for (int N = 0; N <= 2; ++N) {
+        TCardStack Stack = NumberedStack(N);
+        std::vector<int32_t> First, Second;
+        ASSERT_TRUE(TwiceInOneMillisecond(
+            [&] {
+                ShuffleStack(Stack);
+                return Draws();
+            },
+            First, Second));
+        EXPECT_EQ(First, Second) << N << " cards: the draws after the shuffle start from the same seed";
+        ClearStack(Stack);
+    }
+}
+
+// The shoe a deck makes is the deck laid out suit by suit, one joker after each
+// deck, then shuffled: shuffling that layout in the same millisecond gives the
+// same order.
+TEST(BuildShoe, LaysEachDeckSuitBySuitWithItsJokerLastThenShuffles)
+{
+    const TRankSet Ranks = TRankSet(AllRanks | (1 << JokerElement));
+    std::vector<int> Built, Expected;
+    ASSERT_TRUE(TwiceInOneMillisecond(
+        [&, Turn = 0]() mutable {
+            TCardStack Stack{};
+            if (Turn++ % 2 == 0) {
+                BuildShoe(Stack, 2, Ranks);
+            } else {
+                for (int Deck = 1; Deck <= 2; ++Deck) {
+                    for (uint8_t Suit = 1; Suit <= 4; ++Suit)
+                        for (uint8_t Rank = 1; Rank <= 13; ++Rank)
+                            PushCard(Stack, MakeCard(Rank, Suit));
+                    PushCard(Stack, MakeCard(JokerRank, 0));
+                }
+                ShuffleStack(Stack);
+            }
+            const std::vector<int> Result = Order(Stack);
+            ClearStack(Stack);
+            return Result;
+        },
+        Built, Expected));
+    ASSERT_EQ(Built.size(), 106u);
+    EXPECT_EQ(Built, Expected);
+}
 
 TEST(BuildShoe, OneDeckHoldsFiftyTwoDistinctFaceUpCards)
 {

@@ -39,7 +39,24 @@ bool operator==(const TCard& A, const TCard& B)
     return A.Suit == B.Suit && A.Rank == B.Rank && A.Face == B.Face && A.X == B.X && A.Y == B.Y;
 }
 
-TTempFolder::TTempFolder()
+namespace {
+
+QString SettingsStore;
+
+} // namespace
+
+void PointSettingsStoreAt(const QString& Folder)
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FDir.path());
+    SettingsStore = Folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Folder);
+}
+
+TTempFolder::TTempFolder() : FPreviousStore(SettingsStore)
+{
+    PointSettingsStoreAt(FDir.path());
+}
+
+TTempFolder::~TTempFolder()
+{
+    PointSettingsStoreAt(FPreviousStore);
 }

@@ -15,15 +15,25 @@ void PrintTo(const TCard& Card, std::ostream* Os);
 
 bool operator==(const TCard& A, const TCard& B);
 
+// Points the per-user settings store (Qt's own file dialog settings included)
+// at a folder; the test program starts with one of its own.
+void PointSettingsStoreAt(const QString& Folder);
+
 // A folder of its own for each test, removed at the end; also the place where
-// the per-user settings store points during the test.
+// the per-user settings store points while it lives. The store then goes back
+// where it pointed before: a window destroyed later must not write into, and
+// so bring back, a folder already removed.
 class TTempFolder
 {
 public:
     TTempFolder();
+    ~TTempFolder();
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
     QString Path() const { return FDir.path(); }
     QString File(const QString& Name) const { return FDir.filePath(Name); }
 
 private:
     QTemporaryDir FDir;
+    QString FPreviousStore;
 };

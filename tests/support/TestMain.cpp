@@ -1,6 +1,7 @@
 // Test programs run with a full application object (offscreen in CI), the card
 // pictures loaded, and the per-user settings store inside a temporary folder.
 #include "model/Card.h"
+#include "tests/support/Support.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -15,7 +16,7 @@ int main(int argc, char** argv)
     QTemporaryDir Settings;
     qputenv("XDG_CONFIG_HOME", Settings.path().toUtf8());
     QApplication App(argc, argv);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Settings.path());
+    PointSettingsStoreAt(Settings.path());
     ::testing::InitGoogleTest(&argc, argv);
     CardStartup();
     const int Result = RUN_ALL_TESTS();
