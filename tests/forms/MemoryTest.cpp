@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 constexpr QRgb White = 0xFFFFFF;
@@ -114,19 +116,32 @@ TEST(MemoryGrid, FixedCellsHaveTheButtonFaceWithARaisedEdge)
     EXPECT_EQ(CellPixel(Form, 0, 0, 9, 9), RoleColor(QPalette::Button));
 }
 
+// Clubs and spades are black signs, diamonds and hearts red ones, each laid
+// over the button face so that only the sign's own pixels darken it.
 TEST(MemoryGrid, SuitColumnShowsEachSignAndedOntoTheButtonFace)
 {
     TfrmMemory Form;
     const QRgb Face = RoleColor(QPalette::Button);
-    for (int Row = 1; Row <= 4; ++Row)
-        for (int Y = 2; Y < Cell - 1; ++Y)
-            for (int X = 2; X < Cell - 1; ++X) {
-                const int SX = (Row - 1) * 16 + X - 2;
-                const int SY = Y - 2;
-                // Outside the picture (it is 15 pixels high) the cell keeps its face.
-                const QRgb Sign = Form.Suits.valid(SX, SY) ? Form.Suits.pixel(SX, SY) & 0xFFFFFF : White;
-                ASSERT_EQ(CellPixel(Form, 0, Row, X, Y), Face & Sign) << "row " << Row << " at " << X << "," << Y;
+    std::vector<std::vector<bool>> Signs;
+    for (int Row = 1; Row <= 4; ++Row) {
+        SCOPED_TRACE(testing::Message() << "row " << Row);
+        const QRgb Ink = Face & SuitColor(Row);
+        std::vector<bool> Sign;
+        int Inked = 0;
+        for (int Y = 1; Y < Cell - 1; ++Y)
+            for (int X = 1; X < Cell - 1; ++X) {
+                const QRgb Pixel = CellPixel(Form, 0, Row, X, Y);
+                ASSERT_TRUE(Pixel == Face || Pixel == Ink) << "at " << X << "," << Y << ": " << std::hex << Pixel;
+                Sign.push_back(Pixel == Ink);
+                Inked += Pixel == Ink;
             }
+        EXPECT_GE(Inked, 30) << "a whole sign shows";
+        EXPECT_EQ(CellPixel(Form, 0, Row, 1, 1), Face) << "the sign keeps off the corner";
+        Signs.push_back(Sign);
+    }
+    for (int A = 0; A < 4; ++A)
+        for (int B = A + 1; B < 4; ++B)
+            EXPECT_NE(Signs[A], Signs[B]) << "rows " << A + 1 << " and " << B + 1 << " show the same sign";
 }
 
 TEST(MemoryGrid, UnplayedTableIsWhite)

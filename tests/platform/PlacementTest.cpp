@@ -130,13 +130,10 @@ TEST_F(PlacementFixture, ClosingSavesEveryValueAsText)
     auto Form = MakeWindow();
     Form->show();
     Form->move(300, 200);
-    const QRect Frame(Form->pos(), Form->frameGeometry().size());
     Placement->Save(TFormPlacement::srClose);
-    const QString NormPos = QStringLiteral("%1,%2,%3,%4")
-                                .arg(Frame.left())
-                                .arg(Frame.top())
-                                .arg(Frame.left() + Frame.width())
-                                .arg(Frame.top() + Frame.height());
+    // The offscreen platform draws no frame: the rectangle is the 200 x 150 window.
+    ASSERT_EQ(Form->frameGeometry().size(), QSize(200, 150));
+    const QString NormPos = QStringLiteral("300,200,500,350");
     EXPECT_EQ(StoredValue(QStringLiteral("Flags")), QStringLiteral("0"));
     EXPECT_EQ(StoredValue(QStringLiteral("ShowCmd")), QStringLiteral("1"));
     EXPECT_EQ(StoredValue(QStringLiteral("PixelsPerInch")), QString::number(PixelsPerInch()));
@@ -195,22 +192,28 @@ TEST_F(PlacementFixture, OtherPixelsPerInchIgnoresThePositionButKeepsTheState)
     EXPECT_TRUE(Form->windowState().testFlag(Qt::WindowMaximized));
 }
 
-TEST_F(PlacementFixture, NonsenseInTheStoreLeavesTheDesignedPlace)
+// Each nonsense value falls back on its own, so the sane values stored beside
+// it still count.
+TEST_F(PlacementFixture, NonsenseInTheStoreFallsBackValueByValue)
 {
-    const char* Cases[][2] = {
-        {"NormPos", "garbage"},                    // every number defaults to where the window is
-        {"NormPos", "500,50,400,200"},             // left not before right
-        {"NormPos", "2000000000,2000000000,2000000100,2000000100"},  // on no screen
-        {"ShowCmd", "minimise please"},
-        {"PixelsPerInch", "lots"},
+    struct TCase { const char* Key; const char* Value; const char* NormPos; QPoint Pos; };
+    const TCase Cases[] = {
+        {"NormPos", "40,top,right,bottom", nullptr, {40, 153}},  // bad numbers default to where the window is
+        {"NormPos", "500,50,400,200", nullptr, {268, 153}},      // left not before right
+        {"NormPos", "2000000000,2000000000,2000000100,2000000100", nullptr, {268, 153}},  // on no screen
+        {"ShowCmd", "minimise please", "40,50,240,200", {40, 50}},
+        {"PixelsPerInch", "lots", "40,50,240,200", {40, 50}},  // reads as this screen's
     };
-    for (const auto& C : Cases) {
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Key << "=" << C.Value);
         ClearStore();
-        StoreValue(QString::fromLatin1(C[0]), QString::fromLatin1(C[1]));
+        if (C.NormPos)
+            StoreValue(QStringLiteral("NormPos"), QString::fromLatin1(C.NormPos));
+        StoreValue(QString::fromLatin1(C.Key), QString::fromLatin1(C.Value));
         auto Form = MakeWindow();
         Form->show();
-        EXPECT_EQ(Form->pos(), QPoint(268, 153)) << C[0] << "=" << C[1];
-        EXPECT_FALSE(Form->isMinimized()) << C[0] << "=" << C[1];
+        EXPECT_EQ(Form->pos(), C.Pos);
+        EXPECT_FALSE(Form->isMinimized());
     }
 }
 
