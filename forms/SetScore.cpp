@@ -80,10 +80,11 @@ void TSpinEdit::stepBy(int Steps)
 
 QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const
 {
+    // A number outside the limits steps back within them either way.
     StepEnabled Enabled = StepNone;
-    if (Value() > minimum())
+    if (Value() != minimum())
         Enabled |= StepDownEnabled;
-    if (Value() < maximum())
+    if (Value() != maximum())
         Enabled |= StepUpEnabled;
     return Enabled;
 }

@@ -693,7 +693,7 @@ TEST_F(MainFixture, HintIsKeptButShiftF1ShowsNothing)
         EXPECT_FALSE(Window->isVisible() && Window->inherits("QWhatsThat")) << "a What's This pop-up opened";
 }
 
-TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
+TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
 {
     Main->menuNewGameClick();
     Click(Qt::LeftButton, 10, 300);

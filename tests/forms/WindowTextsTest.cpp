@@ -70,10 +70,10 @@ protected:
 
     // Finds the component by its object name, the way a reader of the window's
     // design would, without the translation component's own search.
-    QObject* Component(const QStringList& Names) const
+    const QObject* Component(const QStringList& Names) const
     {
-        QObject* Found = nullptr;
-        for (QObject* Window : std::initializer_list<QObject*>{&Main, &Memory, &SetScore, &About})
+        const QObject* Found = nullptr;
+        for (const QObject* Window : std::initializer_list<const QObject*>{&Main, &Memory, &SetScore, &About})
             if (Window->objectName() == Names.first())
                 Found = Window;
         for (qsizetype I = 1; Found && I + 1 < Names.size(); ++I)
@@ -104,7 +104,7 @@ TEST_F(WindowTexts, ListNamesRealComponentsAndEachLanguageFileReachesThem)
                 continue;
             SCOPED_TRACE(Path.toStdString());
             const QStringList Names = Path.split(QLatin1Char('.'));
-            QObject* Target = Component(Names);
+            const QObject* Target = Component(Names);
             ASSERT_NE(Target, nullptr) << "no component of that name";
             const QVariant Value = Target->property(Names.last().toLatin1());
             ASSERT_TRUE(Value.isValid()) << "no property of that name";
