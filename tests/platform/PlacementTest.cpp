@@ -131,9 +131,10 @@ TEST_F(PlacementFixture, ClosingSavesEveryValueAsText)
     Form->show();
     Form->move(300, 200);
     Placement->Save(TFormPlacement::srClose);
-    // The offscreen platform draws no frame: the rectangle is the 200 x 150 window.
-    ASSERT_EQ(Form->frameGeometry().size(), QSize(200, 150));
-    const QString NormPos = QStringLiteral("300,200,500,350");
+    // The stored rectangle is the frame's: the offscreen platform puts a
+    // 2-pixel frame around the 200 x 150 window.
+    ASSERT_EQ(Form->frameGeometry().size(), QSize(204, 154));
+    const QString NormPos = QStringLiteral("300,200,504,354");
     EXPECT_EQ(StoredValue(QStringLiteral("Flags")), QStringLiteral("0"));
     EXPECT_EQ(StoredValue(QStringLiteral("ShowCmd")), QStringLiteral("1"));
     EXPECT_EQ(StoredValue(QStringLiteral("PixelsPerInch")), QString::number(PixelsPerInch()));
