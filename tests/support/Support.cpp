@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <csignal>
+
 namespace {
 
 const char* FaceName(CardFace Face)
@@ -42,4 +44,20 @@ bool operator==(const TCard& A, const TCard& B)
 TTempFolder::TTempFolder()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FDir.path());
+}
+
+TFileSizeLimit::TFileSizeLimit(rlim_t Bytes)
+{
+    ::getrlimit(RLIMIT_FSIZE, &FOld);
+    // Without this the process would be killed instead of seeing the write fail.
+    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Limited = FOld;
+    Limited.rlim_cur = Bytes;
+    ::setrlimit(RLIMIT_FSIZE, &Limited);
+}
+
+TFileSizeLimit::~TFileSizeLimit()
+{
+    ::setrlimit(RLIMIT_FSIZE, &FOld);
+    std::signal(SIGXFSZ, FOldHandler);
 }
