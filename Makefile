@@ -1,9 +1,12 @@
 # Front door over CMake: every target installs what is missing, then builds.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= ini lang felt placement
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-fast test-asan bench cardart felt cardsheet clean
+.PHONY: all deps configure build run test test-fast test-asan bench fuzz cardart felt cardsheet clean
 
 all: build
 
@@ -39,7 +42,16 @@ test-asan: deps
 bench: build
 	$(BUILD)/bin/zento_bench
 	$(BUILD)/bin/zento_game_bench
+	$(BUILD)/bin/zento_lang_bench
 	cd $(BUILD) && ctest -R WholeGameWithTheMouse -V | grep -E "Processor time|Idle for"
+
+# Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS="ini lang"),
+# built with clang, libFuzzer and the sanitizers in a folder of its own. `make test` only
+# replays the committed corpora.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTO_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --parallel --target fuzz_all
+	tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # Regenerate the committed artwork.
 cardart: build
@@ -50,4 +62,4 @@ cardsheet: build
 	$(BUILD)/bin/cardsheet cardsheet.png
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

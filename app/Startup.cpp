@@ -8,6 +8,9 @@
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 TApplicationWindows CreateWindows()
 {
     TApplicationWindows Windows;
@@ -50,6 +53,8 @@ bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
     const QByteArray Language = Main.menuEnglish->isChecked() ? "english" : "greek";
     if (SettingsFile.WriteString("Settings", "Language", Language))
         return true;
-    ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(SettingsFile.FileName()));
+    // The file lies in the working folder, which the user may not know: name it in full.
+    const QString Path = QDir::cleanPath(QFileInfo(SettingsFile.FileName()).absoluteFilePath());
+    ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(Path)));
     return false;
 }

@@ -87,7 +87,17 @@ QStringList TMemo::Lines() const
 
 void TMemo::SetLines(const QStringList& Value)
 {
-    setPlainText(Value.join(QLatin1Char('\n')));
+    // The text document starts a new line not only at LF but also at CR, at the Unicode line
+    // and paragraph separators and at its frame markers. Each given line must stay one line
+    // (the language file's reader, too, keeps a lone CR inside its line), so such a
+    // character inside a line shows as a blank.
+    QStringList Lines = Value;
+    for (QString& Line : Lines)
+        for (QChar& C : Line)
+            if (C == u'\n' || C == u'\r' || C == QChar::LineSeparator || C == QChar::ParagraphSeparator ||
+                C == QChar(0xFDD0) || C == QChar(0xFDD1))
+                C = u' ';
+    setPlainText(Lines.join(QLatin1Char('\n')));
 }
 
 TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)

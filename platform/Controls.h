@@ -73,6 +73,7 @@ class TMemo : public QPlainTextEdit
 public:
     TMemo(const QString& Name, QWidget* Parent);
     QStringList Lines() const;
+    // One shown line for each given line: a line break inside a line shows as a blank.
     void SetLines(const QStringList& Value);
 };
 

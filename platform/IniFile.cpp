@@ -1,9 +1,10 @@
 #include "platform/IniFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -28,10 +29,21 @@ TLoad LoadProfileBytes(const QString& FileName, QByteArray& Bytes)
     if (!Info.isFile() || Info.size() > MaxProfileFileSize)
         return TLoad::Unusable;
     QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
+    if (!File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return TLoad::Unusable;
-    // The file may have grown since its size was taken.
-    Bytes = File.read(MaxProfileFileSize + 1);
+    // Room for what the file holds, not for the largest file allowed: the language file is
+    // read afresh at every message lookup. One byte more tells whether it has grown since
+    // its size was taken.
+    Bytes.resize(Info.size() + 1);
+    qint64 Read = 0;
+    for (qint64 Got = 0; Read < Bytes.size(); Read += Got) {
+        Got = File.read(Bytes.data() + Read, Bytes.size() - Read);
+        if (Got <= 0)
+            break;
+        if (Read + Got == Bytes.size() && Bytes.size() <= MaxProfileFileSize)
+            Bytes.resize(qMin<qint64>(Bytes.size() * 2, MaxProfileFileSize + 1));
+    }
+    Bytes.resize(Read);
     if (Bytes.size() > MaxProfileFileSize || File.error() != QFileDevice::NoError) {
         Bytes.clear();
         return TLoad::Unusable;
@@ -192,11 +204,24 @@ QByteArray LineEndingOf(const QByteArray& Bytes)
     return Feed > 0 && Bytes.at(Feed - 1) == '\r' ? QByteArray("\r\n") : QByteArray("\n");
 }
 
+// The value as it must stand in the file to read back unchanged: one with blanks at
+// either end, or enclosed in a pair of quotes, goes inside quotes of its own.
+QByteArray StoredValue(const QByteArray& Value)
+{
+    const bool Enclosed = Value.size() >= 2 && (Value.front() == '"' || Value.front() == '\'') &&
+                          Value.back() == Value.front();
+    if (Enclosed || Trimmed(Value).size() != Value.size())
+        return '"' + Value + '"';
+    return Value;
+}
+
 QByteArray ReplaceValue(const QByteArray& Bytes, const TPlace& Place, const QByteArray& Value)
 {
+    // Keep the spaces and tabs after "=" that the file's author chose, but no other byte:
+    // a NUL or control byte kept in front of the value would hide it from the reader.
     qsizetype Start = Place.ValueStart;
-    while (Start < Place.Entry.End && IsBlank(Bytes.at(Start)))
-        ++Start; // keep the blanks after "=" that the file's author chose
+    while (Start < Place.Entry.End && (Bytes.at(Start) == ' ' || Bytes.at(Start) == '\t'))
+        ++Start;
     QByteArray Result = Bytes;
     return Result.replace(Start, Place.Entry.End - Start, Value);
 }
@@ -242,25 +267,11 @@ std::optional<QByteArray> WithEntry(const QByteArray& Bytes, const QByteArray& S
         return std::nullopt;
     const TPlace Place = Locate(Bytes, SectionName, KeyName);
     if (Place.EntryFound)
-        return ReplaceValue(Bytes, Place, Value);
-    const QByteArray Entry = KeyName.toByteArray() + '=' + Value;
+        return ReplaceValue(Bytes, Place, StoredValue(Value));
+    const QByteArray Entry = KeyName.toByteArray() + '=' + StoredValue(Value);
     if (Place.SectionFound)
         return AddEntry(Bytes, Place, Entry);
     return AddSection(Bytes, SectionName, Entry);
-}
-
-// The new bytes go to a temporary file beside the old one, which is then renamed over it:
-// a crash or a full disk leaves either the old file or the new one, never half of each.
-bool SaveAtomically(const QString& FileName, const QByteArray& Bytes)
-{
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        return false;
-    if (File.write(Bytes) != Bytes.size()) {
-        File.cancelWriting();
-        return false;
-    }
-    return File.commit();
 }
 
 } // namespace
@@ -302,9 +313,10 @@ bool WriteProfileString(const QString& FileName, const QByteArray& Section, cons
     if (Load == TLoad::Unusable || FileName.isEmpty())
         return false;
     const std::optional<QByteArray> NewBytes = WithEntry(Bytes, Section, Key, Value);
-    if (!NewBytes)
+    // A file grown past the limit would read back as missing.
+    if (!NewBytes || NewBytes->size() > MaxProfileFileSize)
         return false;
     if (Load == TLoad::Loaded && *NewBytes == Bytes)
         return true;
-    return SaveAtomically(FileName, *NewBytes);
+    return SaveFileAtomically(FileName, *NewBytes);
 }

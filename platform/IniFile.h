@@ -40,10 +40,12 @@ QByteArray ReadProfileString(const QString& FileName, const QByteArray& Section,
                              const QByteArray& Default);
 
 // Changes only the entry's own line, or adds the key at the end of its section, or the
-// section at the end of the file; every other byte stays as it was. The file is replaced
-// atomically. Answers false, leaving the file untouched, when the file cannot be read or
-// written, is oversized, or when a name or the value would break the file's line structure
-// (line breaks or NUL anywhere, "=" in the key, "]" in the section, empty names).
+// section at the end of the file; every other byte stays as it was. A value with blanks at
+// either end, or enclosed in quotes, is written inside quotes, so that it reads back as
+// written (cut to MaxProfileValueLength). The file is replaced atomically. Answers false,
+// leaving the file untouched, when the file cannot be read or written in full, is or would
+// grow oversized, or when a name or the value would break the file's line structure (line
+// breaks or NUL anywhere, "=" in the key, "]" in the section, empty names).
 bool WriteProfileString(const QString& FileName, const QByteArray& Section, const QByteArray& Key,
                         const QByteArray& Value);
 

@@ -1,7 +1,8 @@
 #include "tools/BmpWriter.h"
 
+#include "platform/SaveFile.h"
+
 #include <QHash>
-#include <QSaveFile>
 
 #include <cstdint>
 
@@ -161,14 +162,7 @@ bool WriteBmp(const QString& FileName, const QImage& Image, int BitsPerPixel, co
     const QByteArray Bytes = EncodeBmp(Image, BitsPerPixel, Palette);
     if (Bytes.isEmpty())
         return false;
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        return false;
-    if (File.write(Bytes) != Bytes.size()) {
-        File.cancelWriting();
-        return false;
-    }
-    return File.commit();
+    return SaveFileAtomically(FileName, Bytes);
 }
 
 QList<QRgb> VgaPalette()

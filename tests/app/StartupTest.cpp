@@ -119,5 +119,22 @@ TEST_F(StartupFixture, UnwritableSettingsFileIsReported)
     SelectLanguage(*Windows.frmMain, Settings);
     EXPECT_TRUE(English());
     EXPECT_FALSE(StoreLanguage(*Windows.frmMain, Settings));
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to write to ./zento.ini")});
+    EXPECT_EQ(Messages, QStringList{"Unable to write to " + QDir::currentPath() + "/zento.ini"});
+}
+
+TEST_F(StartupFixture, FullDiskKeepsTheSettingsFileAndIsReported)
+{
+    const QByteArray Before = "[Settings]\nLanguage=greek\n" + QByteArray(3000, ';') + "\n";
+    WriteSettings(Before);
+    TIniFile Settings(SettingsFileName);
+    SelectLanguage(*Windows.frmMain, Settings);
+    Windows.frmMain->menuEnglishClick();
+    {
+        const TFileSizeLimit Limit(1024);
+        EXPECT_FALSE(StoreLanguage(*Windows.frmMain, Settings));
+    }
+    QFile File(Folder.File(QStringLiteral("zento.ini")));
+    ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+    EXPECT_EQ(File.readAll(), Before);
+    EXPECT_EQ(Messages, QStringList{"Unable to write to " + QDir::currentPath() + "/zento.ini"});
 }

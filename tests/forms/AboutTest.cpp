@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -130,6 +133,30 @@ TEST(AboutBox, TranslationReachesEveryListedPartByName)
     EXPECT_EQ(About.Credits->Lines(), QStringList({"one", "", "two"}));
     EXPECT_EQ(About.btnClose->Caption(), "&Enough");
     EXPECT_EQ(About.lblDevInfo->Lines(), QStringList({"a", "b", "c"}));
+}
+
+TEST(AboutBox, ALoneCarriageReturnInALanguageFileDoesNotBreakALine)
+{
+    // The file's reader takes a lone CR as part of its line; the box must too, or the
+    // lines shown would not be the lines set.
+    const QTemporaryDir Folder;
+    const QString FileName = Folder.filePath(QStringLiteral("test.lng"));
+    QFile File(FileName);
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    File.write("[Translations]\r\nfrmAbout.Credits.Lines=one\rtwo^three\r\n"
+               "frmAbout.lblDevInfo.Lines=a\r\r\n");
+    File.close();
+    TfrmAbout About;
+    RegisterApplicationComponent(&About);
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(FileName);
+    Languages.Translate();
+    EXPECT_EQ(About.Credits->Lines(), QStringList({"one two", "three"}));
+    EXPECT_EQ(About.Credits->document()->blockCount(), 2);
+    EXPECT_EQ(About.lblDevInfo->Lines(), QStringList({"a"}));
+    About.Credits->SetLines({QString::fromUtf16(u"x\u2028y\u2029z")});
+    EXPECT_EQ(About.Credits->document()->blockCount(), 1);
+    EXPECT_EQ(About.Credits->Lines(), QStringList({"x y z"}));
 }
 
 TEST(AboutBox, EveryShowingWritesTheEditionAndVersionAndCentresTheBox)

@@ -241,6 +241,57 @@ TEST(WriteProfileString, ReportsAPlaceItCannotWriteTo)
     QFile::setPermissions(Locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+TEST(WriteProfileString, KeepsTheOldFileWhenTheFileSystemRunsOutOfRoom)
+{
+    TTempFolder Folder;
+    const QString FileName = Folder.File("zento.ini");
+    const QByteArray Before = "[Settings]\nLanguage=greek\n" + QByteArray(3000, ';') + "\n";
+    WriteBytes(FileName, Before);
+    {
+        // Room for part of the new file: the refusal comes in the middle of the write.
+        const TFileSizeLimit Limit(1024);
+        EXPECT_FALSE(WriteProfileString(FileName, "Settings", "Language", "english"));
+        EXPECT_FALSE(WriteProfileString(Folder.File("new.ini"), "Settings", "Language", QByteArray(2000, 'x')));
+    }
+    EXPECT_EQ(ReadBytes(FileName), Before);
+    EXPECT_EQ(QDir(Folder.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"zento.ini"});
+}
+
+TEST(WriteProfileString, ReadsBackWhatItWroteWhateverTheLineHeldBefore)
+{
+    struct TCase
+    {
+        QByteArray Line;
+        QByteArray Value;
+        QByteArray Written;
+    };
+    const TCase Cases[] = {
+        {QByteArray("Language=\0english", 17), "greek", "Language=greek"},
+        {QByteArray("Language= \0\x01 english", 20), "greek", "Language= greek"},
+        {"Language=\t greek", "english", "Language=\t english"},
+        {"Language=greek", "  two blanks", "Language=\"  two blanks\""},
+        {"Language=greek", "trailing ", "Language=\"trailing \""},
+        {"Language=greek", "\"quoted\"", "Language=\"\"quoted\"\""},
+        {"Language=greek", "'single'", "Language=\"'single'\""},
+        {"Language=greek", "\"", "Language=\""},
+        {"Language=greek", "", "Language="},
+    };
+    TTempFolder Folder;
+    const QString FileName = Folder.File("zento.ini");
+    for (const TCase& Case : Cases) {
+        WriteBytes(FileName, "[Settings]\r\n" + Case.Line + "\r\nOther=1\r\n");
+        // Rewriting the same value must not change the file again.
+        for (int Write = 0; Write < 3; ++Write) {
+            ASSERT_TRUE(WriteProfileString(FileName, "Settings", "Language", Case.Value));
+            EXPECT_EQ(ReadProfileString(FileName, "Settings", "Language", "<missing>"), Case.Value);
+            EXPECT_EQ(ReadBytes(FileName), "[Settings]\r\n" + Case.Written + "\r\nOther=1\r\n")
+                << Case.Line.toStdString();
+        }
+    }
+    ASSERT_TRUE(WriteProfileString(FileName, "Added", "Key", " padded "));
+    EXPECT_EQ(ReadProfileString(FileName, "Added", "Key", ""), " padded ");
+}
+
 TEST(WriteProfileString, RefusesEntriesThatWouldBreakTheFileAndLeavesItAlone)
 {
     struct TCase
@@ -281,4 +332,10 @@ TEST(WriteProfileString, LeavesAnOversizedFileAlone)
 
     EXPECT_FALSE(WriteProfileString(FileName, "Settings", "Language", "english"));
     EXPECT_EQ(ReadBytes(FileName), Huge);
+
+    // Nor does a write make a file too large to be read again.
+    const QByteArray Full = "[Settings]\nLanguage=greek\n" + QByteArray(MaxProfileFileSize - 30, ';');
+    WriteBytes(FileName, Full);
+    EXPECT_FALSE(WriteProfileString(FileName, "Settings", "Language", QByteArray(10, 'x')));
+    EXPECT_EQ(ReadBytes(FileName), Full);
 }

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <csignal>
+
 namespace {
 
 const char* FaceName(CardFace Face)
@@ -59,4 +61,20 @@ TTempFolder::TTempFolder() : FPreviousStore(SettingsStore)
 TTempFolder::~TTempFolder()
 {
     PointSettingsStoreAt(FPreviousStore);
+}
+
+TFileSizeLimit::TFileSizeLimit(rlim_t Bytes)
+{
+    ::getrlimit(RLIMIT_FSIZE, &FOld);
+    // Without this the process would be killed instead of seeing the write fail.
+    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Limited = FOld;
+    Limited.rlim_cur = Bytes;
+    ::setrlimit(RLIMIT_FSIZE, &Limited);
+}
+
+TFileSizeLimit::~TFileSizeLimit()
+{
+    ::setrlimit(RLIMIT_FSIZE, &FOld);
+    std::signal(SIGXFSZ, FOldHandler);
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <ostream>
+#include <sys/resource.h>
 
 TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face = cfFaceUp, int32_t X = 0, int32_t Y = 0);
 
@@ -36,4 +37,19 @@ public:
 private:
     QTemporaryDir FDir;
     QString FPreviousStore;
+};
+
+// While alive, the file system refuses to let this process's files grow past Bytes, as a
+// full disk would: write() fails (EFBIG rather than ENOSPC) once the limit is reached.
+class TFileSizeLimit
+{
+public:
+    explicit TFileSizeLimit(rlim_t Bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FOld{};
+    void (*FOldHandler)(int) = nullptr;
 };
