@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-fast test-asan bench cardart felt cardsheet clean
+.PHONY: all deps configure build run test test-fast test-asan bench bench-startup cardart felt cardsheet clean
 
 all: build
 
@@ -40,6 +40,13 @@ bench: build
 	$(BUILD)/bin/zento_bench
 	$(BUILD)/bin/zento_game_bench
 	cd $(BUILD) && ctest -R WholeGameWithTheMouse -V | grep -E "Processor time|Idle for"
+
+# Start to the table window and memory against a bare Qt window, under a
+# private Xvfb; ROUNDS=n for more rounds, GAME_EVERY_ROUND=1 for a game in each.
+ROUNDS ?= 9
+GAME_EVERY_ROUND ?= 0
+bench-startup: build
+	ROUNDS=$(ROUNDS) GAME_EVERY_ROUND=$(GAME_EVERY_ROUND) bench/startup/run.sh $(BUILD)
 
 # Regenerate the committed artwork.
 cardart: build
