@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini lang felt placement
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-fast test-asan bench fuzz cardart felt cardsheet clean
+.PHONY: all deps configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet clean
 
 all: build
 
@@ -52,6 +52,13 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --parallel --target fuzz_all
 	tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Start to the table window and memory against a bare Qt window, under a
+# private Xvfb; ROUNDS=n for more rounds, GAME_EVERY_ROUND=1 for a game in each.
+ROUNDS ?= 9
+GAME_EVERY_ROUND ?= 0
+bench-startup: build
+	ROUNDS=$(ROUNDS) GAME_EVERY_ROUND=$(GAME_EVERY_ROUND) bench/startup/run.sh $(BUILD)
 
 # Regenerate the committed artwork.
 cardart: build

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   make cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
   clang libclang-rt-14-dev
