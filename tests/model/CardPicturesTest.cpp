@@ -73,10 +73,10 @@ int RedPixels(const QImage& Image)
 }
 
 // The suit strip and the felt are not embedded here; they are read from the
-// source tree, two folders above this file.
+// source tree, which the build names (a compiler cache may make __FILE__ relative).
 QString SourceFile(const char* Path)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../../" + QString::fromLatin1(Path);
+    return QStringLiteral(ZENTO_SOURCE_DIR "/") + QString::fromLatin1(Path);
 }
 
 int ColourDistance(QRgb A, QRgb B)
