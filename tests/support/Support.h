@@ -1,5 +1,6 @@
 // Shared test helpers: a card maker, readable cards in failure messages, a
-// temporary folder, and the card pictures loaded for the whole test program.
+// temporary folder, key presses, the data files beside the test programs, and
+// the card pictures loaded for the whole test program.
 #pragma once
 #include "model/Card.h"
 
@@ -8,12 +9,21 @@
 
 #include <ostream>
 
+class QWidget;
+
 TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face = cfFaceUp, int32_t X = 0, int32_t Y = 0);
 
 // Reads "Q/4 face-up at (10,20)".
 void PrintTo(const TCard& Card, std::ostream* Os);
 
 bool operator==(const TCard& A, const TCard& B);
+
+// Sends Key down and up to Target, with Text for a key that types a character.
+void PressKey(QWidget* Target, int Key, const QString& Text = {});
+
+// Name in the folder of the test programs, where the build copies the data
+// files the program reads from beside itself.
+QString DataFile(const QString& Name);
 
 // A folder of its own for each test, removed at the end; also the place where
 // the per-user settings store points during the test.
