@@ -2,29 +2,19 @@
 
 #include "platform/SaveFile.h"
 
+#include <QBuffer>
 #include <QHash>
 
-#include <cstdint>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
-constexpr int FileHeaderSize = 14;
-constexpr int InfoHeaderSize = 40;
 constexpr int PixelsPerMetre = 2835;  // 72 dots per inch
 // Keeps the row and file sizes far from overflowing 32 bits.
 constexpr int MaxSide = 16384;
-
-void PutU16(QByteArray& Bytes, uint16_t Value)
-{
-    Bytes.append(char(Value & 0xFF));
-    Bytes.append(char(Value >> 8));
-}
-
-void PutU32(QByteArray& Bytes, uint32_t Value)
-{
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        Bytes.append(char((Value >> Shift) & 0xFF));
-}
+// Where BITMAPINFOHEADER keeps the count of important colours.
+constexpr int ImportantColoursOffset = 50;
 
 bool IsIndexed(int BitsPerPixel) { return BitsPerPixel == 1 || BitsPerPixel == 4 || BitsPerPixel == 8; }
 
@@ -34,8 +24,6 @@ bool PaletteFits(int BitsPerPixel, const QList<QRgb>& Palette)
         return true;
     return IsIndexed(BitsPerPixel) && !Palette.isEmpty() && Palette.size() <= (1 << BitsPerPixel);
 }
-
-int RowBytes(int Width, int BitsPerPixel) { return ((Width * BitsPerPixel + 31) / 32) * 4; }
 
 int SquaredDistance(QRgb A, QRgb B)
 {
@@ -75,62 +63,25 @@ private:
     QHash<QRgb, int> FCache;
 };
 
-void PutHeaders(QByteArray& Bytes, const QImage& Image, int BitsPerPixel, int PaletteEntries)
+// Each pixel as the index of its nearest palette entry. The table is the whole
+// 2^BitsPerPixel entries, unused ones black, so every index a reader may meet has
+// a colour; its length is also what makes Qt write 4 bits for a 16-colour picture.
+QImage Indexed(const QImage& Pixels, int BitsPerPixel, const QList<QRgb>& Palette)
 {
-    const uint32_t PixelOffset = FileHeaderSize + InfoHeaderSize + 4 * PaletteEntries;
-    const uint32_t PixelBytes = uint32_t(RowBytes(Image.width(), BitsPerPixel)) * uint32_t(Image.height());
-    Bytes.append("BM", 2);
-    PutU32(Bytes, PixelOffset + PixelBytes);
-    PutU32(Bytes, 0);
-    PutU32(Bytes, PixelOffset);
-    PutU32(Bytes, InfoHeaderSize);
-    PutU32(Bytes, uint32_t(Image.width()));
-    PutU32(Bytes, uint32_t(Image.height()));  // positive height: rows run bottom-up
-    PutU16(Bytes, 1);
-    PutU16(Bytes, uint16_t(BitsPerPixel));
-    PutU32(Bytes, 0);  // BI_RGB, no compression
-    PutU32(Bytes, PixelBytes);
-    PutU32(Bytes, PixelsPerMetre);
-    PutU32(Bytes, PixelsPerMetre);
-    PutU32(Bytes, uint32_t(PaletteEntries));
-    PutU32(Bytes, 0);
-}
-
-// The whole table is written, unused entries black, so every index a reader
-// may meet has a colour.
-void PutPalette(QByteArray& Bytes, const QList<QRgb>& Palette, int Entries)
-{
-    for (int I = 0; I < Entries; ++I) {
-        const QRgb Colour = I < Palette.size() ? Palette[I] : qRgb(0, 0, 0);
-        Bytes.append(char(qBlue(Colour)));
-        Bytes.append(char(qGreen(Colour)));
-        Bytes.append(char(qRed(Colour)));
-        Bytes.append(char(0));
+    QList<QRgb> Table = Palette;
+    Table.resize(1 << BitsPerPixel, qRgb(0, 0, 0));
+    QImage Result(Pixels.size(), BitsPerPixel == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
+    // Qt's writer copies whole rows, padding included, and fill() leaves the
+    // padding as it was: zero every byte so the files come out the same each time.
+    std::memset(Result.bits(), 0, size_t(Result.sizeInBytes()));
+    Result.setColorTable(Table);
+    TQuantiser Quantiser(Palette);
+    for (int Y = 0; Y < Pixels.height(); ++Y) {
+        const auto* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(Y));
+        for (int X = 0; X < Pixels.width(); ++X)
+            Result.setPixel(X, Y, uint(Quantiser.IndexOf(Row[X])));
     }
-}
-
-void PutIndexedRow(QByteArray& Bytes, const QRgb* Pixels, int Width, int BitsPerPixel, TQuantiser& Quantiser)
-{
-    const int PixelsPerByte = 8 / BitsPerPixel;
-    QByteArray Row(RowBytes(Width, BitsPerPixel), '\0');
-    for (int X = 0; X < Width; ++X) {
-        const int Index = Quantiser.IndexOf(Pixels[X]);
-        // The leftmost pixel of a byte sits in its highest bits.
-        const int Shift = (PixelsPerByte - 1 - X % PixelsPerByte) * BitsPerPixel;
-        Row[X / PixelsPerByte] = char(uint8_t(Row[X / PixelsPerByte]) | (Index << Shift));
-    }
-    Bytes.append(Row);
-}
-
-void PutTrueColourRow(QByteArray& Bytes, const QRgb* Pixels, int Width)
-{
-    QByteArray Row(RowBytes(Width, 24), '\0');
-    for (int X = 0; X < Width; ++X) {
-        Row[3 * X] = char(qBlue(Pixels[X]));
-        Row[3 * X + 1] = char(qGreen(Pixels[X]));
-        Row[3 * X + 2] = char(qRed(Pixels[X]));
-    }
-    Bytes.append(Row);
+    return Result;
 }
 
 } // namespace
@@ -140,20 +91,16 @@ QByteArray EncodeBmp(const QImage& Image, int BitsPerPixel, const QList<QRgb>& P
     if (Image.isNull() || Image.width() > MaxSide || Image.height() > MaxSide || !PaletteFits(BitsPerPixel, Palette))
         return {};
     const QImage Pixels = Image.convertToFormat(QImage::Format_RGB32);
-    const int PaletteEntries = IsIndexed(BitsPerPixel) ? (1 << BitsPerPixel) : 0;
+    QImage Picture = IsIndexed(BitsPerPixel) ? Indexed(Pixels, BitsPerPixel, Palette) : Pixels;
+    Picture.setDotsPerMeterX(PixelsPerMetre);
+    Picture.setDotsPerMeterY(PixelsPerMetre);
     QByteArray Bytes;
-    Bytes.reserve(FileHeaderSize + InfoHeaderSize + 4 * PaletteEntries
-                  + RowBytes(Pixels.width(), BitsPerPixel) * Pixels.height());
-    PutHeaders(Bytes, Pixels, BitsPerPixel, PaletteEntries);
-    PutPalette(Bytes, Palette, PaletteEntries);
-    TQuantiser Quantiser(Palette);
-    for (int Y = Pixels.height() - 1; Y >= 0; --Y) {
-        const auto* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(Y));
-        if (BitsPerPixel == 24)
-            PutTrueColourRow(Bytes, Row, Pixels.width());
-        else
-            PutIndexedRow(Bytes, Row, Pixels.width(), BitsPerPixel, Quantiser);
-    }
+    QBuffer Buffer(&Bytes);
+    if (!Buffer.open(QIODevice::WriteOnly) || !Picture.save(&Buffer, "BMP") || Bytes.size() < ImportantColoursOffset + 4)
+        return {};
+    // Qt counts every colour of the table as important; 0 says the same (all of
+    // them) and is what the committed pictures hold, so they stay byte for byte.
+    std::fill_n(Bytes.begin() + ImportantColoursOffset, 4, '\0');
     return Bytes;
 }
 

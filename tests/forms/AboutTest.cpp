@@ -2,6 +2,7 @@
 
 #include "lang/Lang.h"
 #include "platform/Components.h"
+#include "tests/support/Support.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,19 +19,6 @@ namespace {
 
 const QString Version = QStringLiteral("ver 1.8.3, 1/Nov/1998");
 const QString Edition = QStringLiteral("special edition");
-
-QString DataFile(const QString& Name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
-}
-
-void PressKey(QWidget* Target, int Key)
-{
-    QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier);
-    QApplication::sendEvent(Target, &Down);
-    QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier);
-    QApplication::sendEvent(Target, &Up);
-}
 
 // Ends a modal loop that the test failed to end, so a fault shows as a failure
 // instead of a test that never returns.

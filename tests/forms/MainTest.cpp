@@ -28,11 +28,6 @@
 
 namespace {
 
-QString DataFile(const QString& Name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
-}
-
 // Answers the next modal dialog as soon as it is open.
 void AnswerDialog(std::function<void(QDialog*)> Answer)
 {

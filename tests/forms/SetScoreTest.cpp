@@ -1,8 +1,9 @@
 #include "forms/SetScore.h"
 
+#include "tests/support/Support.h"
+
 #include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -11,21 +12,13 @@
 
 namespace {
 
-void Press(QWidget* Target, int Key, const QString& Text = {})
-{
-    QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier, Text);
-    QApplication::sendEvent(Target, &Down);
-    QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
-    QApplication::sendEvent(Target, &Up);
-}
-
 // Replaces the field's text by typing, one key per character.
 void Type(TSpinEdit* Field, const QString& Text)
 {
     Field->selectAll();
-    Press(Field, Qt::Key_Backspace);
+    PressKey(Field, Qt::Key_Backspace);
     for (const QChar C : Text)
-        Press(Field, C.toUpper().unicode(), QString(C));
+        PressKey(Field, C.toUpper().unicode(), QString(C));
 }
 
 void LeaveField(TSpinEdit* Field)
@@ -106,7 +99,7 @@ TEST(TournamentScore, ArrowsStepTheTypedNumberByTenWithinTheLimits)
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Typed.toStdString() + (Case.Key == Qt::Key_Up ? " up" : " down"));
         Type(Dialog.edScore, Case.Typed);
-        Press(Dialog.edScore, Case.Key);
+        PressKey(Dialog.edScore, Case.Key);
         EXPECT_EQ(FieldText(Dialog.edScore), Case.After);
         EXPECT_EQ(Dialog.Score(), Case.After.toInt());
     }
@@ -135,7 +128,7 @@ TEST(TournamentDialog, EnterAnswersOkAndEscCancelFromEveryControl)
             SCOPED_TRACE(testing::Message() << Control->objectName().toStdString() << " key " << Case.Key);
             Dialog.setResult(-1);
             Dialog.show();
-            Press(Control, Case.Key);
+            PressKey(Control, Case.Key);
             EXPECT_TRUE(Dialog.isHidden());
             EXPECT_EQ(Dialog.result(), Case.Result);
         }
@@ -158,13 +151,13 @@ TEST(TournamentDialog, ClosingWithAKeyBringsTheTypedScoreWithinLimits)
     TfrmSetScore Dialog;
     Dialog.show();
     Type(Dialog.edScore, "5");
-    Press(Dialog.pnl, Qt::Key_Return);
+    PressKey(Dialog.pnl, Qt::Key_Return);
     EXPECT_EQ(Dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Dialog.Score(), 31);
 
     Dialog.show();
     Type(Dialog.edScore, "9999");
-    Press(Dialog.edScore, Qt::Key_Escape);
+    PressKey(Dialog.edScore, Qt::Key_Escape);
     EXPECT_EQ(Dialog.result(), QDialog::Rejected);
     EXPECT_EQ(Dialog.Score(), 1001);
 }
@@ -201,7 +194,7 @@ TEST(TournamentDialog, ModalRunAnswersOkOnEnter)
     QWidget* FocusWhenOpen = nullptr;
     QTimer::singleShot(0, &Dialog, [&] {
         FocusWhenOpen = Dialog.focusWidget();
-        Press(Dialog.pnl, Qt::Key_Return);
+        PressKey(Dialog.pnl, Qt::Key_Return);
     });
     // Should Enter go unanswered, the test fails instead of waiting for ever.
     QTimer::singleShot(5000, &Dialog, [&] { Dialog.done(-1); });

@@ -1,17 +1,13 @@
 #include "lang/Lang.h"
 
 #include "platform/IniFile.h"
+#include "tests/support/Support.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString DataFile(const char* Name)
-{
-    return QString(ZENTO_DATA_DIR) + "/" + Name;
-}
 
 QByteArray FileBytes(const QString& FileName)
 {

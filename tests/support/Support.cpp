@@ -1,6 +1,10 @@
 #include "tests/support/Support.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QSettings>
+#include <QWidget>
 
 #include <csignal>
 
@@ -39,6 +43,19 @@ void PrintTo(const TCard& Card, std::ostream* Os)
 bool operator==(const TCard& A, const TCard& B)
 {
     return A.Suit == B.Suit && A.Rank == B.Rank && A.Face == B.Face && A.X == B.X && A.Y == B.Y;
+}
+
+void PressKey(QWidget* Target, int Key, const QString& Text)
+{
+    QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier, Text);
+    QApplication::sendEvent(Target, &Down);
+    QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
+    QApplication::sendEvent(Target, &Up);
+}
+
+QString DataFile(const QString& Name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
 }
 
 namespace {

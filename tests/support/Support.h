@@ -1,5 +1,6 @@
 // Shared test helpers: a card maker, readable cards in failure messages, a
-// temporary folder, and the card pictures loaded for the whole test program.
+// temporary folder, key presses, the data files beside the test programs, and
+// the card pictures loaded for the whole test program.
 #pragma once
 #include "model/Card.h"
 
@@ -8,6 +9,8 @@
 
 #include <ostream>
 #include <sys/resource.h>
+
+class QWidget;
 
 TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face = cfFaceUp, int32_t X = 0, int32_t Y = 0);
 
@@ -19,6 +22,13 @@ bool operator==(const TCard& A, const TCard& B);
 // Points the per-user settings store (Qt's own file dialog settings included)
 // at a folder; the test program starts with one of its own.
 void PointSettingsStoreAt(const QString& Folder);
+
+// Sends Key down and up to Target, with Text for a key that types a character.
+void PressKey(QWidget* Target, int Key, const QString& Text = {});
+
+// Name in the folder of the test programs, where the build copies the data
+// files the program reads from beside itself.
+QString DataFile(const QString& Name);
 
 // A folder of its own for each test, removed at the end; also the place where
 // the per-user settings store points while it lives. The store then goes back

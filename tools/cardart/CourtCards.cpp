@@ -1,7 +1,7 @@
 #include "tools/cardart/CourtCards.h"
 
 #include "tools/cardart/ArtPalette.h"
-#include "tools/cardart/CardFaces.h"
+#include "tools/cardart/Drawing.h"
 #include "tools/cardart/SuitPaths.h"
 
 #include <QPainterPath>

@@ -2,6 +2,7 @@
 
 #include "tools/cardart/ArtPalette.h"
 #include "tools/cardart/CardFaces.h"
+#include "tools/cardart/Drawing.h"
 #include "tools/cardart/SuitPaths.h"
 
 #include <QPainter>
