@@ -4,6 +4,7 @@
 #include "model/Game.h"
 #include "model/Layout.h"
 #include "platform/Controls.h"
+#include "platform/Delay.h"
 #include "tests/support/FakeTable.h"
 
 #include <QApplication>

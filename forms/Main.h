@@ -1,5 +1,6 @@
 // The table window: the felt, the cards, the menus and the status line; it
-// shows the game and turns clicks and commands into moves.
+// holds the game, turns clicks and commands into moves, and shows what the
+// game says happened.
 #pragma once
 #include "lang/Lang.h"
 #include "model/Game.h"
@@ -9,9 +10,6 @@
 
 #include <QImage>
 #include <QString>
-
-#include <functional>
-#include <optional>
 
 class QLabel;
 class QMenu;
@@ -24,17 +22,7 @@ class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
 
-// The picture tiled under the cards; a bare name lies in the program's folder.
-extern QString BackgroundFile;
-
-// Waits without serving any event. Tests may shorten every pause of the
-// program; the program itself always waits the time asked.
-void Delay(uint16_t Seconds, uint16_t Milliseconds);
-void SetDelayOverride(std::optional<int> Milliseconds);
-// Tells a watcher the length of every pause asked for, before it is waited.
-void SetDelayWatcher(std::function<void(int Milliseconds)> Watcher);
-
-class TfrmMain : public TForm, private TGame, private TTable
+class TfrmMain : public TForm, private TTable
 {
     Q_OBJECT
     // Kept with the window but never shown: pop-up hints are off.
@@ -69,6 +57,9 @@ public:
     TGradient* Gradient;
     TLanguage* Languages;
     TFormPlacement* FormPlacement;
+    // The picture tiled under the cards; a bare name lies in the program's
+    // folder. Never saved: every run starts with the felt that comes with it.
+    QString BackgroundFile = QStringLiteral("tsoxa.bmp");
 
     void FormCreate();
     void FormShow();
@@ -97,8 +88,7 @@ public:
     QRect PileArea() const;
     TCanvas& WindowCanvas() { return FWindowCanvas; }
     QString StatusText() const;
-    const TGame& Game() const { return *this; }
-    TGame& GameForTests() { return *this; }
+    const TGame& Game() const { return FGame; }
     const QImage& Background() const { return FBackground; }
     const QImage& BackBuffer() const { return FBackBuffer; }
     const QImage& Surface() const { return FSurface; }
@@ -108,35 +98,48 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
+    friend struct TfrmMainTestAccess;
+
     void CreateMenu();
+    QMenu* CreateSubmenu(TMenuItem* Owner);
+    void CreateParametersMenu();
+    void CreateGameMenu();
     void CreateTable();
     void CreateComponents();
     void ConnectHandlers();
+    void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
     void DrawFrame();
     void TileBackground(const QImage& Picture);
+    void TileAndFrame(const QImage& Picture);
+    void ShowWholeTable();
     int ClientWidth() const;
     int ClientHeight() const;
 
-    // What the game asks of the table.
+    // What the game says happened, drawn on the back buffer, the screen and the memory aid.
     void PileCardPos(TCard& Card) override;
     void PlayerCardPos(int32_t Slot, TCard& Card) override;
     void CpuCardPos(int32_t Slot, TCard& Card) override;
-    void ShowCard(const TCard& Card) override;
-    void ShowPileTop() override;
-    void DrawHandsOnBackBuffer() override;
-    void DrawHandsOnScreen() override;
-    void EraseCard(const TCard& Card) override;
-    void ErasePile() override;
-    void ComposeTable() override;
-    void ShowNewTable() override;
-    void ResetMemory() override;
-    void MarkPlayed(const TCard& Card) override;
-    void RefreshMemory() override;
+    void DealStarted() override;
+    void StartingCardLaid(const TCard& Card) override;
+    void StartingPileLaid() override;
+    void ScoringStarted() override;
+    void GameDealt() override;
+    void HandsDealt() override;
+    void HandCardChanged(const TCard& Card) override;
+    void CardLeftHand(const TCard& Card) override;
+    void CardPlayed(const TCard& Card) override;
     void Pause() override;
-    void ShowMessage(const char* Key) override;
+    void PileTaken() override;
+    void PileCleared() override;
+    void TurnEnded() override;
+    void Message(const char* Key) override;
     int32_t TargetScore() override;
-    void ShowScoresWhenIdle() override;
 
+    // Both hands on one canvas; the pile is drawn by its own rule.
+    void DrawHands(TCanvas& Canvas);
+    void EraseCard(const TCard& Card);
+
+    TGame FGame{};
     TTableArea* FArea;
     TPictureDialog* FOpenPictureDialog = nullptr;
     QString FHint;

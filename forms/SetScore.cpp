@@ -15,7 +15,6 @@ namespace {
 constexpr int MinScore = 31;
 constexpr int MaxScore = 1001;
 constexpr int ScoreStep = 10;
-constexpr int FirstScore = 151;
 constexpr int ScoreDigits = 4;
 
 bool AllDigits(const QString& Text)
@@ -130,7 +129,7 @@ void TfrmSetScore::SetupControls()
     edScore->setPalette(ScorePalette);
     edScore->setRange(MinScore, MaxScore);
     edScore->setSingleStep(ScoreStep);
-    edScore->setValue(FirstScore);
+    edScore->setValue(DefaultTargetScore);
 
     lblPoints = new TLabel(QStringLiteral("lblPoints"), QStringLiteral("πόντους, κερδίζει."), pnl);
     PlaceLabel(lblPoints, 76, 32, pnl->width());

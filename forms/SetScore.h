@@ -7,6 +7,9 @@
 #include <QString>
 #include <QValidator>
 
+// The target a tournament plays to until the user asks for another.
+constexpr int DefaultTargetScore = 151;
+
 class QFocusEvent;
 class QShowEvent;
 

@@ -29,7 +29,7 @@ void LayStartingPile(TGame& Game, TTable& Table)
         RememberCard(Game.FCpuHand, Game.FSelected);
         Table.PileCardPos(Game.FSelected);
         PushCard(Game.FPile, Game.FSelected);
-        Table.MarkPlayed(Game.FSelected);
+        Table.StartingCardLaid(Game.FSelected);
     }
 }
 
@@ -39,8 +39,7 @@ void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks)
     if (!PileCaptured(Game.FPile))
         return;
     TakePile(Game, Table, Tricks);
-    Table.ComposeTable();
-    Table.ErasePile();
+    Table.PileCleared();
 }
 
 void CpuMove(TGame& Game, TTable& Table)
@@ -49,7 +48,7 @@ void CpuMove(TGame& Game, TTable& Table)
     ChooseCpuCard(Game.FCpuHand, HasOneCard(Game.FPile), Game.FTopCard, Game.FSelected);
     if (Game.FSelected.Rank == 0)
         return;
-    Table.EraseCard(Game.FSelected);
+    Table.CardLeftHand(Game.FSelected);
     PlayCard(Game, Table);
     CaptureTest(Game, Table, Game.FCpuTricks);
 }
@@ -60,20 +59,20 @@ void NextGameOfTournament(TGame& Game, TTable& Table)
     Game.FCpuTotal += ScorePile(Game.FCpuTricks);
     FreeCards(Game);
     DealCards(Game, Table);
-    Table.ShowNewTable();
+    Table.GameDealt();
 }
 
 void EndTournamentGame(TGame& Game, TTable& Table)
 {
     switch (DecideTournament(PlayerPoints(Game), CpuPoints(Game), Table.TargetScore())) {
     case TTourOutcome::PlayerWon:
-        Table.ShowMessage(YouWonKey);
+        Table.Message(YouWonKey);
         break;
     case TTourOutcome::ComputerWon:
-        Table.ShowMessage(ComputerWonKey);
+        Table.Message(ComputerWonKey);
         break;
     case TTourOutcome::GoesOn:
-        Table.ShowMessage(DealingAgainKey);
+        Table.Message(DealingAgainKey);
         NextGameOfTournament(Game, Table);
         break;
     }
@@ -85,8 +84,8 @@ void EndGame(TGame& Game, TTable& Table)
         TakePile(Game, Table, Game.FCpuTricks);
     else if (Game.FShoe.Owner == PlayerOwner)
         TakePile(Game, Table, Game.FPlayerTricks);
-    Table.ErasePile();
-    Table.ShowMessage(EndOfGameKey);
+    Table.PileCleared();
+    Table.Message(EndOfGameKey);
     if (Game.FTournament)
         EndTournamentGame(Game, Table);
 }
@@ -99,7 +98,6 @@ void EndTurn(TGame& Game, TTable& Table)
         --Game.FDealsLeft;
         Game.FTurnsLeft = HandSize;
         DealHands(Game, Table);
-        Table.DrawHandsOnScreen();
     } else {
         EndGame(Game, Table);
     }
@@ -124,9 +122,9 @@ void DealCards(TGame& Game, TTable& Table)
     InitHand(Game.FPlayerHand, HandSize);
     InitCpuHand(Game.FCpuHand, HandSize);
     DealRound(Game, Table);
-    Table.ResetMemory();
+    Table.DealStarted();
     LayStartingPile(Game, Table);
-    Table.RefreshMemory();
+    Table.StartingPileLaid();
     InitStack(Game.FPlayerTricks);
     SetStackOwner(Game.FPlayerTricks, PlayerOwner);
     InitStack(Game.FCpuTricks);
@@ -136,25 +134,25 @@ void DealCards(TGame& Game, TTable& Table)
     Game.FDealsLeft = DealsPerGame;
     Game.FTurnsLeft = HandSize;
     Game.FSelected.Rank = 0;
-    Table.ShowScoresWhenIdle();
+    Table.ScoringStarted();
 }
 
 void DealHands(TGame& Game, TTable& Table)
 {
     DealRound(Game, Table);
-    Table.DrawHandsOnBackBuffer();
+    Table.HandsDealt();
 }
 
 void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y)
 {
     SelectCardAt(Game.FPlayerHand, X, Y, Game.FSelected);
     if (Game.FSelected.Rank != 0)
-        Table.ShowCard(Game.FSelected);
+        Table.HandCardChanged(Game.FSelected);
     const bool OtherCard =
         Game.FLastSelected.Rank != Game.FSelected.Rank || Game.FLastSelected.Suit != Game.FSelected.Suit;
     if (Game.FLastSelected.Rank != 0 && OtherCard) {
         Game.FLastSelected.Face = cfFaceUp;
-        Table.ShowCard(Game.FLastSelected);
+        Table.HandCardChanged(Game.FLastSelected);
     }
     Game.FLastSelected = Game.FSelected;
 }
@@ -165,13 +163,13 @@ void PlayTurn(TGame& Game, TTable& Table)
         return;
     InitCard(Game.FLastSelected, 0, 0, cfNone);
     RemoveCard(Game.FPlayerHand, Game.FSelected);
-    Table.EraseCard(Game.FSelected);
+    Table.CardLeftHand(Game.FSelected);
     Game.FSelected.Face = cfFaceUp;
     PlayCard(Game, Table);
     CaptureTest(Game, Table, Game.FPlayerTricks);
     CpuMove(Game, Table);
     EndTurn(Game, Table);
-    Table.ComposeTable();
+    Table.TurnEnded();
     Game.FSelected.Rank = 0;
 }
 
@@ -180,9 +178,7 @@ void PlayCard(TGame& Game, TTable& Table)
     Table.PileCardPos(Game.FSelected);
     RememberCard(Game.FCpuHand, Game.FSelected);
     PushCard(Game.FPile, Game.FSelected);
-    Table.MarkPlayed(Game.FSelected);
-    Table.RefreshMemory();
-    Table.ShowPileTop();
+    Table.CardPlayed(Game.FSelected);
     Table.Pause();
 }
 
@@ -193,7 +189,7 @@ void TakePile(TGame& Game, TTable& Table, TCardStack& Tricks)
         PopCard(Game.FPile, Card);
         PushCard(Tricks, Card);
     }
-    Table.ComposeTable();
+    Table.PileTaken();
     Game.FShoe.Owner = Tricks.Owner;
 }
 
@@ -220,7 +216,7 @@ void StartGame(TGame& Game, TTable& Table)
 {
     FreeCards(Game);
     DealCards(Game, Table);
-    Table.ShowNewTable();
+    Table.GameDealt();
     Game.FPlayerTotal = 0;
     Game.FCpuTotal = 0;
     Game.FTournament = false;
@@ -230,7 +226,7 @@ void StartTournament(TGame& Game, TTable& Table)
 {
     FreeCards(Game);
     DealCards(Game, Table);
-    Table.ShowNewTable();
+    Table.GameDealt();
     Game.FTournament = true;
     Game.FPlayerTotal = 0;
     Game.FCpuTotal = 0;

@@ -15,8 +15,9 @@ inline constexpr const char* YouWonKey = "you won...";
 inline constexpr const char* ComputerWonKey = "the computer won...";
 inline constexpr const char* DealingAgainKey = "dealing again...";
 
-// What the game asks of the table it is shown on. The window draws on two
-// surfaces: its back buffer, which holds the composed table, and the screen.
+// What happens in a game, told to the table it is shown on in the game's own
+// words; how each event looks is the table's business. The three positions are
+// the table's answer to where a card goes.
 class TTable
 {
 public:
@@ -24,28 +25,33 @@ public:
     virtual void PileCardPos(TCard& Card) = 0;
     virtual void PlayerCardPos(int32_t Slot, TCard& Card) = 0;
     virtual void CpuCardPos(int32_t Slot, TCard& Card) = 0;
-    // A card drawn on the back buffer, then on the screen.
-    virtual void ShowCard(const TCard& Card) = 0;
-    virtual void ShowPileTop() = 0;
-    // Both hands, into the back buffer only or on the screen only.
-    virtual void DrawHandsOnBackBuffer() = 0;
-    virtual void DrawHandsOnScreen() = 0;
-    // Copies the felt over a card's place, or over the pile, on the screen only.
-    virtual void EraseCard(const TCard& Card) = 0;
-    virtual void ErasePile() = 0;
-    // Recomposes the whole back buffer from the felt and the cards.
-    virtual void ComposeTable() = 0;
-    // The whole table anew after a first deal: felt, back buffer, screen.
-    virtual void ShowNewTable() = 0;
-    virtual void ResetMemory() = 0;
-    virtual void MarkPlayed(const TCard& Card) = 0;
-    virtual void RefreshMemory() = 0;
-    // Keeps a played card in sight before the game goes on.
+
+    // A new game is being dealt: nothing has been played yet.
+    virtual void DealStarted() = 0;
+    // One of the four cards the pile starts with, then the whole starting pile.
+    virtual void StartingCardLaid(const TCard& Card) = 0;
+    virtual void StartingPileLaid() = 0;
+    // From the first deal on the points are in play.
+    virtual void ScoringStarted() = 0;
+    // The cards of a new game lie on the table, the felt under them anew.
+    virtual void GameDealt() = 0;
+    // The four-and-four cards of a later round are in both hands.
+    virtual void HandsDealt() = 0;
+
+    // A hand card changed how it shows: selected, or selected no more.
+    virtual void HandCardChanged(const TCard& Card) = 0;
+    virtual void CardLeftHand(const TCard& Card) = 0;
+    // The card now on top of the pile, face up where it was given its place.
+    virtual void CardPlayed(const TCard& Card) = 0;
+    // Keeps the card just played in sight before the game goes on.
     virtual void Pause() = 0;
-    virtual void ShowMessage(const char* Key) = 0;
+    virtual void PileTaken() = 0;
+    // The pile's place on the table is empty now.
+    virtual void PileCleared() = 0;
+    virtual void TurnEnded() = 0;
+
+    virtual void Message(const char* Key) = 0;
     virtual int32_t TargetScore() = 0;
-    // From the first deal on, the status line follows the points.
-    virtual void ShowScoresWhenIdle() = 0;
 };
 
 struct TGame

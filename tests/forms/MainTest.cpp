@@ -5,6 +5,7 @@
 #include "forms/SetScore.h"
 #include "model/Layout.h"
 #include "platform/Components.h"
+#include "platform/Delay.h"
 #include "platform/PictureDialog.h"
 #include "tests/support/Support.h"
 
@@ -25,6 +26,12 @@
 
 #include <set>
 #include <vector>
+
+// Tournament tests set the running totals that whole games would take long to reach.
+struct TfrmMainTestAccess
+{
+    static TGame& Game(TfrmMain& Main) { return Main.FGame; }
+};
 
 namespace {
 
@@ -59,7 +66,6 @@ protected:
         QSettings(QStringLiteral("Varkon"), QStringLiteral("Zento")).clear();
         SetDelayOverride(0);
         SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
-        BackgroundFile = QStringLiteral("tsoxa.bmp");
         Main = new TfrmMain;
         Memory = new TfrmMemory;
         SetScore = new TfrmSetScore;
@@ -410,6 +416,19 @@ TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
     Main->menuEnglishClick();
     EXPECT_EQ(Main->menuNewGame->text(), QStringLiteral("New Game"));
     EXPECT_EQ(Main->LanguageFilePath(QStringLiteral("GrEEk")), DataFile(QStringLiteral("greek.lng")));
+    // A file without the title's base text leaves the title as it is, suffix and all.
+    TTempFolder Folder;
+    QFile Bare(Folder.File(QStringLiteral("bare.lng")));
+    ASSERT_TRUE(Bare.open(QIODevice::WriteOnly));
+    Bare.write("[Translations]\r\nfrmMain.menuGame.Caption=Play\r\n");
+    Bare.close();
+    Main->Languages->SetLanguageFile(Bare.fileName());
+    for (int Switch = 0; Switch < 2; ++Switch) {
+        Main->Languages->Translate();
+        Main->UpdateCaption();
+    }
+    EXPECT_EQ(Main->menuGame->text(), QStringLiteral("Play"));
+    EXPECT_EQ(Main->Gradient->FormCaption(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
 }
 
 TEST_F(MainFixture, CardPickerItemsSwapTheirCheckMarks)
@@ -446,7 +465,7 @@ TEST_F(MainFixture, ChosenBackgroundIsTiledKeptAndShownAtOnce)
     Main->OpenPictureDialog()->selectFile(Path);
     AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuBackgroundClick();
-    EXPECT_EQ(BackgroundFile, Path);
+    EXPECT_EQ(Main->BackgroundFile, Path);
     EXPECT_EQ(Main->Background().pixel(150, 200), qRgb(0, 0, 200));
     EXPECT_EQ(Main->Background().pixel(0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(Main->BackBuffer(), Main->Surface());
@@ -462,7 +481,7 @@ TEST_F(MainFixture, CancelledOrDamagedChoiceChangesNothing)
     AnswerDialog([](QDialog* Dialog) { Dialog->reject(); });
     Main->menuBackgroundClick();
     EXPECT_EQ(Main->Background(), Felt);
-    EXPECT_EQ(BackgroundFile, QStringLiteral("tsoxa.bmp"));
+    EXPECT_EQ(Main->BackgroundFile, QStringLiteral("tsoxa.bmp"));
 
     TTempFolder Folder;
     QFile Damaged(Folder.File(QStringLiteral("broken.bmp")));
@@ -474,7 +493,7 @@ TEST_F(MainFixture, CancelledOrDamagedChoiceChangesNothing)
     AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuBackgroundClick();
     EXPECT_EQ(Main->Background(), Felt);
-    EXPECT_EQ(BackgroundFile, QStringLiteral("tsoxa.bmp"));
+    EXPECT_EQ(Main->BackgroundFile, QStringLiteral("tsoxa.bmp"));
     EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
 }
 
@@ -516,7 +535,7 @@ TEST_F(MainFixture, TournamentIsDecidedAtTheEndOfEachGame)
         SetScore->edScore->setValue(C.Target);
         AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
         Main->menuNewTourClick();
-        TGame& Game = Main->GameForTests();
+        TGame& Game = TfrmMainTestAccess::Game(*Main);
         Game.FPlayerTotal = C.PlayerTotal;
         Game.FCpuTotal = C.CpuTotal;
         Game.FDealsLeft = 1;
@@ -659,7 +678,7 @@ TEST_F(MainFixture, TournamentTargetIsReadWhenEachGameEnds)
     SetScore->edScore->setValue(1001);
     AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
     Main->menuNewTourClick();
-    TGame& Game = Main->GameForTests();
+    TGame& Game = TfrmMainTestAccess::Game(*Main);
     Game.FPlayerTotal = 500;
     Game.FDealsLeft = 1;
     AnswerDialog([this](QDialog* Dialog) {

@@ -107,7 +107,7 @@ TEST_F(GameFixture, NewGameDealsFourEachAndFourToThePile)
     EXPECT_EQ(Game.FSelected.Rank, 0);
     EXPECT_FALSE(Game.FTournament);
     EXPECT_TRUE(Table.ScoresShown);
-    EXPECT_EQ(Table.NewTables, 1);
+    EXPECT_EQ(Table.GamesDealt, 1);
     for (int I = 0; I < 4; ++I) {
         EXPECT_EQ(Game.FPlayerHand.Items[I].X, 3 + 74 * I);
         EXPECT_EQ(Game.FPlayerHand.Items[I].Y, 260);
@@ -122,7 +122,7 @@ TEST_F(GameFixture, NewGameDealsFourEachAndFourToThePile)
 TEST_F(GameFixture, StartingPileIsSeenAndMarkedButTheComputersCardsAreNot)
 {
     StartGame(Game, Table);
-    ASSERT_EQ(Table.Marked.size(), 4u);
+    ASSERT_EQ(Table.Played.size(), 4u);
     int Seen = 0;
     for (uint8_t Count : Game.FCpuHand.Seen)
         Seen += Count;
@@ -160,7 +160,7 @@ TEST_F(GameFixture, WholeGameKeepsEveryCardAndEndsWithTheScores)
         EXPECT_EQ(Game.FTurnsLeft, 0);
         EXPECT_EQ(Game.FDealsLeft, 1);
         ASSERT_EQ(Table.Messages, std::vector<std::string>{EndOfGameKey});
-        EXPECT_EQ(Table.Marked.size(), 52u) << "every card went onto the pile once";
+        EXPECT_EQ(Table.Played.size(), 52u) << "every card went onto the pile once";
         int Marks = 0;
         for (const TCardStack* Tricks : {&Game.FPlayerTricks, &Game.FCpuTricks})
             for (const TCardNode* Node = Tricks->Top; Node; Node = Node->Next)
@@ -249,9 +249,9 @@ TEST_F(GameFixture, ComputerAnswersAnEmptyPileAfterThePlayerCaptures)
     ASSERT_EQ(Game.FPile.Count, 1);
     EXPECT_EQ(Game.FPile.Top->Item.Rank, 3) << "the computer keeps its jack";
     EXPECT_EQ(Game.FPile.Top->Item.Face, cfFaceUp);
-    ASSERT_EQ(Table.Erased.size(), 2u);
-    EXPECT_EQ(Table.Erased[1].X, 77);
-    EXPECT_EQ(Table.Erased[1].Y, 3);
+    ASSERT_EQ(Table.LeftHand.size(), 2u);
+    EXPECT_EQ(Table.LeftHand[1].X, 77);
+    EXPECT_EQ(Table.LeftHand[1].Y, 3);
 }
 
 TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
@@ -261,11 +261,11 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
     EXPECT_EQ(Game.FSelected.Face, cfSelected);
     const TCard First = Game.FSelected;
     SelectAt(Game, Table, 80, 270);
-    ASSERT_EQ(Table.Shown.size(), 3u);
-    EXPECT_EQ(Table.Shown[2].Face, cfFaceUp) << "the old highlight is drawn away";
-    EXPECT_EQ(Table.Shown[2].Rank, First.Rank);
+    ASSERT_EQ(Table.Changed.size(), 3u);
+    EXPECT_EQ(Table.Changed[2].Face, cfFaceUp) << "the old highlight is drawn away";
+    EXPECT_EQ(Table.Changed[2].Rank, First.Rank);
     SelectAt(Game, Table, 80, 270);
-    EXPECT_EQ(Table.Shown.size(), 4u) << "clicking the selected card again only redraws it";
+    EXPECT_EQ(Table.Changed.size(), 4u) << "clicking the selected card again only redraws it";
     SelectAt(Game, Table, 150, 150);
     EXPECT_EQ(Game.FSelected.Rank, 0);
     PlayTurn(Game, Table);
@@ -279,8 +279,8 @@ TEST_F(GameFixture, NoGameMeansClicksDoNothing)
     SelectAt(Game, Table, 10, 270);
     PlayTurn(Game, Table);
     EXPECT_EQ(Game.FSelected.Rank, 0);
-    EXPECT_TRUE(Table.Shown.empty());
-    EXPECT_TRUE(Table.Erased.empty());
+    EXPECT_TRUE(Table.Changed.empty());
+    EXPECT_TRUE(Table.LeftHand.empty());
 }
 
 TEST_F(GameFixture, LastPileGoesToTheLastTakerOrStaysWhenNobodyTook)
@@ -341,7 +341,7 @@ TEST_F(GameFixture, TournamentGoesOnUntilASideReachesTheTarget)
     EXPECT_TRUE(Game.FTournament) << "a decided tournament stays on the table";
     const int32_t P = PlayerPoints(Game), C = CpuPoints(Game);
     EXPECT_TRUE(Last == YouWonKey ? P >= 31 && P >= C : C >= 31 && C >= P) << P << " vs " << C;
-    EXPECT_EQ(Table.NewTables, Games);
+    EXPECT_EQ(Table.GamesDealt, Games);
 }
 
 TEST_F(GameFixture, DealingAgainAddsThisGamesPointsAndDealsAtOnce)
@@ -392,7 +392,7 @@ TEST_F(GameFixture, ComputerCountsEveryCardEitherSidePlaysThroughTheRedeals)
         PlayFirstCard();
         ++Turns;
         int Marked[13] = {};
-        for (const TCard& Card : Table.Marked)
+        for (const TCard& Card : Table.Played)
             ++Marked[Card.Rank - 1];
         for (int Rank = 1; Rank <= 13; ++Rank)
             ASSERT_EQ(Game.FCpuHand.Seen[Rank - 1], Marked[Rank - 1]) << "rank " << Rank << " after turn " << Turns;
@@ -423,8 +423,8 @@ TEST_F(GameFixture, PlayedCardsLieFaceUpOnThePile)
     EXPECT_EQ(Player.Rank, 5);
     EXPECT_EQ(Player.Face, cfFaceUp) << "the selection frame does not follow the card";
     EXPECT_EQ(Game.FPile.Top->Item.Face, cfFaceUp);
-    ASSERT_EQ(Table.Marked.size(), 6u);
-    EXPECT_EQ(Table.Marked[4].Face, cfFaceUp);
+    ASSERT_EQ(Table.Played.size(), 6u);
+    EXPECT_EQ(Table.Played[4].Face, cfFaceUp);
 }
 
 TEST_F(GameFixture, ComputerGetsTheFirstCardAndTheSidesAlternate)
@@ -467,12 +467,12 @@ TEST_F(GameFixture, OldHighlightGoesWhenRankOrSuitDiffers)
     auto ClickSlot = [&](int Slot) { SelectAt(Game, Table, 3 + 74 * (Slot - 1) + 30, 300); };
     ClickSlot(1);
     ClickSlot(2);
-    ASSERT_EQ(Table.Shown.size(), 3u);
-    EXPECT_EQ(Table.Shown[2].Suit, 1);
-    EXPECT_EQ(Table.Shown[2].Face, cfFaceUp) << "same rank, other suit";
+    ASSERT_EQ(Table.Changed.size(), 3u);
+    EXPECT_EQ(Table.Changed[2].Suit, 1);
+    EXPECT_EQ(Table.Changed[2].Face, cfFaceUp) << "same rank, other suit";
     ClickSlot(3);
-    ASSERT_EQ(Table.Shown.size(), 5u);
-    EXPECT_EQ(Table.Shown[4].Rank, 7);
-    EXPECT_EQ(Table.Shown[4].Suit, 2);
-    EXPECT_EQ(Table.Shown[4].Face, cfFaceUp) << "same suit, other rank";
+    ASSERT_EQ(Table.Changed.size(), 5u);
+    EXPECT_EQ(Table.Changed[4].Rank, 7);
+    EXPECT_EQ(Table.Changed[4].Suit, 2);
+    EXPECT_EQ(Table.Changed[4].Face, cfFaceUp) << "same suit, other rank";
 }

@@ -15,19 +15,20 @@ public:
     void PileCardPos(TCard& Card) override { PilePos(TableWidth, TableHeight, Card); }
     void PlayerCardPos(int32_t Slot, TCard& Card) override { PlayerSlotPos(Slot, TableHeight, Card); }
     void CpuCardPos(int32_t Slot, TCard& Card) override { CpuSlotPos(Slot, Card); }
-    void ShowCard(const TCard& Card) override { Keep(Shown, Card); }
-    void ShowPileTop() override {}
-    void DrawHandsOnBackBuffer() override {}
-    void DrawHandsOnScreen() override {}
-    void EraseCard(const TCard& Card) override { Keep(Erased, Card); }
-    void ErasePile() override { ++PileErases; }
-    void ComposeTable() override {}
-    void ShowNewTable() override { ++NewTables; }
-    void ResetMemory() override { Marked.clear(); }
-    void MarkPlayed(const TCard& Card) override { Keep(Marked, Card); }
-    void RefreshMemory() override {}
+    void DealStarted() override { Played.clear(); }
+    void StartingCardLaid(const TCard& Card) override { Keep(Played, Card); }
+    void StartingPileLaid() override {}
+    void ScoringStarted() override { ScoresShown = true; }
+    void GameDealt() override { ++GamesDealt; }
+    void HandsDealt() override {}
+    void HandCardChanged(const TCard& Card) override { Keep(Changed, Card); }
+    void CardLeftHand(const TCard& Card) override { Keep(LeftHand, Card); }
+    void CardPlayed(const TCard& Card) override { Keep(Played, Card); }
     void Pause() override { ++Pauses; }
-    void ShowMessage(const char* Key) override
+    void PileTaken() override {}
+    void PileCleared() override { ++PileClears; }
+    void TurnEnded() override {}
+    void Message(const char* Key) override
     {
         if (Recording)
             Messages.emplace_back(Key);
@@ -35,14 +36,13 @@ public:
             OnMessage(Key);
     }
     int32_t TargetScore() override { return Target; }
-    void ShowScoresWhenIdle() override { ScoresShown = true; }
 
     // A benchmark plays thousands of games and wants no growing lists.
     bool Recording = true;
-    std::vector<TCard> Shown, Erased, Marked;
+    std::vector<TCard> Changed, LeftHand, Played;
     std::vector<std::string> Messages;
     std::function<void(const std::string&)> OnMessage;
-    int PileErases = 0, NewTables = 0, Pauses = 0;
+    int PileClears = 0, GamesDealt = 0, Pauses = 0;
     int32_t Target = 151;
     bool ScoresShown = false;
 

@@ -1,0 +1,87 @@
+// The table window's menu bar: its items, captions, check marks and shortcuts.
+#include "forms/Main.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+TMenuItem* Checked(TMenuItem* Item, bool On)
+{
+    Item->setCheckable(true);
+    Item->setChecked(On);
+    return Item;
+}
+
+} // namespace
+
+void TfrmMain::CreateMenu()
+{
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    MainMenu->setNativeMenuBar(false);
+    CreateParametersMenu();
+    CreateGameMenu();
+    MainMenu->addActions({menuParameters, menuGame});
+    // Shortcuts work while the menus are closed only if the window holds the items.
+    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour});
+}
+
+QMenu* TfrmMain::CreateSubmenu(TMenuItem* Owner)
+{
+    auto* Menu = new QMenu(this);
+    Owner->setMenu(Menu);
+    return Menu;
+}
+
+void TfrmMain::CreateParametersMenu()
+{
+    menuParameters = new TMenuItem(QStringLiteral("menuParameters"), QStringLiteral("Παράμετροι"), this);
+    menuMemory = Checked(new TMenuItem(QStringLiteral("menuMemory"), QStringLiteral("Μνήμη"), this), true);
+    menuMemory->setShortcut(Qt::Key_F10);
+    menuBackground = new TMenuItem(QStringLiteral("menuBackground"), QStringLiteral("Τσόχα..."), this);
+    menuCardPicker = new TMenuItem(QStringLiteral("menuCardPicker"), QStringLiteral("Επιλογή χαρτιού"), this);
+    menuCardPicker->setEnabled(false);
+    menuLeftRight =
+        Checked(new TMenuItem(QStringLiteral("menuLeftRight"), QStringLiteral("Με αριστερό-δεξί click"), this), true);
+    menuLeft = Checked(new TMenuItem(QStringLiteral("menuLeft"), QStringLiteral("Με ένα click"), this), false);
+    CreateSubmenu(menuCardPicker)->addActions({menuLeftRight, menuLeft});
+    menuLanguage = new TMenuItem(QStringLiteral("menuLanguage"), QStringLiteral("Γλώσσα"), this);
+    menuGreek = Checked(new TMenuItem(QStringLiteral("menuGreek"), QStringLiteral("Ελληνικά"), this), true);
+    menuEnglish = Checked(new TMenuItem(QStringLiteral("menuEnglish"), QStringLiteral("Αγγλικά"), this), false);
+    CreateSubmenu(menuLanguage)->addActions({menuGreek, menuEnglish});
+    menuFullScreen =
+        Checked(new TMenuItem(QStringLiteral("menuFullScreen"), QStringLiteral("Πλήρης οθόνη"), this), false);
+    menuFullScreen->setEnabled(false);
+    menuSep = new QAction(this);
+    menuSep->setObjectName(QStringLiteral("menuSep"));
+    menuSep->setSeparator(true);
+    menuAbout = new TMenuItem(QStringLiteral("menuAbout"), QStringLiteral("Κωδονοκρουσίες"), this);
+    menuAbout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
+    CreateSubmenu(menuParameters)
+        ->addActions({menuMemory, menuBackground, menuCardPicker, menuLanguage, menuFullScreen, menuSep, menuAbout});
+}
+
+void TfrmMain::CreateGameMenu()
+{
+    menuGame = new TMenuItem(QStringLiteral("menuGame"), QStringLiteral("Παιχνίδι"), this);
+    menuNewGame = new TMenuItem(QStringLiteral("menuNewGame"), QStringLiteral("Νέα Παρτίδα"), this);
+    menuNewGame->setShortcut(Qt::Key_F2);
+    menuNewTour = new TMenuItem(QStringLiteral("menuNewTour"), QStringLiteral("Νέο Τουρνουά"), this);
+    menuNewTour->setShortcut(Qt::Key_F3);
+    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour});
+}
+
+void TfrmMain::ConnectHandlers()
+{
+    connect(menuNewGame, &TMenuItem::Click, this, &TfrmMain::menuNewGameClick);
+    connect(menuNewTour, &TMenuItem::Click, this, &TfrmMain::menuNewTourClick);
+    connect(menuMemory, &TMenuItem::Click, this, &TfrmMain::menuMemoryClick);
+    connect(menuBackground, &TMenuItem::Click, this, &TfrmMain::menuBackgroundClick);
+    connect(menuFullScreen, &TMenuItem::Click, this, &TfrmMain::menuFullScreenClick);
+    connect(menuLeftRight, &TMenuItem::Click, this, &TfrmMain::menuLeftRightClick);
+    connect(menuLeft, &TMenuItem::Click, this, &TfrmMain::menuLeftClick);
+    connect(menuGreek, &TMenuItem::Click, this, &TfrmMain::menuGreekClick);
+    connect(menuEnglish, &TMenuItem::Click, this, &TfrmMain::menuEnglishClick);
+    connect(menuAbout, &TMenuItem::Click, this, &TfrmMain::menuAboutClick);
+}

@@ -1,0 +1,287 @@
+// The table window's drawing: the felt, the composed table on the back buffer,
+// the window's surface, and how each event of the game shows on them.
+#include "forms/Main.h"
+
+#include "forms/Memory.h"
+#include "forms/SetScore.h"
+#include "forms/TableArea.h"
+#include "model/Layout.h"
+#include "platform/Delay.h"
+#include "platform/DrawGrid.h"
+#include "platform/PictureDialog.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLayout>
+#include <QStatusBar>
+
+namespace {
+
+const QString BadBitmapText = QStringLiteral("Bitmap image is not valid");
+
+} // namespace
+
+int TfrmMain::ClientWidth() const
+{
+    return FArea->width();
+}
+
+int TfrmMain::ClientHeight() const
+{
+    return FArea->height();
+}
+
+void TfrmMain::FormCreate()
+{
+    FBackBuffer = QImage(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
+    FBackBuffer.fill(Qt::white);
+    FBackground = QImage(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
+    FBackground.fill(Qt::white);
+    FSurface = FBackBuffer.copy();
+}
+
+void TfrmMain::FormDestroy()
+{
+    FreeCards(FGame);
+    FBackBuffer = QImage();
+    FBackground = QImage();
+}
+
+void TfrmMain::FormShow()
+{
+    LoadBackground(QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile);
+    DrawTable(FBackBufferCanvas);
+    DrawTable(FWindowCanvas);
+}
+
+void TfrmMain::FormPaint()
+{
+    if (FSurface.size() != FBackBuffer.size())
+        FSurface = QImage(FBackBuffer.size(), QImage::Format_RGB32);
+    TCanvas Surface(FSurface);
+    Surface.BitBlt(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackBuffer, 0, 0, TRasterOp::Copy);
+}
+
+void TfrmMain::DrawTable(TCanvas& Canvas)
+{
+    Canvas.BitBlt(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackground, 0, 0, TRasterOp::Copy);
+    DrawHands(Canvas);
+    DrawStack(FGame.FPile, Canvas);
+}
+
+void TfrmMain::DrawHands(TCanvas& Canvas)
+{
+    DrawHand(FGame.FPlayerHand, Canvas);
+    DrawHand(FGame.FCpuHand, Canvas);
+}
+
+void TfrmMain::DrawFrame()
+{
+    FBackgroundCanvas.FrameRect(QRect(0, 0, FBackground.width(), FBackground.height() - StatusHeight), Qt::white);
+}
+
+void TfrmMain::TileBackground(const QImage& Picture)
+{
+    // A picture with no area has nothing to tile, and dividing by its size would fail.
+    if (Picture.width() <= 0 || Picture.height() <= 0)
+        return;
+    const int Rows = FBackground.height() / Picture.height() + 1;
+    const int Columns = FBackground.width() / Picture.width() + 1;
+    for (int R = 1; R <= Rows; ++R)
+        for (int C = 1; C <= Columns; ++C)
+            FBackgroundCanvas.Draw((C - 1) * Picture.width(), (R - 1) * Picture.height(), Picture);
+}
+
+// A damaged picture tiles nothing: the felt keeps what it holds, and play goes on.
+void TfrmMain::TileAndFrame(const QImage& Picture)
+{
+    TileBackground(Picture);
+    DrawFrame();
+}
+
+void TfrmMain::LoadBackground(const QString& FileName)
+{
+    QImage Picture;
+    if (QFileInfo(FileName).isFile()) {
+        // Clicks and keys stay queued: a turn may be under way.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        Picture = LoadPicture(FileName);
+        if (Picture.isNull())
+            ShowMessageBox(this, BadBitmapText);
+    }
+    TileAndFrame(Picture);
+}
+
+void TfrmMain::menuBackgroundClick()
+{
+    TPictureDialog* Dialog = OpenPictureDialog();
+    if (Dialog->exec() != QDialog::Accepted || Dialog->selectedFiles().isEmpty())
+        return;
+    const QString FileName = QFileInfo(Dialog->selectedFiles().constFirst()).absoluteFilePath();
+    // A picture that cannot be read changes nothing: the felt and the stored name stay.
+    const QImage Picture = LoadPicture(FileName);
+    if (Picture.isNull()) {
+        ShowMessageBox(this, BadBitmapText);
+        return;
+    }
+    TileAndFrame(Picture);
+    BackgroundFile = FileName;
+    DrawTable(FBackBufferCanvas);
+    ShowWholeTable();
+}
+
+void TfrmMain::ShowWholeTable()
+{
+    FormPaint();
+    FArea->ShowNow(FArea->rect());
+}
+
+void TfrmMain::menuFullScreenClick()
+{
+    const bool ToFull = !menuFullScreen->isChecked();
+    menuFullScreen->setChecked(ToFull);
+    if (ToFull) {
+        FArea->setMinimumSize(0, 0);
+        FArea->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        showMaximized();
+    } else {
+        showNormal();
+        FArea->setFixedSize(TableWidth, TableHeight);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QSize Size = FArea->size();
+    StatusBar->setGeometry(0, Size.height() - StatusHeight, Size.width(), StatusHeight);
+    // Each surface keeps its old picture in the top-left corner; new area is white.
+    for (QImage* Image : {&FBackBuffer, &FBackground, &FSurface}) {
+        QImage Resized(Size, QImage::Format_RGB32);
+        Resized.fill(Qt::white);
+        TCanvas(Resized).BitBlt(0, 0, Image->width(), Image->height(), *Image, 0, 0, TRasterOp::Copy);
+        *Image = Resized;
+    }
+    LoadBackground(BackgroundFile);
+    DrawFrame();
+    FormShow();
+}
+
+QRect TfrmMain::PileArea() const
+{
+    return PileRect(ClientWidth(), ClientHeight());
+}
+
+void TfrmMain::PileCardPos(TCard& Card)
+{
+    PilePos(ClientWidth(), ClientHeight(), Card);
+}
+
+void TfrmMain::PlayerCardPos(int32_t Slot, TCard& Card)
+{
+    PlayerSlotPos(Slot, ClientHeight(), Card);
+}
+
+void TfrmMain::CpuCardPos(int32_t Slot, TCard& Card)
+{
+    CpuSlotPos(Slot, Card);
+}
+
+void TfrmMain::DealStarted()
+{
+    if (FMemory)
+        FMemory->ResetMemory();
+}
+
+// The starting pile is drawn with the whole new table, after it is laid.
+void TfrmMain::StartingCardLaid(const TCard& Card)
+{
+    if (FMemory)
+        FMemory->MarkPlayed(Card);
+}
+
+void TfrmMain::StartingPileLaid()
+{
+    if (FMemory)
+        FMemory->grdMemory->Repaint();
+}
+
+// From the first deal on, the status line follows the points at every idle moment.
+void TfrmMain::ScoringStarted()
+{
+    if (FScoresInstalled)
+        return;
+    FScoresInstalled = true;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TfrmMain::ShowScores);
+}
+
+void TfrmMain::GameDealt()
+{
+    FormShow();
+}
+
+// A later round's cards go onto the composed table first, then on the screen.
+void TfrmMain::HandsDealt()
+{
+    DrawHands(FBackBufferCanvas);
+    DrawHands(FWindowCanvas);
+}
+
+void TfrmMain::HandCardChanged(const TCard& Card)
+{
+    DrawCard(Card, FBackBufferCanvas);
+    DrawCard(Card, FWindowCanvas);
+}
+
+void TfrmMain::CardLeftHand(const TCard& Card)
+{
+    EraseCard(Card);
+}
+
+// Only the screen loses the card: the back buffer is recomposed at the end of the turn.
+void TfrmMain::EraseCard(const TCard& Card)
+{
+    FWindowCanvas.BitBlt(Card.X, Card.Y, CardWidth, CardHeight, FBackground, Card.X, Card.Y, TRasterOp::Copy);
+}
+
+void TfrmMain::CardPlayed(const TCard& Card)
+{
+    if (FMemory) {
+        FMemory->MarkPlayed(Card);
+        FMemory->grdMemory->Repaint();
+    }
+    DrawStackTop(FGame.FPile, FBackBufferCanvas);
+    DrawStackTop(FGame.FPile, FWindowCanvas);
+}
+
+void TfrmMain::Pause()
+{
+    Delay(0, 500);
+}
+
+void TfrmMain::PileTaken()
+{
+    DrawTable(FBackBufferCanvas);
+}
+
+// The felt shows through where the pile lay, on the screen only.
+void TfrmMain::PileCleared()
+{
+    FWindowCanvas.CopyRect(PileArea(), FBackgroundCanvas);
+}
+
+void TfrmMain::TurnEnded()
+{
+    DrawTable(FBackBufferCanvas);
+}
+
+void TfrmMain::Message(const char* Key)
+{
+    ShowMessageBox(this, Languages->LookupMessage(QString::fromLatin1(Key)));
+}
+
+int32_t TfrmMain::TargetScore()
+{
+    return FSetScore ? FSetScore->Score() : DefaultTargetScore;
+}
