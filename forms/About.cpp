@@ -174,15 +174,6 @@ void TfrmAbout::btnCloseClick()
     close();
 }
 
-void TfrmAbout::showEvent(QShowEvent* Event)
-{
-    TDialogForm::showEvent(Event);
-    if (Event->spontaneous())
-        return;
-    CentreOnScreen();
-    FormShow();
-}
-
 // The box has no close box and no cancel button: it is left through its one
 // button. A dialog would take Esc as a cancel on its own, so the key is
 // swallowed here. A close request from the window manager still closes it,

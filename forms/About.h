@@ -13,7 +13,7 @@ class TfrmAbout : public TDialogForm
 public:
     explicit TfrmAbout(QWidget* Parent = nullptr);
 
-    void FormShow();
+    void FormShow() override;
     void btnCloseClick();
 
     QFrame* pnl = nullptr;
@@ -26,7 +26,6 @@ public:
     TMemo* lblDevInfo = nullptr;
 
 protected:
-    void showEvent(QShowEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
 
 private:

@@ -161,12 +161,3 @@ void TfrmSetScore::done(int Result)
     edScore->CheckValue();
     TDialogForm::done(Result);
 }
-
-void TfrmSetScore::showEvent(QShowEvent* Event)
-{
-    TDialogForm::showEvent(Event);
-    if (Event->spontaneous())
-        return;
-    CentreOnScreen();
-    FormShow();
-}

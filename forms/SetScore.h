@@ -46,7 +46,7 @@ public:
     // The tournament's target as edScore reads now.
     int Score() const { return edScore->Value(); }
 
-    void FormShow();
+    void FormShow() override;
     void done(int Result) override;
 
     QFrame* pnl = nullptr;
@@ -55,9 +55,6 @@ public:
     TLabel* lblPoints = nullptr;
     TButton* btnClose = nullptr;
     TButton* btnCancel = nullptr;
-
-protected:
-    void showEvent(QShowEvent* Event) override;
 
 private:
     void SetupForm();

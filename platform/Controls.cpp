@@ -1,5 +1,7 @@
 #include "platform/Controls.h"
 
+#include <QShowEvent>
+
 #include <QBitmap>
 #include <QIcon>
 #include <QMessageBox>
@@ -111,6 +113,17 @@ TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
     setObjectName(Name);
     setModal(true);
     setFont(WindowFont());
+}
+
+// A showing the window system makes on its own, such as a restore, leaves the
+// dialog where the user put it.
+void TDialogForm::showEvent(QShowEvent* Event)
+{
+    QDialog::showEvent(Event);
+    if (Event->spontaneous())
+        return;
+    CentreOnScreen();
+    FormShow();
 }
 
 void TDialogForm::CentreOnScreen()

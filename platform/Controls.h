@@ -100,4 +100,9 @@ public:
     void CentreOnScreen();
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& Value) { setWindowTitle(Value); }
+    // Runs at every showing the program asks for, after centring.
+    virtual void FormShow() {}
+
+protected:
+    void showEvent(QShowEvent* Event) override;
 };
