@@ -5,15 +5,25 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 namespace {
 
-QImage* CardSet = nullptr;
-QImage* CardMask = nullptr;
-QImage* CardBack = nullptr;
-QImage* CardJoker = nullptr;
-QImage* CardWork = nullptr;
-// Made once with the work bitmap: a canvas carries a font, which costs to build per card.
-TCanvas* WorkCanvas = nullptr;
+// The pictures of the whole run, made by CardStartup and released by CardShutdown.
+struct TCardPictures
+{
+    QImage Set;
+    // The mask is a one-bit picture; it is kept as 32-bit black and white so
+    // that the AND transfer needs no conversion per card.
+    QImage Mask;
+    QImage Back;
+    QImage Joker;
+    QImage Work{CardWidth, CardHeight, QImage::Format_RGB32};
+    // Made once with the work bitmap: a canvas carries a font, which costs to build per card.
+    TCanvas WorkCanvas{Work};
+};
+
+std::unique_ptr<TCardPictures> Pictures;
 
 // Pictures are converted once here, so every block transfer runs on 32-bit pixels.
 void LoadResource(QImage& Image, const char* Name)
@@ -30,14 +40,14 @@ const QImage* PictureFor(const TCard& Card, int& SourceX, int& SourceY)
     case cfFaceUp:
     case cfSelected:
         if (Card.Rank == JokerRank)
-            return CardJoker;
+            return &Pictures->Joker;
         if (Card.Rank < 1 || Card.Rank > 13 || Card.Suit < 1 || Card.Suit > 4)
             return nullptr;
         SourceX = (Card.Rank - 1) * CardWidth;
         SourceY = (Card.Suit - 1) * CardHeight;
-        return CardSet;
+        return &Pictures->Set;
     case cfBack:
-        return CardBack;
+        return &Pictures->Back;
     default:
         return nullptr;
     }
@@ -47,37 +57,19 @@ const QImage* PictureFor(const TCard& Card, int& SourceX, int& SourceY)
 
 void CardStartup()
 {
-    if (CardSet)
+    if (Pictures)
         return;
-    CardSet = new QImage();
-    // The mask is a one-bit picture; it is kept as 32-bit black and white so
-    // that the AND transfer needs no conversion per card.
-    CardMask = new QImage();
-    CardBack = new QImage();
-    CardJoker = new QImage();
-    CardWork = new QImage(CardWidth, CardHeight, QImage::Format_RGB32);
-    CardWork->fill(Qt::white);
-    WorkCanvas = new TCanvas(*CardWork);
-    LoadResource(*CardSet, "CARDSET");
-    LoadResource(*CardMask, "CARDMASK");
-    LoadResource(*CardBack, "CARDBACK");
-    LoadResource(*CardJoker, "JOKER");
+    Pictures = std::make_unique<TCardPictures>();
+    Pictures->Work.fill(Qt::white);
+    LoadResource(Pictures->Set, "CARDSET");
+    LoadResource(Pictures->Mask, "CARDMASK");
+    LoadResource(Pictures->Back, "CARDBACK");
+    LoadResource(Pictures->Joker, "JOKER");
 }
 
 void CardShutdown()
 {
-    delete CardSet;
-    CardSet = nullptr;
-    delete CardMask;
-    CardMask = nullptr;
-    delete CardBack;
-    CardBack = nullptr;
-    delete CardJoker;
-    CardJoker = nullptr;
-    delete WorkCanvas;
-    WorkCanvas = nullptr;
-    delete CardWork;
-    CardWork = nullptr;
+    Pictures.reset();
 }
 
 void InitCard(TCard& Card, uint8_t Rank, uint8_t Suit, CardFace Face)
@@ -94,17 +86,17 @@ bool CardAt(const TCard& Card, int32_t X, int32_t Y)
 
 void DrawCard(const TCard& Card, TCanvas& Canvas)
 {
-    if (!WorkCanvas)
+    if (!Pictures)
         return;
-    TCanvas& Work = *WorkCanvas;
+    TCanvas& Work = Pictures->WorkCanvas;
     // Read what lies under the card before masking, so its four corners keep the table.
     Work.BitBlt(0, 0, CardWidth, CardHeight, Canvas, Card.X, Card.Y, TRasterOp::Copy);
-    Work.BitBlt(0, 0, CardWidth, CardHeight, *CardMask, 0, 0, TRasterOp::And);
+    Work.BitBlt(0, 0, CardWidth, CardHeight, Pictures->Mask, 0, 0, TRasterOp::And);
     int SourceX = 0;
     int SourceY = 0;
     if (const QImage* Picture = PictureFor(Card, SourceX, SourceY))
         Work.BitBlt(0, 0, CardWidth, CardHeight, *Picture, SourceX, SourceY, TRasterOp::Or);
     if (Card.Face == cfSelected)
         Work.DrawFocusRect(QRect(QPoint(3, 3), QPoint(67, 92)));
-    Canvas.BitBlt(Card.X, Card.Y, CardWidth, CardHeight, *CardWork, 0, 0, TRasterOp::Copy);
+    Canvas.BitBlt(Card.X, Card.Y, CardWidth, CardHeight, Pictures->Work, 0, 0, TRasterOp::Copy);
 }

@@ -10,6 +10,10 @@ constexpr int32_t EdgeMargin = 3;
 constexpr int32_t SlotPitch = CardWidth + 3;
 constexpr int32_t PileScatterX = 35;
 constexpr int32_t PileScatterY = 48;
+// The pile's heap: a card plus the room its random offsets take, centred on
+// the table above the status line.
+constexpr int32_t PileWidth = CardWidth + PileScatterX;
+constexpr int32_t PileHeight = CardHeight + PileScatterY;
 constexpr int32_t TableWidth = 299;
 constexpr int32_t TableHeight = 378;
 

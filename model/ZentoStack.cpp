@@ -21,9 +21,9 @@ int32_t CardPoints(const TCard& Card)
         Points += 1;
     if (Card.Face == cfBack)
         Points += 10;
-    if (Card.Rank == 2 && Card.Suit == 4)
+    if (Card.Rank == 2 && Card.Suit == Spades)
         Points += 2;
-    if (Card.Rank == 10 && Card.Suit == 2)
+    if (Card.Rank == 10 && Card.Suit == Diamonds)
         Points += 3;
     return Points;
 }
