@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 QString BackgroundFile = QStringLiteral("tsoxa.bmp");
@@ -271,6 +272,10 @@ void TfrmMain::showEvent(QShowEvent* Event)
     if (FShown)
         return;
     FShown = true;
+    // A missing felt leaves the table white, which looks like a fault with no cause.
+    const QString Felt = QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile;
+    if (!QFileInfo(Felt).isFile())
+        std::fprintf(stderr, "zento: missing felt %s\n", qPrintable(QFileInfo(Felt).absoluteFilePath()));
     FormShow();
 }
 
