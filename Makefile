@@ -4,9 +4,11 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini lang felt placement
+PACKAGE_BUILD ?= build-package
+PREFIX     ?= /usr/local
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet clean
+.PHONY: all deps configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet install package clean
 
 all: build
 
@@ -14,7 +16,8 @@ deps:
 	@tools/deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+	    -DZENTO_BUILD_TOOLS=ON -DZENTO_BUILD_BENCHMARKS=ON
 
 configure: deps $(BUILD)/CMakeCache.txt
 
@@ -68,5 +71,27 @@ cardart: build
 cardsheet: build
 	$(BUILD)/bin/cardsheet cardsheet.png
 
+# Installs under PREFIX (default /usr/local), below DESTDIR when given.
+install: build
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) --parallel
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --strip
+
+# zento_<version>_amd64.deb in this folder, built with Debian's hardening
+# flags, without tests or tools, then checked the way Debian checks packages.
+package:
+	@tools/deps.sh package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	    cmake -S . -B $(PACKAGE_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+	cmake --build $(PACKAGE_BUILD) --parallel
+	cd $(PACKAGE_BUILD) && cpack
+	cp $(PACKAGE_BUILD)/zento_*.deb .
+	desktop-file-validate $(PACKAGE_BUILD)/dist/zento.desktop
+	appstreamcli validate --no-net dist/org.example.zento.metainfo.xml
+	lintian --fail-on error zento_*.deb
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -11,6 +11,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+QIcon ProgramIcon()
+{
+    QIcon Icon;
+    for (int Size : {16, 24, 32, 48, 64, 128, 256})
+        Icon.addFile(QStringLiteral(":/icons/zento-%1.png").arg(Size), QSize(Size, Size));
+    return Icon;
+}
+
 TApplicationWindows CreateWindows()
 {
     TApplicationWindows Windows;

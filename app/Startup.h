@@ -1,6 +1,7 @@
 // Start-up and exit of the program: its windows in their order, and the language
 // kept in the settings file between runs.
 #pragma once
+#include <QIcon>
 #include <QString>
 
 class TfrmAbout;
@@ -24,6 +25,9 @@ struct TApplicationWindows
 // components; the memory aid shows at once.
 TApplicationWindows CreateWindows();
 void DestroyWindows(TApplicationWindows& Windows);
+
+// The window icon, from the program's resources, at every size it is drawn in.
+QIcon ProgramIcon();
 
 // English unless the file says otherwise; only "english" exactly is English.
 void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile);

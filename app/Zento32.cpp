@@ -6,7 +6,6 @@
 #include "platform/IniFile.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv)
 {
@@ -15,7 +14,9 @@ int main(int argc, char** argv)
     {
         QApplication Application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Zento"));
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/zento.png")));
+        // Lets the desktop match the windows to zento.desktop where it goes by that name.
+        QGuiApplication::setDesktopFileName(QStringLiteral("zento"));
+        QApplication::setWindowIcon(ProgramIcon());
 
         TApplicationWindows Windows = CreateWindows();
         auto* SettingsFile = new TIniFile(SettingsFileName);

@@ -11,12 +11,15 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 // Every new status text, for those who watch a game from outside
 // (QT_LOGGING_RULES="zento.status.debug=true").
@@ -108,6 +111,10 @@ void TfrmMain::showEvent(QShowEvent* Event)
     if (FShown)
         return;
     FShown = true;
+    // A missing felt leaves the table white, which looks like a fault with no cause.
+    const QString Felt = QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile;
+    if (!QFileInfo(Felt).isFile())
+        std::fprintf(stderr, "zento: missing felt %s\n", qPrintable(QFileInfo(Felt).absoluteFilePath()));
     FormShow();
 }
 

@@ -3,12 +3,14 @@
 #include "platform/Components.h"
 #include "platform/IniFile.h"
 
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QMetaProperty>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QVariant>
 
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -202,6 +204,10 @@ void TLanguage::Translate()
 {
     if (FOnBeforeTranslation)
         FOnBeforeTranslation(this);
+    // Without its file a pass sets nothing, and the user sees stale texts with no
+    // hint why: one line names the file that was looked for.
+    if (!QFileInfo(FLanguageFile).isFile())
+        std::fprintf(stderr, "zento: missing language file %s\n", qPrintable(QFileInfo(FLanguageFile).absoluteFilePath()));
     const TIniFile File(FLanguageFile);
     for (const QString& Line : FProperties) {
         if (TrimBlanks(Line).isEmpty())

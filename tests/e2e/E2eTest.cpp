@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
+#include <QRect>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -237,4 +239,203 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     std::printf("Idle for 10 s after a game: %.2f s of processor time (%.2f%%)\n", After - Before,
                 (After - Before) * 10.0);
     RecordProperty("IdleCpuPercent", QString::number((After - Before) * 10.0, 'f', 2).toStdString());
+}
+
+namespace {
+
+// The fields of "xdotool getwindowgeometry --shell".
+std::optional<QRect> WindowGeometry(const QString& Id)
+{
+    QMap<QString, int> Fields;
+    for (const QByteArray& Line : RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), Id}).split('\n'))
+        if (const qsizetype Equals = Line.indexOf('='); Equals > 0)
+            Fields[QString::fromLatin1(Line.left(Equals))] = Line.mid(Equals + 1).toInt();
+    if (!Fields.contains(QStringLiteral("WIDTH")))
+        return std::nullopt;
+    return QRect(Fields[QStringLiteral("X")], Fields[QStringLiteral("Y")], Fields[QStringLiteral("WIDTH")], Fields[QStringLiteral("HEIGHT")]);
+}
+
+QString DesktopEntry(const QString& File, const QString& Key)
+{
+    QFile Entry(File);
+    if (!Entry.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QByteArray& Line : Entry.readAll().split('\n'))
+        if (Line.startsWith(Key.toLatin1() + '='))
+            return QString::fromUtf8(Line.mid(Key.size() + 1));
+    return QString();
+}
+
+// A copy installed with "cmake --install" below a root of its own, started as a
+// user starts it: by its command from some other folder, or from the desktop menu.
+class InstalledCopy : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
+        ASSERT_TRUE(Root.isValid() && Home.isValid());
+        QProcess Install;
+        QProcessEnvironment InstallEnv = QProcessEnvironment::systemEnvironment();
+        InstallEnv.insert(QStringLiteral("DESTDIR"), Root.path());
+        Install.setProcessEnvironment(InstallEnv);
+        Install.setProcessChannelMode(QProcess::MergedChannels);
+        Install.start(QStringLiteral(ZENTO_CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(ZENTO_BUILD_DIR)});
+        ASSERT_TRUE(Install.waitForFinished(60000));
+        ASSERT_EQ(Install.exitCode(), 0) << Install.readAll().toStdString();
+        Prefix = Root.path() + QStringLiteral(ZENTO_INSTALL_PREFIX);
+    }
+    void TearDown() override
+    {
+        if (Program.state() != QProcess::NotRunning) {
+            Program.kill();
+            Program.waitForFinished(5000);
+        }
+    }
+
+    void Start(const QString& Command)
+    {
+        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("HOME"), Home.path());
+        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.filePath(QStringLiteral("config")));
+        Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
+        Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+        Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        Program.setProcessEnvironment(Env);
+        Program.setProcessChannelMode(QProcess::MergedChannels);
+        Program.setWorkingDirectory(Home.path());
+        Program.start(Command, {});
+        ASSERT_TRUE(Program.waitForStarted(10000));
+        for (int Try = 0; Try < 100 && !Table; ++Try) {
+            QThread::msleep(100);
+            Table = FindTable(Screenshot());
+        }
+        ASSERT_TRUE(Table) << "no table on green felt ever showed";
+        for (int Try = 0; Try < 50 && Window.isEmpty(); ++Try) {
+            const QByteArray Found = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                                    QStringLiteral("--name"), QStringLiteral("^Zento, ")});
+            Window = QString::fromLatin1(Found.trimmed().split('\n').first());
+            QThread::msleep(100);
+        }
+        ASSERT_FALSE(Window.isEmpty()) << "no table window";
+    }
+
+    void Key(const QString& Name)
+    {
+        Xdotool({QStringLiteral("mousemove"), QString::number(Table->x() + 150), QString::number(Table->y() + 180),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QThread::msleep(200);
+        Xdotool({QStringLiteral("key"), Name});
+    }
+
+    QString Output()
+    {
+        while (Program.waitForReadyRead(300))
+            Log += Program.readAll();
+        Log += Program.readAll();
+        return QString::fromUtf8(Log);
+    }
+
+    QString Title() { return QString::fromUtf8(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), Window}).trimmed()); }
+
+    // The close button drawn at the right end of the program's own title bar.
+    void CloseWithTheTitleButton()
+    {
+        const std::optional<QRect> Frame = WindowGeometry(Window);
+        ASSERT_TRUE(Frame);
+        Xdotool({QStringLiteral("mousemove"), QString::number(Frame->right() - 10), QString::number(Frame->top() + 10),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        ASSERT_TRUE(Program.waitForFinished(10000)) << "the window did not close";
+        EXPECT_EQ(Program.exitCode(), 0);
+    }
+
+    static QByteArray Read(const QString& File)
+    {
+        QFile In(File);
+        return In.open(QIODevice::ReadOnly) ? In.readAll() : QByteArray("(missing)");
+    }
+
+    QTemporaryDir Root;
+    QTemporaryDir Home;
+    QString Prefix;
+    QProcess Program;
+    QByteArray Log;
+    std::optional<QPoint> Table;
+    QString Window;
+};
+
+} // namespace
+
+TEST_F(InstalledCopy, CommandFromAnotherFolderFindsItsFilesAndKeepsTheSettingsThere)
+{
+    QFile Settings(Home.filePath(QStringLiteral("zento.ini")));
+    ASSERT_TRUE(Settings.open(QIODevice::WriteOnly));
+    Settings.write("[Settings]\nLanguage=greek\n");
+    Settings.close();
+    // Through the command's link, so the program's folder is found through it.
+    Start(Prefix + QStringLiteral("/" ZENTO_COMMANDDIR "/zento"));
+
+    Key(QStringLiteral("F2"));
+    EXPECT_TRUE(Output().contains(QStringLiteral("Εσύ: 0, Υπολογιστής: 0"))) << Output().toStdString();
+    // Parameters, then down past Memory Aid and Background (Card Picker is greyed)
+    // to Language, into it and down to English.
+    Xdotool({QStringLiteral("mousemove"), QString::number(Table->x() + 25), QString::number(Table->y() - 10),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QThread::msleep(300);
+    for (const char* Name : {"Down", "Down", "Down", "Right", "Down", "Return"}) {
+        Xdotool({QStringLiteral("key"), QString::fromLatin1(Name)});
+        QThread::msleep(150);
+    }
+    QThread::msleep(300);
+    EXPECT_TRUE(Output().contains(QStringLiteral("zento.status: You: 0, CPU: 0"))) << Output().toStdString();
+    // The base title comes from english.lng; without the file the suffix would stack up.
+    EXPECT_EQ(Title(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+
+    // The desktop matches the window to its entry by the window class, and shows its icon.
+    const QString Entry = Prefix + QStringLiteral("/share/applications/zento.desktop");
+    const QByteArray Class = RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, QStringLiteral("WM_CLASS")});
+    EXPECT_TRUE(Class.trimmed().endsWith("\"" + DesktopEntry(Entry, QStringLiteral("StartupWMClass")).toUtf8() + "\""))
+        << Class.toStdString();
+    const QByteArray Icon = RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, QStringLiteral("_NET_WM_ICON")});
+    EXPECT_TRUE(Icon.contains("Icon (16 x 16)") && Icon.contains("Icon (128 x 128)")) << Icon.left(200).toStdString();
+
+    CloseWithTheTitleButton();
+    EXPECT_FALSE(Output().contains(QStringLiteral("zento: missing"))) << Output().toStdString();
+    EXPECT_EQ(Read(Settings.fileName()), "[Settings]\nLanguage=english\n");
+}
+
+TEST_F(InstalledCopy, DesktopEntryKeepsTheSettingsInTheConfigFolder)
+{
+    const QString Entry = Prefix + QStringLiteral("/share/applications/zento.desktop");
+    const QString Exec = DesktopEntry(Entry, QStringLiteral("Exec"));
+    ASSERT_EQ(Exec, QStringLiteral(ZENTO_INSTALL_PREFIX "/" ZENTO_PROGRAMDIR "/zento-desktop"));
+    Start(Root.path() + Exec);
+    CloseWithTheTitleButton();
+    EXPECT_EQ(Read(Home.filePath(QStringLiteral("config/zento/zento.ini"))), "[Settings]\nLanguage=english\n");
+    EXPECT_FALSE(QFile::exists(Home.filePath(QStringLiteral("zento.ini")))) << "no settings file in the home folder";
+}
+
+TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
+{
+    const QString Folder = Prefix + QStringLiteral("/" ZENTO_PROGRAMDIR "/");
+    ASSERT_TRUE(QFile::remove(Folder + QStringLiteral("english.lng")));
+    ASSERT_TRUE(QFile::remove(Folder + QStringLiteral("tsoxa.bmp")));
+    QProcess Bare;
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.filePath(QStringLiteral("config")));
+    Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    Bare.setProcessEnvironment(Env);
+    Bare.setWorkingDirectory(Home.path());
+    Bare.start(Prefix + QStringLiteral("/" ZENTO_COMMANDDIR "/zento"), {});
+    ASSERT_TRUE(Bare.waitForStarted(10000));
+    QString Errors;
+    for (int Try = 0; Try < 100 && !Errors.contains(QStringLiteral("missing felt")); ++Try) {
+        Bare.waitForReadyRead(100);
+        Errors += QString::fromUtf8(Bare.readAllStandardError());
+    }
+    Bare.kill();
+    Bare.waitForFinished(5000);
+    const QString Real = QDir(Folder).canonicalPath();
+    EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing language file %1/english.lng\n").arg(Real))) << Errors.toStdString();
+    EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing felt %1/tsoxa.bmp\n").arg(Real))) << Errors.toStdString();
 }

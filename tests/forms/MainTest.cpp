@@ -252,6 +252,21 @@ TEST_F(MainFixture, MissingOrDamagedPictureKeepsTheFeltAndDrawsTheFrame)
     EXPECT_EQ(Messages, QStringList{QStringLiteral("Bitmap image is not valid")});
 }
 
+TEST_F(MainFixture, MissingFeltLeavesTheTableWhiteAndNamesTheFile)
+{
+    testing::internal::CaptureStderr();
+    TfrmMain Bare;
+    Bare.BackgroundFile = QStringLiteral("no-such-felt.bmp");
+    Bare.show();
+    QCoreApplication::processEvents();
+    Bare.FormShow();
+    const std::string Errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Bare.Background().pixel(150, 200), 0xFFFFFFFFu);
+    const std::string Line = "zento: missing felt " + DataFile(Bare.BackgroundFile).toStdString() + "\n";
+    ASSERT_NE(Errors.find(Line), std::string::npos) << Errors;
+    EXPECT_EQ(Errors.find(Line, Errors.find(Line) + 1), std::string::npos) << "said once, not at every new game";
+}
+
 TEST_F(MainFixture, PictureLargerThanTheTableIsDrawnOnceAndCut)
 {
     TTempFolder Folder;

@@ -223,10 +223,14 @@ TEST_F(TLanguageTest, AMissingFileSetsNothingButCompletesThePass)
     int Passes = 0;
     FLanguages->SetOnAfterTranslation([&](QObject*) { ++Passes; });
 
+    testing::internal::CaptureStderr();
     FLanguages->Translate();
     EXPECT_EQ(Passes, 1);
     EXPECT_EQ(FMenuGame->Caption(), "Game");
+    // The status line looks messages up at every idle moment: only the pass says so.
     EXPECT_EQ(FLanguages->LookupMessage("dealing again..."), "dealing again...");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "zento: missing language file " + FFolder.File("missing.lng").toStdString() + "\n");
 }
 
 TEST_F(TLanguageTest, IntegerPropertiesTakeNumbersThatFit)

@@ -1,9 +1,11 @@
 // cardart <resources-folder>: draws the card pictures, the suit strip, the button
-// glyphs and the window icon, and writes them into the folder.
+// glyphs and the window icon (in icons/, at the icon theme's sizes), and writes
+// them into the folder.
 #include "tools/BmpWriter.h"
 #include "tools/cardart/ArtPalette.h"
 #include "tools/cardart/BackAndJoker.h"
 #include "tools/cardart/CardFaces.h"
+#include "tools/cardart/Icons.h"
 #include "tools/cardart/SmallPictures.h"
 
 #include <QDir>
@@ -51,12 +53,7 @@ bool WriteAll(const QDir& Folder)
             Ok = false;
         }
     }
-    const QString Icon = Folder.filePath(QStringLiteral("zento.png"));
-    if (!DrawIcon().save(Icon, "PNG")) {
-        std::fprintf(stderr, "cardart: cannot write %s\n", qPrintable(Icon));
-        Ok = false;
-    }
-    return Ok;
+    return WriteIcons(QDir(Folder.filePath(QStringLiteral("icons")))) && Ok;
 }
 
 } // namespace

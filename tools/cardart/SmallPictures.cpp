@@ -158,13 +158,8 @@ QImage DrawGlyph(TGlyph Glyph)
     return Image;
 }
 
-QImage DrawIcon()
+void PaintIcon(QPainter& Painter)
 {
-    QImage Icon(32, 32, QImage::Format_ARGB32_Premultiplied);
-    Icon.fill(Qt::transparent);
-    QPainter Painter(&Icon);
-    Painter.setRenderHint(QPainter::Antialiasing);
     DrawIconBack(Painter, -16);
     DrawIconFace(Painter, 14);
-    return Icon;
 }

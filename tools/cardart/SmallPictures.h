@@ -9,5 +9,8 @@ QImage DrawSuitStrip();
 enum class TGlyph { Ok, Cancel, Close };
 // 16 x 16 on white.
 QImage DrawGlyph(TGlyph Glyph);
-// A fanned pair of cards with a transparent surround.
-QImage DrawIcon();
+class QPainter;
+
+// The window icon, a fanned pair of cards, drawn into a square of 32 units;
+// whatever lies around them is left untouched (tools/cardart/Icons.h).
+void PaintIcon(QPainter& Painter);
