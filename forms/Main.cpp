@@ -5,6 +5,7 @@
 #include "forms/SetScore.h"
 #include "forms/TableArea.h"
 #include "model/Layout.h"
+#include "platform/AsciiCase.h"
 #include "platform/PictureDialog.h"
 #include "platform/Placement.h"
 #include "platform/Version.h"
@@ -193,11 +194,7 @@ QString TfrmMain::LanguageFilePath(const QString& Language) const
     QString Folder = QCoreApplication::applicationDirPath();
     if (!Folder.endsWith(QLatin1Char('/')))
         Folder += QLatin1Char('/');
-    QString Word = Language;
-    for (QChar& C : Word)
-        if (C >= QLatin1Char('A') && C <= QLatin1Char('Z'))
-            C = QChar(C.unicode() + ('a' - 'A'));
-    return Folder + Word + QStringLiteral(".lng");
+    return Folder + AsciiLowered(Language) + QStringLiteral(".lng");
 }
 
 // The translation pass sets the base text first; when a language file has

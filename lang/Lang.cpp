@@ -1,5 +1,7 @@
 #include "lang/Lang.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/Components.h"
 #include "platform/IniFile.h"
 
@@ -38,21 +40,6 @@ QString TrimBlanks(const QString& Text)
     return Text.mid(First, Last - First);
 }
 
-QChar AsciiUpper(QChar C)
-{
-    return C >= u'a' && C <= u'z' ? QChar(C.unicode() - u'a' + u'A') : C;
-}
-
-bool SameName(const QString& A, const QString& B)
-{
-    if (A.size() != B.size())
-        return false;
-    for (qsizetype I = 0; I < A.size(); ++I)
-        if (AsciiUpper(A.at(I)) != AsciiUpper(B.at(I)))
-            return false;
-    return true;
-}
-
 // A key that the code page cannot hold could only match an entry by accident.
 std::optional<QByteArray> EncodedKey(const QString& Key)
 {
@@ -86,7 +73,7 @@ int PropertyIndex(const QMetaObject& Meta, const QString& Name)
         if (QLatin1String(Meta.property(I).name()) == Name)
             return I;
     for (int I = Meta.propertyCount() - 1; I >= 0; --I)
-        if (SameName(QLatin1String(Meta.property(I).name()), Name))
+        if (SameName(QString::fromLatin1(Meta.property(I).name()), Name))
             return I;
     return -1;
 }

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/AsciiCase.h"
+
 #include "platform/SaveFile.h"
 
 #include <QByteArrayView>
@@ -84,22 +86,6 @@ QByteArrayView Trimmed(QByteArrayView Text)
     while (!Text.isEmpty() && IsBlank(Text.back()))
         Text.chop(1);
     return Text;
-}
-
-// Only ASCII letters fold: a Greek byte must not match another Greek byte.
-char AsciiUpper(char C)
-{
-    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
-}
-
-bool SameName(QByteArrayView A, QByteArrayView B)
-{
-    if (A.size() != B.size())
-        return false;
-    for (qsizetype I = 0; I < A.size(); ++I)
-        if (AsciiUpper(A[I]) != AsciiUpper(B[I]))
-            return false;
-    return true;
 }
 
 // A trimmed line "[Name]" opens a section; text after the closing bracket is ignored.
