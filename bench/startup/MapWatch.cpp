@@ -64,6 +64,64 @@ int ExitStatus(pid_t Child)
     return WIFEXITED(Result) ? WEXITSTATUS(Result) : 128 + WTERMSIG(Result);
 }
 
+// Starts the program with the display's connection closed in the child.
+pid_t Start(Display* X, char** Program)
+{
+    const pid_t Child = fork();
+    if (Child == 0) {
+        close(ConnectionNumber(X));
+        execvp(Program[0], Program);
+        std::perror("mapwatch: exec");
+        _exit(127);
+    }
+    return Child;
+}
+
+struct TWatch
+{
+    int MinWidth;
+    int MinHeight;
+    double Start;
+    double TimeoutMs;
+    pid_t Child;
+};
+
+// The next event, or false when the time is up first.
+bool NextEvent(Display* X, const TWatch& Watch, XEvent& Event)
+{
+    if (XPending(X) == 0) {
+        const double Left = Watch.Start + Watch.TimeoutMs - NowMs();
+        pollfd Connection{ConnectionNumber(X), POLLIN, 0};
+        if (Left <= 0 || poll(&Connection, 1, int(Left) + 1) == 0)
+            return false;
+    }
+    XNextEvent(X, &Event);
+    return true;
+}
+
+// Waits for the program's first large enough window and reports it; false on a time-out.
+bool WaitForMap(Display* X, const TWatch& Watch)
+{
+    XEvent Event;
+    while (NextEvent(X, Watch, Event)) {
+        if (Event.type != MapNotify || Event.xmap.override_redirect)
+            continue;
+        const double At = NowMs();
+        XWindowAttributes Attributes;
+        if (!XGetWindowAttributes(X, Event.xmap.window, &Attributes))
+            continue;
+        const long Owner = WindowPid(X, Event.xmap.window);
+        if (Attributes.width < Watch.MinWidth || Attributes.height < Watch.MinHeight ||
+            (Owner >= 0 && Owner != Watch.Child))
+            continue;
+        std::printf("%d %.1f %d %d 0x%lx\n", int(Watch.Child), At - Watch.Start, Attributes.width,
+                    Attributes.height, Event.xmap.window);
+        std::fflush(stdout);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,61 +130,27 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s MIN_WIDTH MIN_HEIGHT TIMEOUT_S PROGRAM [ARGUMENTS...]\n", argv[0]);
         return 2;
     }
-    const int MinWidth = std::atoi(argv[1]);
-    const int MinHeight = std::atoi(argv[2]);
-    const double TimeoutMs = std::atof(argv[3]) * 1000.0;
     Display* X = XOpenDisplay(nullptr);
     if (!X) {
         std::fprintf(stderr, "mapwatch: cannot open the display\n");
         return 2;
     }
     XSetErrorHandler(IgnoreError);
-    const Window Root = DefaultRootWindow(X);
     // Listening before the program exists, so no map can slip by unseen.
-    XSelectInput(X, Root, SubstructureNotifyMask);
+    XSelectInput(X, DefaultRootWindow(X), SubstructureNotifyMask);
     XSync(X, False);
-
-    const double Start = NowMs();
-    const pid_t Child = fork();
-    if (Child < 0)
+    TWatch Watch{std::atoi(argv[1]), std::atoi(argv[2]), NowMs(), std::atof(argv[3]) * 1000.0, 0};
+    Watch.Child = Start(X, argv + 4);
+    if (Watch.Child < 0)
         return 2;
-    if (Child == 0) {
-        close(ConnectionNumber(X));
-        execvp(argv[4], argv + 4);
-        std::perror("mapwatch: exec");
-        _exit(127);
-    }
-
-    bool Seen = false;
-    while (!Seen) {
-        if (XPending(X) == 0) {
-            const double Left = Start + TimeoutMs - NowMs();
-            pollfd Connection{ConnectionNumber(X), POLLIN, 0};
-            if (Left <= 0 || poll(&Connection, 1, int(Left) + 1) == 0) {
-                std::printf("%d timeout\n", int(Child));
-                std::fflush(stdout);
-                kill(Child, SIGKILL);
-                ExitStatus(Child);
-                return 1;
-            }
-        }
-        XEvent Event;
-        XNextEvent(X, &Event);
-        if (Event.type != MapNotify || Event.xmap.override_redirect)
-            continue;
-        const double At = NowMs();
-        XWindowAttributes Attributes;
-        if (!XGetWindowAttributes(X, Event.xmap.window, &Attributes))
-            continue;
-        const long Owner = WindowPid(X, Event.xmap.window);
-        if (Attributes.width < MinWidth || Attributes.height < MinHeight || (Owner >= 0 && Owner != Child))
-            continue;
-        std::printf("%d %.1f %d %d 0x%lx\n", int(Child), At - Start, Attributes.width, Attributes.height,
-                    Event.xmap.window);
+    if (!WaitForMap(X, Watch)) {
+        std::printf("%d timeout\n", int(Watch.Child));
         std::fflush(stdout);
-        Seen = true;
+        kill(Watch.Child, SIGKILL);
+        ExitStatus(Watch.Child);
+        return 1;
     }
     // Nothing more to watch: an unread event queue would only grow during a game.
     XCloseDisplay(X);
-    return ExitStatus(Child);
+    return ExitStatus(Watch.Child);
 }
