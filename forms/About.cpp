@@ -1,5 +1,7 @@
 #include "forms/About.h"
 
+#include "platform/Version.h"
+
 #include <QColor>
 #include <QFont>
 #include <QKeyEvent>
@@ -165,8 +167,8 @@ void TfrmAbout::SetupDevInfo()
 // written on each showing, after any translation has run.
 void TfrmAbout::FormShow()
 {
-    lblSubTitle->SetCaption(QStringLiteral("special edition"));
-    lblVersionInfo->SetCaption(QStringLiteral("ver 1.8.3, 1/Nov/1998"));
+    lblSubTitle->SetCaption(EditionText);
+    lblVersionInfo->SetCaption(VersionText);
 }
 
 void TfrmAbout::btnCloseClick()

@@ -2,6 +2,7 @@
 
 #include "lang/Lang.h"
 #include "platform/Components.h"
+#include "platform/Version.h"
 #include "tests/support/Support.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@
 
 namespace {
 
-const QString Version = QStringLiteral("ver 1.8.3, 1/Nov/1998");
-const QString Edition = QStringLiteral("special edition");
+const QString Version = VersionText;
+const QString Edition = EditionText;
 
 // Ends a modal loop that the test failed to end, so a fault shows as a failure
 // instead of a test that never returns.

@@ -7,6 +7,7 @@
 #include "platform/Components.h"
 #include "platform/Delay.h"
 #include "platform/PictureDialog.h"
+#include "platform/Version.h"
 #include "tests/support/Support.h"
 
 #include <QApplication>
@@ -423,7 +424,7 @@ TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
 {
     Main->menuGreekClick();
     Main->menuGreekClick();
-    EXPECT_EQ(Main->Gradient->FormCaption(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    EXPECT_EQ(Main->Gradient->FormCaption(), FullTitle());
     EXPECT_EQ(Main->windowTitle(), Main->Gradient->FormCaption());
     EXPECT_TRUE(Main->menuGreek->isChecked());
     EXPECT_FALSE(Main->menuEnglish->isChecked());
@@ -443,7 +444,7 @@ TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
         Main->UpdateCaption();
     }
     EXPECT_EQ(Main->menuGame->text(), QStringLiteral("Play"));
-    EXPECT_EQ(Main->Gradient->FormCaption(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    EXPECT_EQ(Main->Gradient->FormCaption(), FullTitle());
 }
 
 TEST_F(MainFixture, CardPickerItemsSwapTheirCheckMarks)
@@ -641,7 +642,7 @@ TEST_F(MainFixture, AboutBoxOpensModallyAndItsButtonClosesIt)
     Main->menuAbout->trigger();
     EXPECT_TRUE(WasModal);
     EXPECT_FALSE(About.isVisible());
-    EXPECT_EQ(About.lblVersionInfo->text(), QStringLiteral("ver 1.8.3, 1/Nov/1998"));
+    EXPECT_EQ(About.lblVersionInfo->text(), VersionText);
     Main->Attach(Memory, SetScore, nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "platform/Components.h"
+#include "tests/support/Support.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
@@ -45,11 +46,6 @@ const QStringList PropertyList = {
     "frmSetScore.btnClose.Caption",
     "frmSetScore.btnCancel.Caption",
 };
-
-QString DataFile(const QString& Name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + Name;
-}
 
 class WindowTexts : public ::testing::Test
 {
@@ -132,7 +128,7 @@ TEST_F(WindowTexts, ShowGreekThenEnglish)
     Main.menuEnglishClick();
     EXPECT_EQ(Main.menuNewTour->text(), QStringLiteral("New Tournament"));
     EXPECT_EQ(Main.menuEnglish->text(), QStringLiteral("English"));
-    EXPECT_EQ(Main.Gradient->FormCaption(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    EXPECT_EQ(Main.Gradient->FormCaption(), FullTitle());
     for (const QWidget* Window : std::initializer_list<const QWidget*>{&Main, &Memory, &SetScore, &About})
         for (const QObject* Child : Window->findChildren<QObject*>()) {
             const QString Text = Child->property("Caption").toString() + Child->property("Lines").toStringList().join(' ');

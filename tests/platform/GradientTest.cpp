@@ -179,7 +179,7 @@ TEST(GradientStrip, TitleIsDrawnInAContrastingColourAndStopsBeforeTheButtons)
 {
     TStripWindow Window;
     const QImage Empty = DrawnStrip(*Window.Strip, TTitleState::Active);
-    Window.Strip->SetFormCaption(QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition, and a title far "
+    Window.Strip->SetFormCaption(QStringLiteral("Zento, a title that goes on and on, far "
                                                 "longer than any strip could ever show in one line"));
     const QRect Buttons = TGradient::ButtonRect(TTitleButton::Minimize, StripWidth)
                               .united(TGradient::ButtonRect(TTitleButton::Close, StripWidth));

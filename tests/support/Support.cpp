@@ -1,5 +1,7 @@
 #include "tests/support/Support.h"
 
+#include "platform/Version.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -43,6 +45,11 @@ void PrintTo(const TCard& Card, std::ostream* Os)
 bool operator==(const TCard& A, const TCard& B)
 {
     return A.Suit == B.Suit && A.Rank == B.Rank && A.Face == B.Face && A.X == B.X && A.Y == B.Y;
+}
+
+QString FullTitle()
+{
+    return QStringLiteral("Zento, ") + VersionText + QLatin1Char(' ') + EditionText;
 }
 
 void PressKey(QWidget* Target, int Key, const QString& Text)

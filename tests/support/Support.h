@@ -12,6 +12,9 @@
 
 class QWidget;
 
+// The table window's whole title in either language: the base text and the release.
+QString FullTitle();
+
 TCard MakeCard(uint8_t Rank, uint8_t Suit, CardFace Face = cfFaceUp, int32_t X = 0, int32_t Y = 0);
 
 // Reads "Q/4 face-up at (10,20)".
