@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -13,8 +14,11 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -33,11 +37,21 @@ int CurrentPixelsPerInch(const QWidget* Form)
     return Screen ? int(std::lround(Screen->logicalDotsPerInch())) : 96;
 }
 
+// A value as text. Values written by hand without quotes that hold commas
+// come back from the store as lists; they are the same text.
+QString StoredText(const QSettings& Store, const QString& Key)
+{
+    const QVariant Value = Store.value(Key);
+    if (Value.typeId() == QMetaType::QStringList)
+        return Value.toStringList().join(QLatin1Char(','));
+    return Value.toString();
+}
+
 // The stored text under the name for this screen size, or under the plain name.
 std::optional<QString> ReadPosition(const QSettings& Store, const QString& Name, const QScreen* Screen)
 {
     for (const QString& Key : {ResolutionName(Name, Screen), Name}) {
-        const QString Text = Store.value(Key).toString();
+        const QString Text = StoredText(Store, Key);
         if (!Text.trimmed().isEmpty())
             return Text;
     }
@@ -49,21 +63,59 @@ QString FourNumbersText(int A, int B, int C, int D)
     return QStringLiteral("%1,%2,%3,%4").arg(A).arg(B).arg(C).arg(D);
 }
 
-// A stored position that lies wholly off every screen would hide the window; it
-// is better left where it was designed to be.
-bool OnSomeScreen(const QRect& Rect)
+// Both windows are moved by the strip along the top of their frame: the table
+// window's own title strip, the memory aid's title bar. A window can be moved
+// back only if that strip lies on a screen, its full height and a grip of it
+// wide enough to take with the mouse. Stored numbers may be anything, so the
+// sums are taken wide.
+constexpr int TitleStripHeight = 20;
+constexpr int TitleGripWidth = 48;
+
+bool TitleStripReachable(const QRect& Screen, int64_t Left, int64_t Top, int64_t Width)
 {
-    for (const QScreen* Screen : QGuiApplication::screens())
-        if (Screen->availableVirtualGeometry().intersects(Rect))
-            return true;
-    return QGuiApplication::screens().isEmpty();
+    const int64_t ScreenLeft = Screen.left();
+    const int64_t ScreenTop = Screen.top();
+    const int64_t ScreenRight = ScreenLeft + Screen.width();
+    const int64_t ScreenBottom = ScreenTop + Screen.height();
+    const int64_t Visible = std::min(Left + Width, ScreenRight) - std::max(Left, ScreenLeft);
+    return Top >= ScreenTop && Top + TitleStripHeight <= ScreenBottom && Visible >= std::min<int64_t>(Width, TitleGripWidth);
 }
 
-void ReportStoreError(const QSettings& Store, const QString& Action)
+bool TitleStripReachable(int64_t Left, int64_t Top, int64_t Width)
 {
+    const QList<QScreen*> Screens = QGuiApplication::screens();
+    return std::any_of(Screens.begin(), Screens.end(), [&](const QScreen* Screen) {
+        return TitleStripReachable(Screen->availableGeometry(), Left, Top, Width);
+    });
+}
+
+// The nearest place on the first screen where the strip can be taken, for a
+// window whose designed place is off the screens there are.
+QPoint IntoReach(const QPoint& Corner, const QSize& Size)
+{
+    const QScreen* Screen = QGuiApplication::primaryScreen();
+    if (!Screen || TitleStripReachable(Corner.x(), Corner.y(), Size.width()))
+        return Corner;
+    const QRect Area = Screen->availableGeometry();
+    const int Right = std::max(Area.left(), Area.left() + Area.width() - Size.width());
+    const int Bottom = std::max(Area.top(), Area.top() + Area.height() - Size.height());
+    return QPoint(std::clamp(Corner.x(), Area.left(), Right), std::clamp(Corner.y(), Area.top(), Bottom));
+}
+
+// A damaged store is read by both windows, and by every later showing, until
+// a save writes it anew: it is one failure and is told once.
+void ReportUnreadableStore(const QSettings& Store)
+{
+    static QString Reported;
     if (Store.status() == QSettings::NoError)
         return;
-    ShowMessageBox(nullptr, QStringLiteral("Unable to %1 the window placement in %2").arg(Action, Store.fileName()));
+    const QFileInfo File(Store.fileName());
+    const QString Damage = File.absoluteFilePath() + QLatin1Char('|') + QString::number(File.size()) +
+                           QLatin1Char('|') + File.lastModified().toString(Qt::ISODateWithMs);
+    if (Damage == Reported)
+        return;
+    Reported = Damage;
+    ShowMessageBox(nullptr, QStringLiteral("Unable to read the window placement in %1").arg(Store.fileName()));
 }
 
 // The store exists from the first showing on, even before anything is saved in it.
@@ -158,12 +210,14 @@ void TFormPlacement::Restore()
         {Current.left(), Current.top(), Current.left() + Current.width(), Current.top() + Current.height()});
     const int PixelsPerInch = IntOr(Store, QStringLiteral("PixelsPerInch"), CurrentPixelsPerInch(FForm));
     // Both windows have fixed borders: only the corner is taken, the size stays.
-    const QRect Target(QPoint(Rect.A, Rect.B), Current.size());
-    if ((MinMax || Normal) && PixelsPerInch == CurrentPixelsPerInch(FForm) && Rect.A < Rect.C && OnSomeScreen(Target))
-        FForm->move(Target.topLeft());
+    QPoint Corner = Current.topLeft();
+    if ((MinMax || Normal) && PixelsPerInch == CurrentPixelsPerInch(FForm) && Rect.A < Rect.C &&
+        TitleStripReachable(Rect.A, Rect.B, Current.width()))
+        Corner = QPoint(Rect.A, Rect.B);
+    MoveTo(IntoReach(Corner, Current.size()));
     const TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
     Store.endGroup();
-    ReportStoreError(Store, QStringLiteral("read"));
+    ReportUnreadableStore(Store);
     switch (State) {
     case TShowState::Normal:
         FForm->setWindowState(FForm->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -182,9 +236,26 @@ void TFormPlacement::Restore()
     }
 }
 
+// The native window of a window being shown may not know yet the size the
+// window was given before it was created; a move alone would hand it the
+// native default size (640 x 480) and break the fixed layout.
+void TFormPlacement::MoveTo(const QPoint& Corner)
+{
+    if (Corner == FForm->pos())
+        return;
+    if (QWindow* Handle = FForm->windowHandle(); Handle && Handle->size() != FForm->size())
+        Handle->resize(FForm->size());
+    FForm->move(Corner);
+}
+
 void TFormPlacement::Save(TSaveReason Reason)
 {
     if (!FRestored)
+        return;
+    // A window already closed may be asked to close again. By then a window
+    // manager has taken it off the screen and its place reads as 0,0; the
+    // place saved when it really closed stands.
+    if (Reason == srClose && !FForm->isVisible())
         return;
     QSettings Store(Organisation, Application);
     Store.beginGroup(FSection);
@@ -210,10 +281,17 @@ void TFormPlacement::Save(TSaveReason Reason)
     Store.setValue(QStringLiteral("MinMaxPos"), MinMax);
     Store.setValue(ResolutionName(QStringLiteral("NormPos"), Screen), NormPos);
     Store.setValue(QStringLiteral("NormPos"), NormPos);
-    Store.setValue(QStringLiteral("Visible"), Reason == srDestroy ? QStringLiteral("1") : QStringLiteral("0"));
+    const QString Visible = Reason == srDestroy ? QStringLiteral("1") : QStringLiteral("0");
+    Store.setValue(QStringLiteral("Visible"), Visible);
     Store.endGroup();
     Store.sync();
-    ReportStoreError(Store, QStringLiteral("save"));
+    // Writing over a damaged store succeeds although the store reports the
+    // damage it found; what counts is whether the values are there now.
+    const QSettings Written(Organisation, Application);
+    const QString Group = FSection + QLatin1Char('/');
+    if (Store.status() == QSettings::AccessError || StoredText(Written, Group + QStringLiteral("NormPos")) != NormPos ||
+        StoredText(Written, Group + QStringLiteral("Visible")) != Visible)
+        ShowMessageBox(nullptr, QStringLiteral("Unable to save the window placement in %1").arg(Store.fileName()));
     FSaved = true;
 }
 

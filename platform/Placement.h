@@ -49,6 +49,8 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    void MoveTo(const QPoint& Corner);
+
     QWidget* FForm;
     QString FSection;
     TPlacementRole FRole;

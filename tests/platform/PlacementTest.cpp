@@ -3,8 +3,9 @@
 #include "platform/Controls.h"
 #include "tests/support/Support.h"
 
-#include <QFile>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -241,4 +243,122 @@ TEST_F(PlacementFixture, StoredMinimisedMainWindowMinimisesTheWholeProgram)
     QCoreApplication::processEvents();
     EXPECT_TRUE(Main->isMinimized());
     EXPECT_TRUE(Other.isMinimized());
+}
+
+// Whatever the store holds, the windows come back where they can be taken and
+// moved, at their own size, and the messages say what really happened.
+namespace {
+
+// The strip along the top of the frame, by which the window is moved: on a
+// screen at its full height and at least a grip of it wide.
+bool TitleStripOnAScreen(const QWidget& Form)
+{
+    const QRect Strip(Form.pos(), QSize(Form.frameGeometry().width(), 20));
+    for (const QScreen* Screen : QGuiApplication::screens()) {
+        const QRect Visible = Strip.intersected(Screen->availableGeometry());
+        if (Visible.height() == Strip.height() && Visible.width() >= std::min(Strip.width(), 48))
+            return true;
+    }
+    return false;
+}
+
+QString StoreFileName()
+{
+    return QSettings(Organisation, Application).fileName();
+}
+
+void WriteStoreFile(const QByteArray& Text)
+{
+    QFile File(StoreFileName());
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    File.write(Text);
+}
+
+} // namespace
+
+TEST_F(PlacementFixture, FarAwayStoredPlacesOpenWithTheTitleStripOnAScreen)
+{
+    const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString Cases[] = {
+        QStringLiteral("2147483600,2147483600,2147483647,2147483647"),
+        QStringLiteral("2147483000,100,2147483647,300"),  // the right edge is past the largest number
+        QStringLiteral("-2147483648,-2147483648,-2147483600,-2147483600"),
+        QStringLiteral("-2147483648,100,-2147483000,300"),
+        QStringLiteral("-190,100,10,250"),   // ten pixels of the strip on the screen
+        QStringLiteral("100,-15,300,135"),   // the strip above the screen
+        QStringLiteral("100,%1,300,%2").arg(Screen.bottom() - 5).arg(Screen.bottom() + 145),
+    };
+    for (const QString& NormPos : Cases) {
+        ClearStore();
+        StoreValue(QStringLiteral("NormPos"), NormPos);
+        auto Form = MakeWindow();
+        Form->show();
+        EXPECT_TRUE(TitleStripOnAScreen(*Form)) << NormPos.toStdString() << " opened at " << Form->x() << ","
+                                                << Form->y();
+        Placement->Save(TFormPlacement::srClose);
+        Form->hide();
+        Form->show();
+        EXPECT_TRUE(TitleStripOnAScreen(*Form)) << NormPos.toStdString() << ", saved and shown again";
+    }
+    ClearStore();
+    StoreValue(QStringLiteral("NormPos"), QStringLiteral("-100,100,100,250"));
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(-100, 100)) << "half off the screen but within reach: left where it was";
+}
+
+TEST_F(PlacementFixture, DamagedStoreIsToldOnceAndTheSaveOverItIsNot)
+{
+    WriteStoreFile("[frmTest\nNormPos=\"40,50,240,200\"\n[frmOther]\nShowCmd\n");
+    auto Form = MakeWindow();
+    QWidget OtherForm;
+    new TFormPlacement(&OtherForm, QStringLiteral("frmOther"), TPlacementRole::OtherWindow);
+    Form->show();
+    OtherForm.show();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to read the window placement in ") + StoreFileName()});
+    Messages.clear();
+    Form->move(120, 130);
+    Placement->Save(TFormPlacement::srClose);
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
+    const QSettings Store(Organisation, Application);
+    EXPECT_EQ(Store.status(), QSettings::NoError) << "written anew";
+    EXPECT_EQ(StoredValue(QStringLiteral("NormPos")).section(QLatin1Char(','), 0, 1), QStringLiteral("120,130"));
+}
+
+TEST_F(PlacementFixture, StoreThatCannotBeWrittenIsToldAtEachSave)
+{
+    // A folder where the store's file should be: neither read nor written.
+    QFile::remove(StoreFileName());
+    ASSERT_TRUE(QDir().mkpath(StoreFileName()));
+    auto Form = MakeWindow();
+    Form->show();
+    Messages.clear();
+    Placement->Save(TFormPlacement::srClose);
+    Placement->Save(TFormPlacement::srClose);
+    EXPECT_EQ(Messages, QStringList(2, QStringLiteral("Unable to save the window placement in ") + StoreFileName()));
+    QDir(StoreFileName()).removeRecursively();
+}
+
+TEST_F(PlacementFixture, ClosingAWindowThatIsGoneKeepsThePlaceItClosedAt)
+{
+    auto Form = MakeWindow();
+    Form->show();
+    Form->move(300, 200);
+    Placement->Save(TFormPlacement::srClose);
+    Form->hide();
+    const QString Closed = StoredValue(QStringLiteral("NormPos"));
+    // What a window manager reports for a window it has let go of, asked to
+    // close once more as Qt does with every window when a program quits.
+    Form->move(0, 0);
+    Placement->Save(TFormPlacement::srClose);
+    EXPECT_EQ(StoredValue(QStringLiteral("NormPos")), Closed);
+}
+
+TEST_F(PlacementFixture, PositionWrittenByHandWithoutQuotesIsRead)
+{
+    WriteStoreFile("[frmTest]\nNormPos=40,50,240,200\n");
+    auto Form = MakeWindow();
+    Form->show();
+    EXPECT_EQ(Form->pos(), QPoint(40, 50));
+    EXPECT_TRUE(Messages.isEmpty());
 }
