@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -42,6 +43,22 @@ void DestroyWindows(TApplicationWindows& Windows)
     delete Windows.frmMemory;
     delete Windows.frmMain;
     Windows = {};
+}
+
+// Qt's own quit closes every window before the loop ends, and the memory aid
+// would then be saved as if the user had closed it; leaving the loop leaves
+// the windows alone. The table window is the only window that ends the
+// program when it closes, so the last such window closed is the table window.
+int RunEventLoop()
+{
+    const bool QuitOnLastWindowClosed = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    const QMetaObject::Connection Leave =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp, [] { QCoreApplication::exit(0); });
+    const int Result = QApplication::exec();
+    QObject::disconnect(Leave);
+    QGuiApplication::setQuitOnLastWindowClosed(QuitOnLastWindowClosed);
+    return Result;
 }
 
 void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile)

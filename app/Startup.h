@@ -29,6 +29,10 @@ void DestroyWindows(TApplicationWindows& Windows);
 // The window icon, from the program's resources, at every size it is drawn in.
 QIcon ProgramIcon();
 
+// Runs the event loop until the table window is closed. The other windows stay
+// as they are, to be saved as they were when they are destroyed.
+int RunEventLoop();
+
 // English unless the file says otherwise; only "english" exactly is English.
 void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile);
 // Writes the language whose item is checked; a failure is reported and answered false.

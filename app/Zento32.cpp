@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         SelectLanguage(*Windows.frmMain, *SettingsFile);
 
         Windows.frmMain->show();
-        Result = Application.exec();
+        Result = RunEventLoop();
 
         StoreLanguage(*Windows.frmMain, *SettingsFile);
         delete SettingsFile;

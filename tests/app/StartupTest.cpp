@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -137,4 +139,17 @@ TEST_F(StartupFixture, FullDiskKeepsTheSettingsFileAndIsReported)
     ASSERT_TRUE(File.open(QIODevice::ReadOnly));
     EXPECT_EQ(File.readAll(), Before);
     EXPECT_EQ(Messages, QStringList{"Unable to write to " + QDir::currentPath() + "/zento.ini"});
+}
+
+TEST_F(StartupFixture, ClosingTheTableWindowEndsTheLoopAndTheMemoryAidIsSavedAsItWas)
+{
+    Windows.frmMain->show();
+    QTimer::singleShot(0, Windows.frmMain, [this] { Windows.frmMain->close(); });
+    EXPECT_EQ(RunEventLoop(), 0);
+    EXPECT_TRUE(Windows.frmMemory->isVisible()) << "the memory aid is left as it was";
+    DestroyWindows(Windows);
+    const QSettings Store(QStringLiteral("Varkon"), QStringLiteral("Zento"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1"));
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
 }
