@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -103,8 +104,18 @@ protected:
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
         Settings.reset(new QTemporaryDir);
+        StartProgram();
+    }
+
+    // In the test's own folder, which is also the home folder and the place of
+    // the settings store, so the user's own settings are never touched.
+    void StartProgram()
+    {
+        Table.reset();
+        Output.clear();
         Program.setWorkingDirectory(Settings->path());
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("HOME"), Settings->path());
         Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Settings->path());
         Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
         Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
@@ -124,6 +135,22 @@ protected:
         Program.terminate();
         if (!Program.waitForFinished(5000))
             Program.kill();
+    }
+
+    // Where the table window lies on the screen, as the X server has it.
+    static std::optional<QRect> TableWindow()
+    {
+        const QByteArray Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                                  QStringLiteral("--name"), QStringLiteral("^Zento, ")});
+        if (Ids.trimmed().isEmpty())
+            return std::nullopt;
+        const QByteArray Shell = RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
+                                                                    QString::fromLatin1(Ids.trimmed().split('\n').first())});
+        QMap<QByteArray, int> Values;
+        for (const QByteArray& Line : Shell.split('\n'))
+            if (Line.contains('='))
+                Values[Line.left(Line.indexOf('='))] = Line.mid(Line.indexOf('=') + 1).toInt();
+        return QRect(Values.value("X"), Values.value("Y"), Values.value("WIDTH"), Values.value("HEIGHT"));
     }
 
     void ClickTable(int X, int Y, int Button)
@@ -440,4 +467,47 @@ TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
     const QString Real = QDir(Folder).canonicalPath();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing language file %1/english.lng\n").arg(Real))) << Errors.toStdString();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing felt %1/tsoxa.bmp\n").arg(Real))) << Errors.toStdString();
+}
+
+TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyComeBack)
+{
+    const std::optional<QRect> Designed = TableWindow();
+    ASSERT_TRUE(Designed);
+    EXPECT_EQ(Designed->topLeft(), QPoint(268, 153));
+    // Dragged by its title strip, as a person moves it without a window manager.
+    const QPoint Grip = Designed->topLeft() + QPoint(100, 10);
+    Xdotool({QStringLiteral("mousemove"), QString::number(Grip.x()), QString::number(Grip.y()), QStringLiteral("mousedown"), QStringLiteral("1")});
+    for (int Step = 1; Step <= 4; ++Step)
+        Xdotool({QStringLiteral("mousemove"), QString::number(Grip.x() - 25 * Step), QString::number(Grip.y() - 15 * Step)});
+    Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QThread::msleep(300);
+    const std::optional<QRect> Moved = TableWindow();
+    ASSERT_TRUE(Moved);
+    ASSERT_EQ(Moved->topLeft(), Designed->topLeft() - QPoint(100, 60));
+
+    // The close button at the right end of the title strip.
+    Xdotool({QStringLiteral("mousemove"), QString::number(Moved->right() - 9), QString::number(Moved->top() + 10),
+             QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(Program.waitForFinished(10000)) << "the program goes on after its table window closed";
+    EXPECT_EQ(Program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(Program.exitCode(), 0);
+
+    QFile Ini(Settings->filePath(QStringLiteral("zento.ini")));
+    ASSERT_TRUE(Ini.open(QIODevice::ReadOnly));
+    const QByteArray Written = Ini.readAll();
+    EXPECT_TRUE(Written.contains("[Settings]") && Written.contains("Language=english")) << Written.constData();
+    const QSettings Store(Settings->filePath(QStringLiteral("Varkon/Zento.conf")), QSettings::IniFormat);
+    const QString NormPos = QStringLiteral("%1,%2,%3,%4").arg(Moved->left()).arg(Moved->top())
+                                .arg(Moved->left() + Moved->width()).arg(Moved->top() + Moved->height());
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/NormPos")).toString(), NormPos);
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/ShowCmd")).toString(), QStringLiteral("1"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0")) << "saved as it closed";
+    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/NormPos")).toString(), QStringLiteral("394,131,660,226"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1")) << "saved as it was, shown";
+
+    // Only the position comes back from the store; the size is the window's own.
+    StartProgram();
+    const QRect Back = TableWindow().value_or(QRect());
+    EXPECT_EQ(Back, *Moved) << "came back at " << Back.x() << "," << Back.y() << " " << Back.width() << "x"
+                            << Back.height();
 }
