@@ -1,5 +1,7 @@
 #include "platform/Canvas.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -89,6 +91,98 @@ void CombineBlock(uint8_t* Dest, qsizetype DestStride, const uint8_t* Source, qs
 bool IsRgb32(const QImage& Image)
 {
     return Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32;
+}
+
+
+// Little-endian fields of a bitmap's headers; the caller has checked the length.
+uint32_t Field32(const QByteArray& Bytes, qsizetype At)
+{
+    const auto* B = reinterpret_cast<const unsigned char*>(Bytes.constData()) + At;
+    return uint32_t(B[0]) | uint32_t(B[1]) << 8 | uint32_t(B[2]) << 16 | uint32_t(B[3]) << 24;
+}
+
+uint32_t Field16(const QByteArray& Bytes, qsizetype At)
+{
+    const auto* B = reinterpret_cast<const unsigned char*>(Bytes.constData()) + At;
+    return uint32_t(B[0]) | uint32_t(B[1]) << 8;
+}
+
+// Walks run-length coded pixels (4 or 8 bits) to their end-of-bitmap mark or
+// past their last row; a stream that stops before either has lost its end.
+bool RunLengthComplete(const QByteArray& Bytes, qsizetype At, int64_t Rows, bool FourBits)
+{
+    const qsizetype End = Bytes.size();
+    const auto Byte = [&](qsizetype I) { return uint8_t(Bytes[I]); };
+    int64_t Row = 0;
+    while (At + 2 <= End) {
+        const uint8_t Count = Byte(At);
+        const uint8_t Code = Byte(At + 1);
+        At += 2;
+        if (Count != 0)
+            continue;
+        if (Code == 0) {
+            ++Row;
+        } else if (Code == 1) {
+            return true;
+        } else if (Code == 2) {
+            if (At + 2 > End)
+                return false;
+            Row += Byte(At + 1);
+            At += 2;
+        } else {
+            // A literal run, padded to a whole 16-bit word.
+            const qsizetype Length = FourBits ? (Code + 1) / 2 : Code;
+            At += Length + (Length & 1);
+            if (At > End)
+                return false;
+        }
+    }
+    return Row >= Rows;
+}
+
+// Qt's reader takes a bitmap whose pixel data ends early and leaves the rows
+// it did not get as whatever the memory held; such a file is damaged. Only
+// the lengths are checked here; Qt's reader judges the rest.
+bool CompleteBitmap(const QByteArray& Bytes)
+{
+    constexpr qsizetype FileHeader = 14;
+    if (Bytes.size() < FileHeader + 4 || !Bytes.startsWith("BM"))
+        return false;
+    const int64_t Offset = Field32(Bytes, 10);
+    const uint32_t InfoSize = Field32(Bytes, 14);
+    int64_t Width = 0;
+    int64_t Height = 0;
+    uint32_t Bits = 0;
+    uint32_t Compression = 0;
+    if (InfoSize == 12 && Bytes.size() >= FileHeader + 12) {
+        Width = Field16(Bytes, 18);
+        Height = Field16(Bytes, 20);
+        Bits = Field16(Bytes, 24);
+    } else if (InfoSize >= 40 && Bytes.size() >= FileHeader + 40) {
+        Width = int32_t(Field32(Bytes, 18));
+        Height = int32_t(Field32(Bytes, 22));
+        Bits = Field16(Bytes, 28);
+        Compression = Field32(Bytes, 30);
+    } else {
+        return false;
+    }
+    if (Offset > Bytes.size())
+        return false;
+    const int64_t Rows = Height < 0 ? -Height : Height;
+    const int64_t Available = Bytes.size() - Offset;
+    switch (Compression) {
+    case 0:  // plain rows
+    case 3:  // plain rows with colour masks
+    case 6: {
+        const int64_t Stride = ((Width < 0 ? -Width : Width) * Bits + 31) / 32 * 4;
+        return Stride == 0 || Rows <= Available / Stride;
+    }
+    case 1:
+    case 2:
+        return RunLengthComplete(Bytes, qsizetype(Offset), Rows, Compression == 2);
+    default:
+        return true;
+    }
 }
 
 } // namespace
@@ -220,9 +314,20 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     Changed(Bounds.intersected(FImage.rect()));
 }
 
+// Only Windows bitmaps serve, whatever else Qt could read under their name.
 QImage LoadPicture(const QString& FileName)
 {
-    QImageReader Reader(FileName);
+    QFile File(FileName);
+    // Nothing that fits under the allocation limit below comes near this size.
+    constexpr qint64 LargestFile = qint64(256) << 20;
+    if (!File.open(QIODevice::ReadOnly) || File.size() > LargestFile)
+        return QImage();
+    QByteArray Bytes = File.readAll();
+    if (!CompleteBitmap(Bytes))
+        return QImage();
+    QBuffer Buffer(&Bytes);
+    QImageReader Reader(&Buffer, "bmp");
+    Reader.setAutoDetectImageFormat(false);
     // Qt refuses pictures above its allocation limit; a felt never needs more.
     Reader.setAllocationLimit(128);
     const QImage Picture = Reader.read();

@@ -1,5 +1,9 @@
 #include "platform/Canvas.h"
 
+#include "tests/support/Support.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -145,4 +149,80 @@ TEST(BitBlt, CanvasOverAnotherPixelFormatIsLeftAlone)
     Mono.fill(0);
     Canvas.BitBlt(0, 0, 8, 8, Mono, 0, 0, TRasterOp::And);
     EXPECT_EQ(Image, Before);
+}
+
+namespace {
+
+QByteArray SavedAs(const QImage& Image, const char* Format)
+{
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
+    Image.save(&Buffer, Format);
+    return Bytes;
+}
+
+// A 4 x 2 bitmap of 8-bit run-length coded pixels: a row of colour 1 over a row of colour 2.
+QByteArray RunLengthBitmap()
+{
+    auto Le = [](QByteArray& Bytes, uint32_t Value, int Size) {
+        for (int I = 0; I < Size; ++I)
+            Bytes.append(char(Value >> (8 * I)));
+    };
+    const QByteArray Pixels("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
+    const int Offset = 14 + 40 + 3 * 4;
+    QByteArray Bytes("BM");
+    Le(Bytes, Offset + Pixels.size(), 4);
+    Le(Bytes, 0, 4);
+    Le(Bytes, Offset, 4);
+    for (const auto& [Value, Size] : {std::pair{40u, 4}, {4u, 4}, {2u, 4}, {1u, 2}, {8u, 2}, {1u, 4},
+                                      {uint32_t(Pixels.size()), 4}, {0u, 4}, {0u, 4}, {3u, 4}, {0u, 4}})
+        Le(Bytes, Value, Size);
+    for (const uint32_t Colour : {0x000000u, 0xFF0000u, 0x0000FFu})
+        Le(Bytes, Colour, 4);
+    return Bytes + Pixels;
+}
+
+QImage LoadBytes(const TTempFolder& Folder, const QByteArray& Bytes)
+{
+    QFile File(Folder.File(QStringLiteral("picture.bmp")));
+    File.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    File.write(Bytes);
+    File.close();
+    return LoadPicture(File.fileName());
+}
+
+} // namespace
+
+TEST(LoadPicture, BitmapWhosePixelsEndEarlyIsNotValid)
+{
+    TTempFolder Folder;
+    QImage Colours(30, 20, QImage::Format_RGB32);
+    for (int Y = 0; Y < Colours.height(); ++Y)
+        for (int X = 0; X < Colours.width(); ++X)
+            Colours.setPixel(X, Y, qRgb(X * 8, Y * 12, 99));
+    const QByteArray Bitmaps[] = {
+        SavedAs(Colours, "BMP"),
+        SavedAs(Colours.convertToFormat(QImage::Format_Indexed8), "BMP"),
+        RunLengthBitmap(),
+    };
+    for (const QByteArray& Whole : Bitmaps) {
+        const QImage Picture = LoadBytes(Folder, Whole);
+        ASSERT_FALSE(Picture.isNull()) << "a whole bitmap of " << Whole.size() << " bytes loads";
+        for (const qsizetype Cut : {qsizetype(1), qsizetype(4), Whole.size() / 3})
+            EXPECT_TRUE(LoadBytes(Folder, Whole.left(Whole.size() - Cut)).isNull())
+                << Cut << " bytes short of " << Whole.size();
+    }
+    const QImage RunLength = LoadBytes(Folder, RunLengthBitmap());
+    EXPECT_EQ(RunLength.pixel(0, 0), qRgb(0, 0, 255)) << "the top row is the last one stored";
+    EXPECT_EQ(RunLength.pixel(3, 1), qRgb(255, 0, 0));
+}
+
+TEST(LoadPicture, OnlyWindowsBitmapsServe)
+{
+    TTempFolder Folder;
+    QImage Green(8, 8, QImage::Format_RGB32);
+    Green.fill(Qt::green);
+    EXPECT_TRUE(LoadBytes(Folder, SavedAs(Green, "PNG")).isNull()) << "a PNG under a bitmap's name";
+    EXPECT_EQ(LoadBytes(Folder, SavedAs(Green, "BMP")).pixel(7, 7), QColor(Qt::green).rgb());
 }
