@@ -20,6 +20,12 @@ void TfrmMain::CreateMenu()
     MainMenu = new QMenuBar(this);
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     MainMenu->setNativeMenuBar(false);
+    // The window's width is the table's: the bar takes what it is given, and
+    // a caption too long for it is cut.
+    MainMenu->setSizePolicy(QSizePolicy::Ignored, MainMenu->sizePolicy().verticalPolicy());
+    auto* MenuStyle = new TMenuBarStyle;
+    MenuStyle->setParent(MainMenu);
+    MainMenu->setStyle(MenuStyle);
     CreateParametersMenu();
     CreateGameMenu();
     MainMenu->addActions({menuParameters, menuGame});

@@ -5,8 +5,14 @@
 #include <QBitmap>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
+#include <QStylePainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -67,9 +73,82 @@ TLabel::TLabel(const QString& Name, const QString& Caption, QWidget* Parent) : Q
     setObjectName(Name);
 }
 
+QString TLabel::ShownText() const
+{
+    // Mnemonic ampersands are drawn as underlines and take no room of their own.
+    const int Room = contentsRect().width() - 2 * margin() - (indent() > 0 ? indent() : 0);
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(Room, 0), Qt::TextShowMnemonic);
+}
+
+void TLabel::paintEvent(QPaintEvent* Event)
+{
+    if (textFormat() == Qt::RichText || wordWrap() || ShownText() == text()) {
+        QLabel::paintEvent(Event);
+        return;
+    }
+    QPainter Painter(this);
+    style()->drawItemText(&Painter, contentsRect().adjusted(margin(), margin(), -margin(), -margin()),
+                          QStyle::visualAlignment(layoutDirection(), alignment()) | Qt::TextShowMnemonic,
+                          palette(), isEnabled(), ShownText(), foregroundRole());
+}
+
 TButton::TButton(const QString& Name, const QString& Caption, QWidget* Parent) : QPushButton(Caption, Parent)
 {
     setObjectName(Name);
+}
+
+QString TButton::ShownText() const
+{
+    QStyleOptionButton Option;
+    initStyleOption(&Option);
+    const QRect Contents = style()->subElementRect(QStyle::SE_PushButtonContents, &Option, this);
+    int Room = Contents.width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, &Option, this);
+    if (!icon().isNull())
+        Room -= iconSize().width() + 4;
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(Room, 0), Qt::TextShowMnemonic);
+}
+
+void TButton::paintEvent(QPaintEvent* Event)
+{
+    const QString Shown = ShownText();
+    if (Shown == text()) {
+        QPushButton::paintEvent(Event);
+        return;
+    }
+    QStylePainter Painter(this);
+    QStyleOptionButton Option;
+    initStyleOption(&Option);
+    Option.text = Shown;
+    Painter.drawControl(QStyle::CE_PushButton, Option);
+}
+
+QSize TMenuBarStyle::sizeFromContents(ContentsType Type, const QStyleOption* Option, const QSize& Size,
+                                      const QWidget* Widget) const
+{
+    QSize Result = QProxyStyle::sizeFromContents(Type, Option, Size, Widget);
+    if (Type == CT_MenuBarItem && Widget && Widget->width() > 0) {
+        const int Items = std::max<int>(1, Widget->actions().size());
+        const int Margins = 2 * (pixelMetric(PM_MenuBarHMargin, Option, Widget) +
+                                 pixelMetric(PM_MenuBarPanelWidth, Option, Widget));
+        const int Share = (Widget->width() - Margins) / Items - pixelMetric(PM_MenuBarItemSpacing, Option, Widget);
+        Result.setWidth(std::min(Result.width(), std::max(Share, 0)));
+    }
+    return Result;
+}
+
+void TMenuBarStyle::drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
+                                const QWidget* Widget) const
+{
+    const auto* Item = qstyleoption_cast<const QStyleOptionMenuItem*>(Option);
+    if (Element != CE_MenuBarItem || !Item) {
+        QProxyStyle::drawControl(Element, Option, Painter, Widget);
+        return;
+    }
+    QStyleOptionMenuItem Shown = *Item;
+    const int Padding = 2 * pixelMetric(PM_MenuBarItemSpacing, Option, Widget) + 8;
+    Shown.text = Item->fontMetrics.elidedText(Item->text, Qt::ElideRight, std::max(Item->rect.width() - Padding, 0),
+                                              Qt::TextShowMnemonic);
+    QProxyStyle::drawControl(Element, &Shown, Painter, Widget);
 }
 
 TMemo::TMemo(const QString& Name, QWidget* Parent) : QPlainTextEdit(Parent)

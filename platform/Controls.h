@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QObject>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
@@ -53,6 +54,11 @@ public:
     TLabel(const QString& Name, const QString& Caption, QWidget* Parent);
     QString Caption() const { return text(); }
     void SetCaption(const QString& Value) { setText(Value); }
+    // The caption as drawn: cut with an ellipsis where it is wider than the label.
+    QString ShownText() const;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
 };
 
 class TButton : public QPushButton
@@ -63,6 +69,25 @@ public:
     TButton(const QString& Name, const QString& Caption, QWidget* Parent);
     QString Caption() const { return text(); }
     void SetCaption(const QString& Value) { setText(Value); }
+    // The caption as drawn: cut with an ellipsis where it is wider than the
+    // room beside the glyph.
+    QString ShownText() const;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+};
+
+// Menu bar items share the bar's width; a caption too long for its share ends
+// in an ellipsis instead of widening the bar, and with it a window of fixed size.
+class TMenuBarStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    using QProxyStyle::QProxyStyle;
+    QSize sizeFromContents(ContentsType Type, const QStyleOption* Option, const QSize& Size,
+                           const QWidget* Widget) const override;
+    void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
+                     const QWidget* Widget) const override;
 };
 
 // A read-only, borderless multi-line text box.

@@ -738,3 +738,32 @@ TEST_F(MainFixture, ClicksOnTheStatusLineAreNotPlays)
     EXPECT_EQ(Main->Game().FPlayerHand.Count, 4) << "a right click on the status line plays nothing";
     EXPECT_NE(Main->Game().FSelected.Rank, 0);
 }
+
+TEST_F(MainFixture, LongCaptionsAreCutAndNoWindowGrows)
+{
+    const QString Long(1000, QLatin1Char('W'));
+    const QSize MemorySize = Memory->size();
+    const QSize SetScoreSize = SetScore->size();
+    Main->menuParameters->SetCaption(Long);
+    Main->menuGame->SetCaption(Long);
+    Main->Gradient->SetFormCaption(Long);
+    Memory->SetCaption(Long);
+    SetScore->SetCaption(Long);
+    SetScore->lblFirstMan->SetCaption(Long);
+    SetScore->btnClose->SetCaption(Long);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Main->width(), 299);
+    EXPECT_EQ(Main->MainMenu->width(), 299);
+    EXPECT_TRUE(Main->MainMenu->rect().contains(Main->MainMenu->actionGeometry(Main->menuGame)))
+        << "both menus keep their place on the bar";
+    EXPECT_EQ(Memory->size(), MemorySize);
+    EXPECT_EQ(SetScore->size(), SetScoreSize);
+    const QChar Ellipsis(0x2026);
+    EXPECT_TRUE(SetScore->lblFirstMan->ShownText().endsWith(Ellipsis));
+    EXPECT_LE(SetScore->lblFirstMan->fontMetrics().horizontalAdvance(SetScore->lblFirstMan->ShownText()),
+              SetScore->lblFirstMan->width());
+    EXPECT_TRUE(SetScore->btnClose->ShownText().endsWith(Ellipsis));
+    EXPECT_LE(SetScore->btnClose->fontMetrics().horizontalAdvance(SetScore->btnClose->ShownText()),
+              SetScore->btnClose->width());
+    EXPECT_EQ(SetScore->lblPoints->ShownText(), SetScore->lblPoints->Caption()) << "a text that fits is whole";
+}
