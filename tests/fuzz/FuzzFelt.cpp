@@ -1,0 +1,67 @@
+// Fuzzes choosing a felt picture: whatever the file holds, loading it as the
+// table's felt neither crashes nor reads memory it should not, and the felt
+// keeps the table's size with its white frame.
+#include "forms/Main.h"
+#include "platform/Canvas.h"
+#include "platform/Controls.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+struct TFeltFuzzer
+{
+    TFeltFuzzer()
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        App = new QApplication(Argc, Argv);
+        SetMessageBoxHandler([](const QString&) {});
+        Main = new TfrmMain;
+        FileName = Folder.filePath(QStringLiteral("felt.bmp"));
+    }
+
+    int Argc = 1;
+    char Name[10] = "fuzz_felt";
+    char* Argv[2] = {Name, nullptr};
+    QApplication* App;
+    TfrmMain* Main;
+    QTemporaryDir Folder;
+    QString FileName;
+};
+
+void Check(bool Condition)
+{
+    if (!Condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+    static TFeltFuzzer Fuzzer;
+    {
+        QFile File(Fuzzer.FileName);
+        if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        File.write(reinterpret_cast<const char*>(Data), qint64(Size));
+    }
+    const QImage Picture = LoadPicture(Fuzzer.FileName);
+    if (!Picture.isNull()) {
+        Check(Picture.width() > 0 && Picture.height() > 0 && Picture.format() == QImage::Format_RGB32);
+        // Every pixel comes from the file: loading it again gives the same picture.
+        Check(LoadPicture(Fuzzer.FileName) == Picture);
+    }
+    const QSize Size = Fuzzer.Main->Background().size();
+    Fuzzer.Main->LoadBackground(Fuzzer.FileName);
+    const QImage& Felt = Fuzzer.Main->Background();
+    Check(Felt.size() == Size);
+    Check(Felt.pixel(0, 0) == qRgb(255, 255, 255));
+    Check(Felt.pixel(Felt.width() - 1, Felt.height() - 20) == qRgb(255, 255, 255));
+    return 0;
+}
