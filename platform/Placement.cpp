@@ -3,10 +3,10 @@
 #include "platform/Controls.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -78,7 +78,8 @@ bool TitleStripReachable(const QRect& Screen, int64_t Left, int64_t Top, int64_t
     const int64_t ScreenRight = ScreenLeft + Screen.width();
     const int64_t ScreenBottom = ScreenTop + Screen.height();
     const int64_t Visible = std::min(Left + Width, ScreenRight) - std::max(Left, ScreenLeft);
-    return Top >= ScreenTop && Top + TitleStripHeight <= ScreenBottom && Visible >= std::min<int64_t>(Width, TitleGripWidth);
+    return Top >= ScreenTop && Top + TitleStripHeight <= ScreenBottom &&
+           Visible >= std::min<int64_t>(Width, TitleGripWidth);
 }
 
 bool TitleStripReachable(int64_t Left, int64_t Top, int64_t Width)
@@ -215,7 +216,11 @@ void TFormPlacement::Restore()
         TitleStripReachable(Rect.A, Rect.B, Current.width()))
         Corner = QPoint(Rect.A, Rect.B);
     MoveTo(IntoReach(Corner, Current.size()));
-    const TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
+    TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
+    // A window of fixed size has no maximised state of its own; a store that
+    // says otherwise would stretch it over the screen.
+    if (State == TShowState::Maximized && FForm->minimumSize() == FForm->maximumSize())
+        State = TShowState::Normal;
     Store.endGroup();
     ReportUnreadableStore(Store);
     switch (State) {

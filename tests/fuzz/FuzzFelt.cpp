@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -34,11 +35,15 @@ struct TFeltFuzzer
     QString FileName;
 };
 
-void Check(bool Condition)
+void Check(bool Condition, const char* What)
 {
-    if (!Condition)
-        std::abort();
+    if (Condition)
+        return;
+    std::fprintf(stderr, "broken: %s\n", What);
+    std::abort();
 }
+
+#define CHECK(Condition) Check(Condition, #Condition)
 
 } // namespace
 
@@ -53,15 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     }
     const QImage Picture = LoadPicture(Fuzzer.FileName);
     if (!Picture.isNull()) {
-        Check(Picture.width() > 0 && Picture.height() > 0 && Picture.format() == QImage::Format_RGB32);
+        CHECK(Picture.width() > 0 && Picture.height() > 0 && Picture.format() == QImage::Format_RGB32);
         // Every pixel comes from the file: loading it again gives the same picture.
-        Check(LoadPicture(Fuzzer.FileName) == Picture);
+        CHECK(LoadPicture(Fuzzer.FileName) == Picture);
     }
-    const QSize Size = Fuzzer.Main->Background().size();
+    const QSize TableSize = Fuzzer.Main->Background().size();
     Fuzzer.Main->LoadBackground(Fuzzer.FileName);
     const QImage& Felt = Fuzzer.Main->Background();
-    Check(Felt.size() == Size);
-    Check(Felt.pixel(0, 0) == qRgb(255, 255, 255));
-    Check(Felt.pixel(Felt.width() - 1, Felt.height() - 20) == qRgb(255, 255, 255));
+    CHECK(Felt.size() == TableSize);
+    CHECK(Felt.pixel(0, 0) == qRgb(255, 255, 255));
+    CHECK(Felt.pixel(Felt.width() - 1, Felt.height() - 20) == qRgb(255, 255, 255));
     return 0;
 }

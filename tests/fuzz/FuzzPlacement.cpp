@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -49,11 +50,15 @@ struct TPlacementFuzzer
     QSize MemorySize;
 };
 
-void Check(bool Condition)
+void Check(bool Condition, const char* What)
 {
-    if (!Condition)
-        std::abort();
+    if (Condition)
+        return;
+    std::fprintf(stderr, "broken: %s\n", What);
+    std::abort();
 }
+
+#define CHECK(Condition) Check(Condition, #Condition)
 
 // The strip along the top of the frame lies on a screen, its full height and
 // a grip of it wide.
@@ -95,10 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         File.write(reinterpret_cast<const char*>(Data), qint64(Size));
     }
     ShowBoth(Fuzzer);
-    Check(TitleStripOnAScreen(*Fuzzer.Main));
-    Check(TitleStripOnAScreen(*Fuzzer.Memory));
-    Check(Fuzzer.Main->size() == Fuzzer.MainSize);
-    Check(Fuzzer.Memory->size() == Fuzzer.MemorySize);
+    CHECK(TitleStripOnAScreen(*Fuzzer.Main));
+    CHECK(TitleStripOnAScreen(*Fuzzer.Memory));
+    CHECK(Fuzzer.Main->size() == Fuzzer.MainSize);
+    CHECK(Fuzzer.Memory->size() == Fuzzer.MemorySize);
 
     Fuzzer.Main->FormPlacement->Save(TFormPlacement::srClose);
     Fuzzer.Memory->FormPlacement->Save(TFormPlacement::srClose);
@@ -108,8 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 
     // What was saved reads back to the same places.
     ShowBoth(Fuzzer);
-    Check(Fuzzer.Main->pos() == MainAt);
-    Check(Fuzzer.Memory->pos() == MemoryAt);
+    CHECK(Fuzzer.Main->pos() == MainAt);
+    CHECK(Fuzzer.Memory->pos() == MemoryAt);
     HideBoth(Fuzzer);
     return 0;
 }

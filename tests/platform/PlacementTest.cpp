@@ -188,11 +188,11 @@ TEST_F(PlacementFixture, OtherPixelsPerInchIgnoresThePositionButKeepsTheState)
 {
     StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,240,200"));
     StoreValue(QStringLiteral("PixelsPerInch"), QString::number(PixelsPerInch() + 24));
-    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("3"));
+    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("2"));
     auto Form = MakeWindow();
     Form->show();
     EXPECT_EQ(Form->pos(), QPoint(268, 153));
-    EXPECT_TRUE(Form->windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_TRUE(Form->isMinimized());
 }
 
 // Each nonsense value falls back on its own, so the sane values stored beside
@@ -361,4 +361,14 @@ TEST_F(PlacementFixture, PositionWrittenByHandWithoutQuotesIsRead)
     Form->show();
     EXPECT_EQ(Form->pos(), QPoint(40, 50));
     EXPECT_TRUE(Messages.isEmpty());
+}
+
+TEST_F(PlacementFixture, StoredMaximisedStateLeavesAFixedSizeWindowAtItsSize)
+{
+    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("3"));
+    auto Form = MakeWindow();
+    Form->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form->size(), QSize(200, 150));
+    EXPECT_FALSE(Form->isMaximized());
 }
