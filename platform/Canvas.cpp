@@ -107,37 +107,41 @@ uint32_t Field16(const QByteArray& Bytes, qsizetype At)
     return uint32_t(B[0]) | uint32_t(B[1]) << 8;
 }
 
-// Walks run-length coded pixels (4 or 8 bits) to their end-of-bitmap mark or
-// past their last row; a stream that stops before either has lost its end.
-bool RunLengthComplete(const QByteArray& Bytes, qsizetype At, int64_t Rows, bool FourBits)
+// Walks run-length coded pixels (4 or 8 bits). Qt leaves every pixel the
+// stream does not set as whatever the memory held, so the stream must set
+// them all: each row whole, no skips, and no end before the last row.
+bool RunLengthComplete(const QByteArray& Bytes, qsizetype At, int64_t Width, int64_t Rows, bool FourBits)
 {
     const qsizetype End = Bytes.size();
     const auto Byte = [&](qsizetype I) { return uint8_t(Bytes[I]); };
     int64_t Row = 0;
+    int64_t X = 0;
+    const auto AllSet = [&] { return Row >= Rows || (Row == Rows - 1 && X >= Width); };
     while (At + 2 <= End) {
         const uint8_t Count = Byte(At);
         const uint8_t Code = Byte(At + 1);
         At += 2;
-        if (Count != 0)
-            continue;
-        if (Code == 0) {
-            ++Row;
-        } else if (Code == 1) {
-            return true;
-        } else if (Code == 2) {
-            if (At + 2 > End)
+        if (Count != 0) {
+            X += Count;
+        } else if (Code == 0) {
+            if (X < Width)
                 return false;
-            Row += Byte(At + 1);
-            At += 2;
+            ++Row;
+            X = 0;
+        } else if (Code == 1) {
+            return AllSet();
+        } else if (Code == 2) {
+            return false;
         } else {
             // A literal run, padded to a whole 16-bit word.
             const qsizetype Length = FourBits ? (Code + 1) / 2 : Code;
             At += Length + (Length & 1);
             if (At > End)
                 return false;
+            X += Code;
         }
     }
-    return Row >= Rows;
+    return AllSet();
 }
 
 // Qt's reader takes a bitmap whose pixel data ends early and leaves the rows
@@ -179,7 +183,7 @@ bool CompleteBitmap(const QByteArray& Bytes)
     }
     case 1:
     case 2:
-        return RunLengthComplete(Bytes, qsizetype(Offset), Rows, Compression == 2);
+        return RunLengthComplete(Bytes, qsizetype(Offset), Width < 0 ? -Width : Width, Rows, Compression == 2);
     default:
         return true;
     }

@@ -209,10 +209,18 @@ TEST(LoadPicture, BitmapWhosePixelsEndEarlyIsNotValid)
     for (const QByteArray& Whole : Bitmaps) {
         const QImage Picture = LoadBytes(Folder, Whole);
         ASSERT_FALSE(Picture.isNull()) << "a whole bitmap of " << Whole.size() << " bytes loads";
-        for (const qsizetype Cut : {qsizetype(1), qsizetype(4), Whole.size() / 3})
+        for (const qsizetype Cut : {qsizetype(4), Whole.size() / 3})
             EXPECT_TRUE(LoadBytes(Folder, Whole.left(Whole.size() - Cut)).isNull())
                 << Cut << " bytes short of " << Whole.size();
     }
+    EXPECT_TRUE(LoadBytes(Folder, Bitmaps[0].left(Bitmaps[0].size() - 1)).isNull()) << "the last row one byte short";
+    // Run-length rows that stop short, or skip, leave pixels the file never sets.
+    QByteArray ShortRow = RunLengthBitmap();
+    ShortRow[ShortRow.size() - 8] = 3;
+    EXPECT_TRUE(LoadBytes(Folder, ShortRow).isNull()) << "a row of three pixels in a picture four wide";
+    QByteArray Skip = RunLengthBitmap();
+    Skip.replace(Skip.size() - 4, 4, QByteArray("\x00\x02\x00\x01", 4));
+    EXPECT_TRUE(LoadBytes(Folder, Skip).isNull()) << "the second row skipped";
     const QImage RunLength = LoadBytes(Folder, RunLengthBitmap());
     EXPECT_EQ(RunLength.pixel(0, 0), qRgb(0, 0, 255)) << "the top row is the last one stored";
     EXPECT_EQ(RunLength.pixel(3, 1), qRgb(255, 0, 0));

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -269,6 +270,7 @@ QString StoreFileName()
 
 void WriteStoreFile(const QByteArray& Text)
 {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(StoreFileName()).absolutePath()));
     QFile File(StoreFileName());
     ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
     File.write(Text);
