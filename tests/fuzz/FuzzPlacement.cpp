@@ -54,7 +54,7 @@ void Check(bool Condition, const char* What)
 {
     if (Condition)
         return;
-    std::fprintf(stderr, "broken: %s\n", What);
+    std::fprintf(stderr, "rule broken: %s\n", What);
     std::abort();
 }
 
