@@ -23,26 +23,25 @@ QIcon ProgramIcon()
 TApplicationWindows CreateWindows()
 {
     TApplicationWindows Windows;
-    Windows.frmMain = new TfrmMain;
-    RegisterApplicationComponent(Windows.frmMain);
-    Windows.frmMemory = new TfrmMemory;
-    RegisterApplicationComponent(Windows.frmMemory);
-    Windows.frmSetScore = new TfrmSetScore;
-    RegisterApplicationComponent(Windows.frmSetScore);
-    Windows.frmAbout = new TfrmAbout;
-    RegisterApplicationComponent(Windows.frmAbout);
-    Windows.frmMain->Attach(Windows.frmMemory, Windows.frmSetScore, Windows.frmAbout);
+    Windows.frmMain = std::make_unique<TfrmMain>();
+    RegisterApplicationComponent(Windows.frmMain.get());
+    Windows.frmMemory = std::make_unique<TfrmMemory>();
+    RegisterApplicationComponent(Windows.frmMemory.get());
+    Windows.frmSetScore = std::make_unique<TfrmSetScore>();
+    RegisterApplicationComponent(Windows.frmSetScore.get());
+    Windows.frmAbout = std::make_unique<TfrmAbout>();
+    RegisterApplicationComponent(Windows.frmAbout.get());
+    Windows.frmMain->Attach(Windows.frmMemory.get(), Windows.frmSetScore.get(), Windows.frmAbout.get());
     Windows.frmMemory->show();
     return Windows;
 }
 
 void DestroyWindows(TApplicationWindows& Windows)
 {
-    delete Windows.frmAbout;
-    delete Windows.frmSetScore;
-    delete Windows.frmMemory;
-    delete Windows.frmMain;
-    Windows = {};
+    Windows.frmAbout.reset();
+    Windows.frmSetScore.reset();
+    Windows.frmMemory.reset();
+    Windows.frmMain.reset();
 }
 
 // Qt's own quit closes every window before the loop ends, and the memory aid

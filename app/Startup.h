@@ -1,24 +1,29 @@
 // Start-up and exit of the program: its windows in their order, and the language
 // kept in the settings file between runs.
 #pragma once
+#include "forms/About.h"
+#include "forms/Main.h"
+#include "forms/Memory.h"
+#include "forms/SetScore.h"
+
 #include <QIcon>
 #include <QString>
 
-class TfrmAbout;
-class TfrmMain;
-class TfrmMemory;
-class TfrmSetScore;
+#include <memory>
+
 class TIniFile;
 
 // ".\zento.ini": the settings file lies in the folder the program is started from.
 inline const QString SettingsFileName = QStringLiteral("./zento.ini");
 
+// The application's four windows; declared in their order of creation, so
+// that they go in the reverse order, the table window last.
 struct TApplicationWindows
 {
-    TfrmMain* frmMain = nullptr;
-    TfrmMemory* frmMemory = nullptr;
-    TfrmSetScore* frmSetScore = nullptr;
-    TfrmAbout* frmAbout = nullptr;
+    std::unique_ptr<TfrmMain> frmMain;
+    std::unique_ptr<TfrmMemory> frmMemory;
+    std::unique_ptr<TfrmSetScore> frmSetScore;
+    std::unique_ptr<TfrmAbout> frmAbout;
 };
 
 // Creates the windows in their order and registers them as the application's

@@ -19,14 +19,13 @@ int main(int argc, char** argv)
         QApplication::setWindowIcon(ProgramIcon());
 
         TApplicationWindows Windows = CreateWindows();
-        auto* SettingsFile = new TIniFile(SettingsFileName);
-        SelectLanguage(*Windows.frmMain, *SettingsFile);
+        TIniFile SettingsFile(SettingsFileName);
+        SelectLanguage(*Windows.frmMain, SettingsFile);
 
         Windows.frmMain->show();
         Result = RunEventLoop();
 
-        StoreLanguage(*Windows.frmMain, *SettingsFile);
-        delete SettingsFile;
+        StoreLanguage(*Windows.frmMain, SettingsFile);
         DestroyWindows(Windows);
     }
     CardShutdown();

@@ -64,7 +64,6 @@ TfrmMain::~TfrmMain()
 {
     if (FScoresInstalled)
         disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
-    FormPlacement->SaveOnDestroy();
     FormDestroy();
 }
 
@@ -117,13 +116,6 @@ void TfrmMain::showEvent(QShowEvent* Event)
     if (!QFileInfo(Felt).isFile())
         std::fprintf(stderr, "zento: missing felt %s\n", qPrintable(QFileInfo(Felt).absoluteFilePath()));
     FormShow();
-}
-
-void TfrmMain::closeEvent(QCloseEvent* Event)
-{
-    TForm::closeEvent(Event);
-    if (Event->isAccepted())
-        FormPlacement->Save(TFormPlacement::srClose);
 }
 
 void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)

@@ -56,7 +56,6 @@ public:
     TPictureDialog* OpenPictureDialog();
     TGradient* Gradient;
     TLanguage* Languages;
-    TFormPlacement* FormPlacement;
     // The picture tiled under the cards; a bare name lies in the program's
     // folder. Never saved: every run starts with the felt that comes with it.
     QString BackgroundFile = QStringLiteral("tsoxa.bmp");
@@ -95,7 +94,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
-    void closeEvent(QCloseEvent* Event) override;
 
 private:
     friend struct TfrmMainTestAccess;

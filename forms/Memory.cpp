@@ -52,18 +52,6 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"), TPlacementRole::OtherWindow);
 }
 
-TfrmMemory::~TfrmMemory()
-{
-    FormPlacement->SaveOnDestroy();
-}
-
-void TfrmMemory::closeEvent(QCloseEvent* Event)
-{
-    TForm::closeEvent(Event);
-    if (Event->isAccepted())
-        FormPlacement->Save(TFormPlacement::srClose);
-}
-
 void TfrmMemory::SetupForm()
 {
     SetCaption(QStringLiteral("Μνήμη"));

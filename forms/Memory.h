@@ -17,7 +17,6 @@ class TfrmMemory : public TForm
     Q_OBJECT
 public:
     explicit TfrmMemory(QWidget* Parent = nullptr);
-    ~TfrmMemory() override;
 
     // Clears the counters without repainting: the next repaint of the grid shows the empty table.
     void ResetMemory();
@@ -32,11 +31,6 @@ public:
     TDrawGrid* grdMemory = nullptr;
     // The source of the suit signs; never shown itself.
     QImage Suits;
-    TFormPlacement* FormPlacement = nullptr;
-
-protected:
-    // Its own close button only hides the window, and keeps where it was.
-    void closeEvent(QCloseEvent* Event) override;
 
 private:
     void SetupForm();

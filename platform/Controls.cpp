@@ -1,5 +1,9 @@
 #include "platform/Controls.h"
 
+#include "platform/Placement.h"
+
+#include <QCloseEvent>
+
 #include <QShowEvent>
 
 #include <QBitmap>
@@ -184,6 +188,19 @@ void TMemo::SetLines(const QStringList& Value)
 TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)
 {
     setObjectName(Name);
+}
+
+TForm::~TForm()
+{
+    if (FormPlacement)
+        FormPlacement->SaveOnDestroy();
+}
+
+void TForm::closeEvent(QCloseEvent* Event)
+{
+    QWidget::closeEvent(Event);
+    if (Event->isAccepted() && FormPlacement)
+        FormPlacement->Save(TFormPlacement::srClose);
 }
 
 TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)

@@ -103,14 +103,25 @@ public:
 };
 
 // A top-level window whose title is its Caption.
+class TFormPlacement;
+
 class TForm : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     explicit TForm(const QString& Name, QWidget* Parent = nullptr, Qt::WindowFlags Flags = {});
+    // A placed window is saved when it closes, and when it goes unless that
+    // was saved since it was last shown.
+    ~TForm() override;
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& Value) { setWindowTitle(Value); }
+
+    // The window's stored place, for the windows that come back where they were left.
+    TFormPlacement* FormPlacement = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
 };
 
 // A dialog window, shown modally, whose title is its Caption. Its border has a

@@ -22,8 +22,19 @@
 
 namespace {
 
-const QString Organisation = QStringLiteral("Varkon");
-const QString Application = QStringLiteral("Zento");
+// The store's format comes from another window system, and keeps its numbers:
+// the show commands that mean minimised or maximised (any other shows the
+// window normally), and the flag of a minimised window that comes back maximised.
+constexpr int ShowNormal = 1;
+constexpr int ShowMinimized = 2;
+constexpr int ShowMaximized = 3;
+constexpr int Minimize = 6;
+constexpr int ShowMinNoActive = 7;
+constexpr int RestoreToMaximized = 2;
+// "Visible" says whether the window was on screen when it was saved: a window
+// saved as it is destroyed was shown to the end; one saved as it closed is gone.
+const QString StoredShown = QStringLiteral("1");
+const QString StoredHidden = QStringLiteral("0");
 
 QString ResolutionName(const QString& Name, const QScreen* Screen)
 {
@@ -167,11 +178,11 @@ TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults)
 TShowState ShowStateFor(int ShowCmd)
 {
     switch (ShowCmd) {
-    case 2:
-    case 6:
-    case 7:
+    case ShowMinimized:
+    case Minimize:
+    case ShowMinNoActive:
         return TShowState::Minimized;
-    case 3:
+    case ShowMaximized:
         return TShowState::Maximized;
     default:
         return TShowState::Normal;
@@ -197,7 +208,7 @@ void TFormPlacement::Restore()
 {
     FRestored = true;
     FSaved = false;
-    QSettings Store(Organisation, Application);
+    QSettings Store(StoreOrganisation, StoreApplication);
     CreateStore(Store);
     Store.beginGroup(FSection);
     const QScreen* Screen = FForm->screen();
@@ -262,13 +273,13 @@ void TFormPlacement::Save(TSaveReason Reason)
     // place saved when it really closed stands.
     if (Reason == srClose && !FForm->isVisible())
         return;
-    QSettings Store(Organisation, Application);
+    QSettings Store(StoreOrganisation, StoreApplication);
     Store.beginGroup(FSection);
     const Qt::WindowStates State = FForm->windowState();
     const bool Minimized = State.testFlag(Qt::WindowMinimized);
     const bool Maximized = State.testFlag(Qt::WindowMaximized);
-    const int Flags = Minimized && Maximized ? 2 : 0;
-    const int ShowCmd = Minimized ? 2 : Maximized ? 3 : 1;
+    const int Flags = Minimized && Maximized ? RestoreToMaximized : 0;
+    const int ShowCmd = Minimized ? ShowMinimized : Maximized ? ShowMaximized : ShowNormal;
     // The normal rectangle: where the window's frame lies when it is neither
     // minimised nor maximised.
     const QRect Frame(FForm->pos(), FForm->frameGeometry().size());
@@ -286,13 +297,13 @@ void TFormPlacement::Save(TSaveReason Reason)
     Store.setValue(QStringLiteral("MinMaxPos"), MinMax);
     Store.setValue(ResolutionName(QStringLiteral("NormPos"), Screen), NormPos);
     Store.setValue(QStringLiteral("NormPos"), NormPos);
-    const QString Visible = Reason == srDestroy ? QStringLiteral("1") : QStringLiteral("0");
+    const QString Visible = Reason == srDestroy ? StoredShown : StoredHidden;
     Store.setValue(QStringLiteral("Visible"), Visible);
     Store.endGroup();
     Store.sync();
     // Writing over a damaged store succeeds although the store reports the
     // damage it found; what counts is whether the values are there now.
-    const QSettings Written(Organisation, Application);
+    const QSettings Written(StoreOrganisation, StoreApplication);
     const QString Group = FSection + QLatin1Char('/');
     if (Store.status() == QSettings::AccessError || StoredText(Written, Group + QStringLiteral("NormPos")) != NormPos ||
         StoredText(Written, Group + QStringLiteral("Visible")) != Visible)

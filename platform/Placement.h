@@ -1,5 +1,5 @@
 // Keeps a window's position and state between runs in the per-user settings
-// store ("Varkon", "Zento"), one group per window.
+// store, one group per window.
 #pragma once
 #include <QObject>
 #include <QPoint>
@@ -9,6 +9,10 @@
 #include <optional>
 
 class QWidget;
+
+// Where the places are kept: the per-user settings store of the program's maker.
+inline const QString StoreOrganisation = QStringLiteral("Varkon");
+inline const QString StoreApplication = QStringLiteral("Zento");
 
 // The four numbers of a stored position: split at commas or blanks, a missing or
 // malformed number taking its default.

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "platform/Placement.h"
 
 #include "forms/About.h"
 #include "forms/Main.h"
@@ -57,10 +58,10 @@ TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
 {
     const QList<QObject*> Components = ApplicationComponents();
     ASSERT_EQ(Components.size(), 4);
-    EXPECT_EQ(Components[0], Windows.frmMain);
-    EXPECT_EQ(Components[1], Windows.frmMemory);
-    EXPECT_EQ(Components[2], Windows.frmSetScore);
-    EXPECT_EQ(Components[3], Windows.frmAbout);
+    EXPECT_EQ(Components[0], Windows.frmMain.get());
+    EXPECT_EQ(Components[1], Windows.frmMemory.get());
+    EXPECT_EQ(Components[2], Windows.frmSetScore.get());
+    EXPECT_EQ(Components[3], Windows.frmAbout.get());
     EXPECT_TRUE(Windows.frmMemory->isVisible());
     EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked());
 }
@@ -72,7 +73,7 @@ TEST_F(StartupFixture, FirstRunSelectsEnglishAndWritesTheSettingsFile)
     EXPECT_TRUE(English());
     EXPECT_FALSE(Windows.frmMain->menuGreek->isChecked());
     EXPECT_EQ(Windows.frmMain->menuNewGame->text(), QStringLiteral("New Game"));
-    EXPECT_EQ(Windows.frmMain->windowTitle(), QStringLiteral("Zento, ver 1.8.3, 1/Nov/1998 special edition"));
+    EXPECT_EQ(Windows.frmMain->windowTitle(), FullTitle());
     Windows.frmMain->menuGreekClick();
     ASSERT_TRUE(StoreLanguage(*Windows.frmMain, Settings));
     EXPECT_EQ(ReadProfileString(Folder.File(QStringLiteral("zento.ini")), "Settings", "Language", ""), "greek");
@@ -144,11 +145,11 @@ TEST_F(StartupFixture, FullDiskKeepsTheSettingsFileAndIsReported)
 TEST_F(StartupFixture, ClosingTheTableWindowEndsTheLoopAndTheMemoryAidIsSavedAsItWas)
 {
     Windows.frmMain->show();
-    QTimer::singleShot(0, Windows.frmMain, [this] { Windows.frmMain->close(); });
+    QTimer::singleShot(0, Windows.frmMain.get(), [this] { Windows.frmMain->close(); });
     EXPECT_EQ(RunEventLoop(), 0);
     EXPECT_TRUE(Windows.frmMemory->isVisible()) << "the memory aid is left as it was";
     DestroyWindows(Windows);
-    const QSettings Store(QStringLiteral("Varkon"), QStringLiteral("Zento"));
+    const QSettings Store(StoreOrganisation, StoreApplication);
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1"));
     EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();

@@ -1,4 +1,5 @@
 #include "forms/Main.h"
+#include "platform/Placement.h"
 
 #include "forms/About.h"
 #include "forms/Memory.h"
@@ -64,7 +65,7 @@ protected:
     void SetUp() override
     {
         // Each test starts with no stored window placement.
-        QSettings(QStringLiteral("Varkon"), QStringLiteral("Zento")).clear();
+        QSettings(StoreOrganisation, StoreApplication).clear();
         SetDelayOverride(0);
         SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
         Main = new TfrmMain;
@@ -625,7 +626,7 @@ TEST_F(MainFixture, ClosingTheTableWindowSavesItsPlacement)
 {
     Main->move(300, 100);
     Main->close();
-    const QSettings Store(QStringLiteral("Varkon"), QStringLiteral("Zento"));
+    const QSettings Store(StoreOrganisation, StoreApplication);
     EXPECT_TRUE(Store.value(QStringLiteral("frmMain/NormPos")).toString().startsWith(QStringLiteral("300,100,")));
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
 }

@@ -32,7 +32,7 @@ struct TPlacementFuzzer
         SetMessageBoxHandler([](const QString&) {});
         Main = new TfrmMain;
         Memory = new TfrmMemory;
-        StoreFile = QSettings(QStringLiteral("Varkon"), QStringLiteral("Zento")).fileName();
+        StoreFile = QSettings(StoreOrganisation, StoreApplication).fileName();
         QDir().mkpath(QFileInfo(StoreFile).absolutePath());
         MainSize = Main->sizeHint();
         MemorySize = Memory->size();

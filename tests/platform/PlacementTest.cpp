@@ -21,7 +21,7 @@
 namespace {
 
 // The program's store, which the test program keeps inside a temporary folder.
-const QString Organisation = QStringLiteral("Varkon");
+const QString Organisation = StoreOrganisation;
 const QString Application = QStringLiteral("Zento");
 
 void ClearStore()
