@@ -80,6 +80,7 @@ public:
 
     void LoadBackground(const QString& FileName);
     void DrawTable(TCanvas& Canvas);
+    void PixelRatioChanged(double Ratio);
     void ShowScores();
     QString LanguageFilePath(const QString& Language) const;
     void UpdateCaption();
@@ -153,6 +154,7 @@ private:
     QImage FBackground;
     QImage FBackBuffer;
     QImage FSurface;  // what the window shows
+    QImage FFelt;     // the picture last tiled, for tiling again at another density
     TCanvas FBackgroundCanvas;
     TCanvas FBackBufferCanvas;
     TCanvas FWindowCanvas;
