@@ -233,7 +233,7 @@ TEST(DrawCard, PictureReplacesTheCanvasExceptAtTheFourCorners)
 // On a screen of two pixels to the unit the card is the picture drawn for
 // it, pixel for pixel; the table shows through a diagonal cut of three
 // pixels in each corner.
-TEST(DrawCard, AtTwicTheDensityThePictureIsTheOneDrawnForIt)
+TEST(DrawCard, AtTwiceTheDensityThePictureIsTheOneDrawnForIt)
 {
     const QRgb Green = qRgb(0, 128, 0);
     const QImage Set = Picture("CARDSET@2x");
