@@ -50,6 +50,22 @@ void BM_DrawTable(benchmark::State& State)
 }
 BENCHMARK(BM_DrawTable)->Unit(benchmark::kMicrosecond);
 
+// The table window moved to a screen of two device pixels to the unit.
+void BM_DrawTableTwiceDense(benchmark::State& State)
+{
+    TfrmMain Main;
+    Main.PixelRatioChanged(2);
+    Main.menuNewGameClick();
+    QImage Image = CreateSurface(QSize(TableWidth, TableHeight), 2);
+    TCanvas Canvas(Image);
+    Main.DrawTable(Canvas);
+    for (auto _ : State) {
+        Main.DrawTable(Canvas);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_DrawTableTwiceDense)->Unit(benchmark::kMicrosecond);
+
 // One turn of the player and the computer on the shown window, pauses left out.
 void BM_WindowTurn(benchmark::State& State)
 {

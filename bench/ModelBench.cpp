@@ -25,6 +25,22 @@ void BM_DrawCard(benchmark::State& State)
 }
 BENCHMARK(BM_DrawCard)->Arg(cfFaceUp)->Arg(cfBack)->Arg(cfSelected);
 
+// The same on a high-density screen: four times the pixels a card.
+void BM_DrawCardTwiceDense(benchmark::State& State)
+{
+    QImage Image = CreateSurface(QSize(299, 378), 2);
+    Image.fill(Qt::darkGreen);
+    TCanvas Canvas(Image);
+    const CardFace Face = static_cast<CardFace>(State.range(0));
+    TCard Card{2, 12, Face, 114, 107};
+    DrawCard(Card, Canvas);  // the pictures for this density are made on first use
+    for (auto _ : State) {
+        DrawCard(Card, Canvas);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_DrawCardTwiceDense)->Arg(cfFaceUp)->Arg(cfBack)->Arg(cfSelected);
+
 void BM_ShuffleStack52(benchmark::State& State)
 {
     TCardStack Shoe{};

@@ -79,7 +79,8 @@ void TfrmMain::CreateTable()
 {
     FArea = new TTableArea(
         this, &FSurface, [this] { FormPaint(); },
-        [this](Qt::MouseButton Button, int X, int Y) { FormMouseDown(Button, X, Y); });
+        [this](Qt::MouseButton Button, int X, int Y) { FormMouseDown(Button, X, Y); },
+        [this](double Ratio) { PixelRatioChanged(Ratio); });
     FArea->setFixedSize(TableWidth, TableHeight);
     StatusBar = new QStatusBar(FArea);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));

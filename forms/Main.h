@@ -79,6 +79,7 @@ public:
 
     void LoadBackground(const QString& FileName);
     void DrawTable(TCanvas& Canvas);
+    void PixelRatioChanged(double Ratio);
     void ShowScores();
     QString LanguageFilePath(const QString& Language) const;
     void UpdateCaption();
@@ -151,6 +152,7 @@ private:
     QImage FBackground;
     QImage FBackBuffer;
     QImage FSurface;  // what the window shows
+    QImage FFelt;     // the picture last tiled, for tiling again at another density
     TCanvas FBackgroundCanvas;
     TCanvas FBackBufferCanvas;
     TCanvas FWindowCanvas;

@@ -32,13 +32,28 @@ int TfrmMain::ClientHeight() const
     return FArea->height();
 }
 
+// The bitmaps hold the screen's own pixels; everything drawn on them is placed in design units.
 void TfrmMain::FormCreate()
 {
-    FBackBuffer = QImage(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
-    FBackBuffer.fill(Qt::white);
-    FBackground = QImage(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
-    FBackground.fill(Qt::white);
+    const double Ratio = FArea->devicePixelRatioF();
+    FBackBuffer = CreateSurface(QSize(ClientWidth(), ClientHeight()), Ratio);
+    FBackground = CreateSurface(QSize(ClientWidth(), ClientHeight()), Ratio);
     FSurface = FBackBuffer.copy();
+}
+
+// On a screen of another density (the window moved, or the screen changed)
+// the felt is tiled again and the table recomposed at the new resolution;
+// the cards keep their places.
+void TfrmMain::PixelRatioChanged(double Ratio)
+{
+    if (qFuzzyCompare(Ratio, FBackBuffer.devicePixelRatio()))
+        return;
+    const QSize Size(FBackgroundCanvas.Width(), FBackgroundCanvas.Height());
+    FBackground = CreateSurface(Size, Ratio);
+    TileAndFrame(FFelt);
+    FBackBuffer = CreateSurface(Size, Ratio);
+    DrawTable(FBackBufferCanvas);
+    FormPaint();
 }
 
 void TfrmMain::FormDestroy()
@@ -57,15 +72,17 @@ void TfrmMain::FormShow()
 
 void TfrmMain::FormPaint()
 {
-    if (FSurface.size() != FBackBuffer.size())
+    if (FSurface.size() != FBackBuffer.size() || FSurface.devicePixelRatio() != FBackBuffer.devicePixelRatio()) {
         FSurface = QImage(FBackBuffer.size(), QImage::Format_RGB32);
+        FSurface.setDevicePixelRatio(FBackBuffer.devicePixelRatio());
+    }
     TCanvas Surface(FSurface);
-    Surface.BitBlt(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackBuffer, 0, 0, TRasterOp::Copy);
+    Surface.BitBltDevice(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackBuffer, 0, 0, TRasterOp::Copy);
 }
 
 void TfrmMain::DrawTable(TCanvas& Canvas)
 {
-    Canvas.BitBlt(0, 0, FBackBuffer.width(), FBackBuffer.height(), FBackground, 0, 0, TRasterOp::Copy);
+    Canvas.BitBlt(0, 0, FBackBufferCanvas.Width(), FBackBufferCanvas.Height(), FBackground, 0, 0, TRasterOp::Copy);
     DrawHands(Canvas);
     DrawStack(FGame.FPile, Canvas);
 }
@@ -78,7 +95,8 @@ void TfrmMain::DrawHands(TCanvas& Canvas)
 
 void TfrmMain::DrawFrame()
 {
-    FBackgroundCanvas.FrameRect(QRect(0, 0, FBackground.width(), FBackground.height() - StatusHeight), Qt::white);
+    FBackgroundCanvas.FrameRect(QRect(0, 0, FBackgroundCanvas.Width(), FBackgroundCanvas.Height() - StatusHeight),
+                                Qt::white);
 }
 
 void TfrmMain::TileBackground(const QImage& Picture)
@@ -86,16 +104,20 @@ void TfrmMain::TileBackground(const QImage& Picture)
     // A picture with no area has nothing to tile, and dividing by its size would fail.
     if (Picture.width() <= 0 || Picture.height() <= 0)
         return;
-    const int Rows = FBackground.height() / Picture.height() + 1;
-    const int Columns = FBackground.width() / Picture.width() + 1;
+    const int Rows = FBackgroundCanvas.Height() / Picture.height() + 1;
+    const int Columns = FBackgroundCanvas.Width() / Picture.width() + 1;
+    // Scaled once for the screen, not once a tile.
+    const QImage Tile = PictureAtRatio(Picture, FBackground.devicePixelRatio());
     for (int R = 1; R <= Rows; ++R)
         for (int C = 1; C <= Columns; ++C)
-            FBackgroundCanvas.Draw((C - 1) * Picture.width(), (R - 1) * Picture.height(), Picture);
+            FBackgroundCanvas.Draw((C - 1) * Picture.width(), (R - 1) * Picture.height(), Tile);
 }
 
 // A damaged picture tiles nothing: the felt keeps what it holds, and play goes on.
 void TfrmMain::TileAndFrame(const QImage& Picture)
 {
+    if (!Picture.isNull())
+        FFelt = Picture;
     TileBackground(Picture);
     DrawFrame();
 }
@@ -157,9 +179,8 @@ void TfrmMain::menuFullScreenClick()
     StatusBar->setGeometry(0, Size.height() - StatusHeight, Size.width(), StatusHeight);
     // Each surface keeps its old picture in the top-left corner; new area is white.
     for (QImage* Image : {&FBackBuffer, &FBackground, &FSurface}) {
-        QImage Resized(Size, QImage::Format_RGB32);
-        Resized.fill(Qt::white);
-        TCanvas(Resized).BitBlt(0, 0, Image->width(), Image->height(), *Image, 0, 0, TRasterOp::Copy);
+        QImage Resized = CreateSurface(Size, Image->devicePixelRatio());
+        TCanvas(Resized).BitBltDevice(0, 0, Image->width(), Image->height(), *Image, 0, 0, TRasterOp::Copy);
         *Image = Resized;
     }
     LoadBackground(BackgroundFile);

@@ -112,6 +112,9 @@ void TfrmMemory::grdMemoryDrawCell(int Col, int Row, const QRect& Rect, TCanvas&
     }
     if (Col == 0) {
         // White around a sign keeps the cell's colour; the sign's own colours show on it.
+        // The signs are held at the grid's density, taken again when it changes.
+        if (!Suits.isNull() && !qFuzzyCompare(Suits.devicePixelRatio(), Canvas.Ratio()))
+            Suits = LoadResourceAtRatio(QStringLiteral(":/SUITS"), Canvas.Ratio());
         Canvas.BitBlt(Rect.left() + TextMargin, Rect.top() + TextMargin, SignSize, SignSize, Suits,
                       (Row - 1) * SignSize, 0, TRasterOp::And);
         return;

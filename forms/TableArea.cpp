@@ -4,8 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-TTableArea::TTableArea(QWidget* Parent, const QImage* Surface, TRecompose Recompose, TMouseDown MouseDown)
-    : QWidget(Parent), FSurface(Surface), FRecompose(std::move(Recompose)), FMouseDown(std::move(MouseDown))
+TTableArea::TTableArea(QWidget* Parent, const QImage* Surface, TRecompose Recompose, TMouseDown MouseDown,
+                       TRatioChanged RatioChanged)
+    : QWidget(Parent), FSurface(Surface), FRecompose(std::move(Recompose)), FMouseDown(std::move(MouseDown)),
+      FRatioChanged(std::move(RatioChanged))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -19,10 +21,17 @@ void TTableArea::ShowNow(const QRect& Rect)
 
 void TTableArea::paintEvent(QPaintEvent* Event)
 {
-    if (!FDrawing)
+    if (!FDrawing) {
+        const double Ratio = devicePixelRatioF();
+        if (FRatioChanged && !qFuzzyCompare(Ratio, FSurface->devicePixelRatio()))
+            FRatioChanged(Ratio);
         FRecompose();
+    }
+    // Drawn whole at its own ratio and cut to the changed rectangle: at the
+    // screen's ratio every surface pixel lands on one screen pixel.
     QPainter Painter(this);
-    Painter.drawImage(Event->rect(), *FSurface, Event->rect());
+    Painter.setClipRect(Event->rect());
+    Painter.drawImage(QPoint(0, 0), *FSurface);
 }
 
 void TTableArea::mousePressEvent(QMouseEvent* Event)

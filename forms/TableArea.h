@@ -12,8 +12,13 @@ class TTableArea : public QWidget
 public:
     using TRecompose = std::function<void()>;
     using TMouseDown = std::function<void(Qt::MouseButton Button, int X, int Y)>;
+    using TRatioChanged = std::function<void(double Ratio)>;
 
-    TTableArea(QWidget* Parent, const QImage* Surface, TRecompose Recompose, TMouseDown MouseDown);
+    // The surface may hold more pixels than the widget has units (a
+    // high-density screen); when the screen's ratio is no longer the
+    // surface's, RatioChanged is asked to rebuild it before it is shown.
+    TTableArea(QWidget* Parent, const QImage* Surface, TRecompose Recompose, TMouseDown MouseDown,
+               TRatioChanged RatioChanged = {});
 
     // Shows the surface's rectangle at once, as it stands.
     void ShowNow(const QRect& Rect);
@@ -26,5 +31,6 @@ private:
     const QImage* FSurface;
     TRecompose FRecompose;
     TMouseDown FMouseDown;
+    TRatioChanged FRatioChanged;
     bool FDrawing = false;
 };

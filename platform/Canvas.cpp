@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -189,17 +190,132 @@ bool CompleteBitmap(const QByteArray& Bytes)
     }
 }
 
+bool SameRatio(double A, double B)
+{
+    return std::abs(A - B) < 1e-6;
+}
+
+// Half a device pixel rounds up, below and above zero alike.
+int ToDevice(int Value, double Ratio)
+{
+    return int(std::floor(Value * Ratio + 0.5));
+}
+
+// Design units that hold Pixels device pixels whole; the slack keeps a pixel
+// count rounded up from a fractional ratio from counting as one unit more.
+int ToDesign(int Pixels, double Ratio)
+{
+    return int(std::floor(Pixels / Ratio + 1e-6));
+}
+
+// The same pixels as Image, seen as one pixel to the unit, for a painter that
+// must work in device pixels.
+QImage DeviceView(QImage& Image)
+{
+    return QImage(Image.bits(), Image.width(), Image.height(), Image.bytesPerLine(), Image.format());
+}
+
 } // namespace
+
+QImage CreateSurface(const QSize& Size, double Ratio)
+{
+    const int W = int(std::ceil(std::max(0, Size.width()) * Ratio - 1e-6));
+    const int H = int(std::ceil(std::max(0, Size.height()) * Ratio - 1e-6));
+    QImage Image(W, H, QImage::Format_RGB32);
+    Image.setDevicePixelRatio(Ratio);
+    Image.fill(Qt::white);
+    return Image;
+}
+
+QImage PictureAtRatio(const QImage& Picture, double Ratio)
+{
+    const double Own = Picture.devicePixelRatio();
+    if (Picture.isNull() || SameRatio(Own, Ratio))
+        return Picture;
+    const int W = std::max(1, int(std::ceil(Picture.width() * Ratio / Own - 1e-6)));
+    const int H = std::max(1, int(std::ceil(Picture.height() * Ratio / Own - 1e-6)));
+    QImage Scaled = Picture.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    Scaled.setDevicePixelRatio(Ratio);
+    return Scaled;
+}
+
+QImage LoadResourceAtRatio(const QString& Resource, double Ratio)
+{
+    QImage Picture;
+    if (Ratio > 1 + 1e-6) {
+        Picture = QImage(Resource + QStringLiteral("@2x"));
+        Picture.setDevicePixelRatio(2);
+    }
+    if (Picture.isNull())
+        Picture = QImage(Resource);
+    if (Picture.isNull())
+        return {};
+    return PictureAtRatio(Picture.convertToFormat(QImage::Format_RGB32), Ratio);
+}
 
 TCanvas::TCanvas(QImage& Image, TChanged OnChanged) : FImage(Image), FOnChanged(std::move(OnChanged)) {}
 
-void TCanvas::Changed(const QRect& Rect)
+int TCanvas::Width() const
 {
-    if (FOnChanged && !Rect.isEmpty())
-        FOnChanged(Rect);
+    return ToDesign(FImage.width(), Ratio());
+}
+
+int TCanvas::Height() const
+{
+    return ToDesign(FImage.height(), Ratio());
+}
+
+QRect TCanvas::DeviceRect(const QRect& Rect) const
+{
+    const double R = Ratio();
+    const int Left = ToDevice(Rect.x(), R);
+    const int Top = ToDevice(Rect.y(), R);
+    return QRect(Left, Top, ToDevice(Rect.x() + Rect.width(), R) - Left, ToDevice(Rect.y() + Rect.height(), R) - Top);
+}
+
+void TCanvas::Changed(const QRect& DeviceRect)
+{
+    if (!FOnChanged || DeviceRect.isEmpty())
+        return;
+    const double R = Ratio();
+    if (SameRatio(R, 1)) {
+        FOnChanged(DeviceRect);
+        return;
+    }
+    // Every unit that holds a changed pixel.
+    const int Left = int(std::floor(DeviceRect.x() / R + 1e-6));
+    const int Top = int(std::floor(DeviceRect.y() / R + 1e-6));
+    const int Right = int(std::ceil((DeviceRect.x() + DeviceRect.width()) / R - 1e-6));
+    const int Bottom = int(std::ceil((DeviceRect.y() + DeviceRect.height()) / R - 1e-6));
+    FOnChanged(QRect(Left, Top, Right - Left, Bottom - Top));
 }
 
 void TCanvas::BitBlt(int X, int Y, int W, int H, const QImage& Source, int SX, int SY, TRasterOp Op)
+{
+    const double R = Ratio();
+    const QRect Dest = DeviceRect(QRect(X, Y, W, H));
+    if (SameRatio(Source.devicePixelRatio(), R)) {
+        BitBltDevice(Dest.x(), Dest.y(), Dest.width(), Dest.height(), Source, ToDevice(SX, R), ToDevice(SY, R), Op);
+        return;
+    }
+    // Only the part inside the source is scaled, so a block reaching past it
+    // is cut as it is between images of one ratio.
+    const QRect Wanted(SX, SY, W, H);
+    const QRect Inside = Wanted.intersected(QRect(QPoint(0, 0), Source.deviceIndependentSize().toSize()));
+    if (Inside.isEmpty() || Source.isNull())
+        return;
+    const double SR = Source.devicePixelRatio();
+    const QRect From(ToDevice(Inside.x(), SR), ToDevice(Inside.y(), SR),
+                     ToDevice(Inside.right() + 1, SR) - ToDevice(Inside.x(), SR),
+                     ToDevice(Inside.bottom() + 1, SR) - ToDevice(Inside.y(), SR));
+    const QRect To = DeviceRect(Inside.translated(X - SX, Y - SY));
+    if (From.isEmpty() || To.isEmpty())
+        return;
+    const QImage Scaled = Source.copy(From).scaled(To.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    BitBltDevice(To.x(), To.y(), To.width(), To.height(), Scaled, 0, 0, Op);
+}
+
+void TCanvas::BitBltDevice(int X, int Y, int W, int H, const QImage& Source, int SX, int SY, TRasterOp Op)
 {
     TClip C{X, Y, W, H, SX, SY};
     if (FImage.isNull() || Source.isNull() || !ClipTransfer(C, FImage, Source))
@@ -210,7 +326,7 @@ void TCanvas::BitBlt(int X, int Y, int W, int H, const QImage& Source, int SX, i
         return;
     if (!IsRgb32(Source)) {
         const QImage Converted = Source.copy(C.SX, C.SY, C.W, C.H).convertToFormat(QImage::Format_RGB32);
-        BitBlt(C.X, C.Y, C.W, C.H, Converted, 0, 0, Op);
+        BitBltDevice(C.X, C.Y, C.W, C.H, Converted, 0, 0, Op);
         return;
     }
     const bool SameImage = FImage.constBits() == Source.constBits();
@@ -230,17 +346,27 @@ void TCanvas::Draw(int X, int Y, const QImage& Picture)
 {
     if (FImage.isNull() || Picture.isNull())
         return;
+    const double R = Ratio();
+    QImage Device = PictureAtRatio(Picture, R);
+    Device.setDevicePixelRatio(1);
+    const QPoint At(ToDevice(X, R), ToDevice(Y, R));
     {
-        QPainter Painter(&FImage);
+        QImage View = DeviceView(FImage);
+        QPainter Painter(&View);
         Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        Painter.drawImage(X, Y, Picture);
+        Painter.drawImage(At, Device);
     }
-    Changed(QRect(X, Y, Picture.width(), Picture.height()).intersected(FImage.rect()));
+    Changed(QRect(At, Device.size()).intersected(FImage.rect()));
 }
 
 void TCanvas::FillRect(const QRect& Rect, const QColor& Color)
 {
-    const QRect R = Rect.intersected(FImage.rect());
+    FillDeviceRect(DeviceRect(Rect), Color);
+}
+
+void TCanvas::FillDeviceRect(const QRect& DeviceRect, const QColor& Color)
+{
+    const QRect R = DeviceRect.intersected(FImage.rect());
     if (R.isEmpty())
         return;
     if (IsRgb32(FImage)) {
@@ -250,7 +376,8 @@ void TCanvas::FillRect(const QRect& Rect, const QColor& Color)
             std::fill(Line + R.left(), Line + R.right() + 1, Pixel);
         }
     } else {
-        QPainter Painter(&FImage);
+        QImage View = DeviceView(FImage);
+        QPainter Painter(&View);
         Painter.fillRect(R, Color);
     }
     Changed(R);
@@ -266,8 +393,9 @@ void TCanvas::FrameRect(const QRect& Rect, const QColor& Color)
     FillRect(QRect(Rect.right(), Rect.top(), 1, Rect.height()), Color);
 }
 
-void TCanvas::DrawFocusRect(const QRect& Rect)
+void TCanvas::DrawFocusRect(const QRect& DesignRect)
 {
+    const QRect Rect = DeviceRect(DesignRect);
     if (Rect.isEmpty() || !IsRgb32(FImage))
         return;
     const QRect Bounds = FImage.rect();
@@ -315,7 +443,7 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
         Bounds = QRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height());
         Painter.drawText(Bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Text);
     }
-    Changed(Bounds.intersected(FImage.rect()));
+    Changed(DeviceRect(Bounds).intersected(FImage.rect()));
 }
 
 // Only Windows bitmaps serve, whatever else Qt could read under their name.

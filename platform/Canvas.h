@@ -1,5 +1,11 @@
 // A drawing surface over a 32-bit image: block transfers with raster operations,
 // fills, outlines, the dotted focus frame and text.
+//
+// Callers draw in design units, the pixels of a screen of ordinary density.
+// The image may hold more pixels to the unit (its device pixel ratio, as on a
+// high-density screen); the canvas then maps every rectangle onto device
+// pixels by rounding each edge on its own, so blocks that meet in design
+// units meet in device pixels too, without a gap or an overlap.
 #pragma once
 #include <QColor>
 #include <QFont>
@@ -23,13 +29,21 @@ public:
 
     QImage& Image() { return FImage; }
     const QImage& Image() const { return FImage; }
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
+    // Device pixels to the design unit.
+    double Ratio() const { return FImage.devicePixelRatio(); }
+    // The size in design units.
+    int Width() const;
+    int Height() const;
+    // The device pixels that a rectangle in design units covers.
+    QRect DeviceRect(const QRect& Rect) const;
 
-    // Moves W x H pixels from (SX, SY) of Source to (X, Y) of this canvas. Parts
-    // outside either image are cut off. Allocates nothing between 32-bit images;
+    // Moves W x H units from (SX, SY) of Source to (X, Y) of this canvas. Parts
+    // outside either image are cut off. Allocates nothing between 32-bit images
+    // of one ratio; a source of another ratio is scaled smoothly on the way, and
     // a canvas over an image of another pixel format is left alone.
     void BitBlt(int X, int Y, int W, int H, const QImage& Source, int SX, int SY, TRasterOp Op);
+    // The same in device pixels of both images, whatever their ratios.
+    void BitBltDevice(int X, int Y, int W, int H, const QImage& Source, int SX, int SY, TRasterOp Op);
     void BitBlt(int X, int Y, int W, int H, const TCanvas& Source, int SX, int SY, TRasterOp Op)
     {
         BitBlt(X, Y, W, H, Source.FImage, SX, SY, Op);
@@ -39,12 +53,15 @@ public:
     {
         BitBlt(Rect.x(), Rect.y(), Rect.width(), Rect.height(), Source, Rect.x(), Rect.y(), TRasterOp::Copy);
     }
-    // Draws a picture unscaled with its top-left corner at (X, Y).
+    // Draws a picture with its top-left corner at (X, Y), at its own size in
+    // design units; a picture of another ratio is scaled smoothly first.
     void Draw(int X, int Y, const QImage& Picture);
     void FillRect(const QRect& Rect, const QColor& Color);
+    void FillDeviceRect(const QRect& DeviceRect, const QColor& Color);
     // A one-pixel outline just inside Rect.
     void FrameRect(const QRect& Rect, const QColor& Color);
-    // Inverts every other pixel along the edge of Rect, so a second call removes it.
+    // Inverts every other device pixel along the edge of Rect, so a second
+    // call removes it. The dots stay one device pixel at any ratio.
     void DrawFocusRect(const QRect& Rect);
     void TextOut(int X, int Y, const QString& Text);
 
@@ -52,11 +69,23 @@ public:
     QColor FontColor = Qt::black;
 
 private:
-    void Changed(const QRect& Rect);
+    // Reports a change given in device pixels, in design units.
+    void Changed(const QRect& DeviceRect);
 
     QImage& FImage;
     TChanged FOnChanged;
 };
+
+// A white 32-bit image of Size design units at Ratio device pixels to the unit;
+// a fractional ratio rounds the pixel count up, so every unit is covered.
+QImage CreateSurface(const QSize& Size, double Ratio);
+// Picture held at Ratio: itself when it has that ratio, otherwise scaled
+// smoothly to cover its design size at Ratio (rounded up).
+QImage PictureAtRatio(const QImage& Picture, double Ratio);
+// The picture of a resource for a screen of Ratio: the "@2x" picture beside
+// it for a ratio above one when there is one, scaled smoothly when the ratio
+// is not its own, as a 32-bit image. A missing resource gives a null image.
+QImage LoadResourceAtRatio(const QString& Resource, double Ratio);
 
 // Reads a picture file into a 32-bit image. A damaged file, or one too large to
 // hold, gives a null image.

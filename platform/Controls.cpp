@@ -36,14 +36,29 @@ QFont WindowFont()
     return Font;
 }
 
+// The colour of the bottom-left pixel is the glyph's transparent colour.
+static QPixmap GlyphPixmap(const QImage& Image)
+{
+    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
+    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
+    return Pixmap;
+}
+
+// The glyph drawn at twice the pixels goes into the icon beside the ordinary
+// one; a high-density screen then shows it instead of an enlarged copy.
 void SetButtonGlyph(QAbstractButton* Button, const QString& Resource)
 {
     const QImage Image(Resource);
     if (Image.isNull())
         return;
-    QPixmap Pixmap = QPixmap::fromImage(Image.convertToFormat(QImage::Format_RGB32));
-    Pixmap.setMask(Pixmap.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
-    Button->setIcon(QIcon(Pixmap));
+    QIcon Icon(GlyphPixmap(Image));
+    const QImage Dense(Resource + QStringLiteral("@2x"));
+    if (!Dense.isNull()) {
+        QPixmap Pixmap = GlyphPixmap(Dense);
+        Pixmap.setDevicePixelRatio(2);
+        Icon.addPixmap(Pixmap);
+    }
+    Button->setIcon(Icon);
     Button->setIconSize(QSize(16, 16));
 }
 

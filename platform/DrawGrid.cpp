@@ -108,8 +108,12 @@ void TDrawGrid::Repaint()
 
 void TDrawGrid::paintEvent(QPaintEvent* Event)
 {
+    // A screen of another density gets its cells drawn again at its own resolution.
+    if (!qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
+        DrawCells();
     QPainter Painter(this);  // the surface already holds every cell
-    Painter.drawImage(Event->rect(), FSurface, Event->rect());
+    Painter.setClipRect(Event->rect());
+    Painter.drawImage(QPoint(0, 0), FSurface);
 }
 
 void TDrawGrid::resizeEvent(QResizeEvent* Event)
@@ -137,15 +141,16 @@ void TDrawGrid::DrawCells()
 {
     // A hidden widget gets its resize event only when shown, but the surface
     // must have the widget's size as soon as anything is drawn.
-    if (FSurface.size() != size())
-        FSurface = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
+    const double Ratio = devicePixelRatioF();
+    if (FSurface.deviceIndependentSize() != QSizeF(size()) || !qFuzzyCompare(FSurface.devicePixelRatio(), Ratio))
+        FSurface = size().isEmpty() ? QImage() : CreateSurface(size(), Ratio);
     if (FSurface.isNull())
         return;
     TCanvas Canvas(FSurface);
-    Canvas.FillRect(FSurface.rect(), PaletteColor(*this, QPalette::Base));
+    Canvas.FillRect(QRect(0, 0, Canvas.Width(), Canvas.Height()), PaletteColor(*this, QPalette::Base));
     DrawGridLines(Canvas);
-    const int Cols = CellsShown(FColCount, FDefaultColWidth + FGridLineWidth, FSurface.width());
-    const int Rows = CellsShown(FRowCount, FDefaultRowHeight + FGridLineWidth, FSurface.height());
+    const int Cols = CellsShown(FColCount, FDefaultColWidth + FGridLineWidth, Canvas.Width());
+    const int Rows = CellsShown(FRowCount, FDefaultRowHeight + FGridLineWidth, Canvas.Height());
     for (int Row = 0; Row < Rows; ++Row)
         for (int Col = 0; Col < Cols; ++Col)
             DrawCell(Canvas, Col, Row);
@@ -158,8 +163,8 @@ void TDrawGrid::DrawGridLines(TCanvas& Canvas)
     const QSize Extent = GridExtent();
     const int ColStep = FDefaultColWidth + FGridLineWidth;
     const int RowStep = FDefaultRowHeight + FGridLineWidth;
-    const int Cols = CellsShown(FColCount, ColStep, FSurface.width());
-    const int Rows = CellsShown(FRowCount, RowStep, FSurface.height());
+    const int Cols = CellsShown(FColCount, ColStep, Canvas.Width());
+    const int Rows = CellsShown(FRowCount, RowStep, Canvas.Height());
     for (int Col = 0; Col < Cols; ++Col)
         Canvas.FillRect(QRect(Col * ColStep + FDefaultColWidth, 0, FGridLineWidth, Extent.height()), LineColor);
     for (int Row = 0; Row < Rows; ++Row)

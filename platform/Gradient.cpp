@@ -62,15 +62,17 @@ void DrawMinimizeGlyph(TCanvas& Canvas, const QPoint& Origin, const QColor& Colo
     Canvas.FillRect(QRect(Origin.x() + 4, Origin.y() + 9, 6, 2), Color);
 }
 
-// Two crossing diagonals, two pixels thick, in an 8 x 7 box.
+// Two crossing diagonals, two pixels thick, in an 8 x 7 box. They step by
+// device pixels, so on a high-density screen they are smooth, not blocky.
 void DrawCloseGlyph(TCanvas& Canvas, const QPoint& Origin, const QColor& Color)
 {
-    const int Left = Origin.x() + 4;
-    const int Top = Origin.y() + 3;
-    for (int Row = 0; Row < CloseGlyphRows; ++Row) {
-        const int Inset = std::min(Row, CloseGlyphRows - 1 - Row);
-        Canvas.FillRect(QRect(Left + Inset, Top + Row, 2, 1), Color);
-        Canvas.FillRect(QRect(Left + CloseGlyphRows - 1 - Inset, Top + Row, 2, 1), Color);
+    const QRect Box = Canvas.DeviceRect(QRect(Origin.x() + 4, Origin.y() + 3, CloseGlyphRows + 1, CloseGlyphRows));
+    const int Thickness = Canvas.DeviceRect(QRect(0, 0, 2, 1)).width();
+    const int Rows = Box.height();
+    for (int Row = 0; Row < Rows; ++Row) {
+        const int Inset = std::min(Row, Rows - 1 - Row);
+        Canvas.FillDeviceRect(QRect(Box.left() + Inset, Box.top() + Row, Thickness, 1), Color);
+        Canvas.FillDeviceRect(QRect(Box.right() + 1 - Thickness - Inset, Box.top() + Row, Thickness, 1), Color);
     }
 }
 
@@ -247,8 +249,9 @@ QSize TGradient::minimumSizeHint() const
 
 void TGradient::Redraw()
 {
-    if (FSurface.size() != size())
-        FSurface = QImage(size(), QImage::Format_RGB32);
+    const double Ratio = devicePixelRatioF();
+    if (FSurface.deviceIndependentSize() != QSizeF(size()) || !qFuzzyCompare(FSurface.devicePixelRatio(), Ratio))
+        FSurface = CreateSurface(size(), Ratio);
     if (FSurface.isNull())
         return;
     TCanvas Canvas(FSurface);
@@ -292,8 +295,12 @@ void TGradient::changeEvent(QEvent* Event)
 
 void TGradient::paintEvent(QPaintEvent* Event)
 {
+    // A screen of another density gets the strip drawn again at its own resolution.
+    if (!qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
+        Redraw();
     QPainter Painter(this);
-    Painter.drawImage(Event->rect(), FSurface, Event->rect());
+    Painter.setClipRect(Event->rect());
+    Painter.drawImage(QPoint(0, 0), FSurface);
 }
 
 void TGradient::resizeEvent(QResizeEvent* Event)

@@ -107,6 +107,10 @@ TEST(CardPictureFiles, HaveTheirSizeAndBitDepth)
         {"CARDMASK", CardWidth, CardHeight, 1},
         {"CARDBACK", CardWidth, CardHeight, 4},
         {"JOKER", CardWidth, CardHeight, 8},
+        {"CARDSET@2x", 26 * CardWidth, 8 * CardHeight, 8},
+        {"CARDMASK@2x", 2 * CardWidth, 2 * CardHeight, 1},
+        {"CARDBACK@2x", 2 * CardWidth, 2 * CardHeight, 4},
+        {"JOKER@2x", 2 * CardWidth, 2 * CardHeight, 8},
     };
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Name);
@@ -223,6 +227,58 @@ TEST(DrawCard, PictureReplacesTheCanvasExceptAtTheFourCorners)
         EXPECT_EQ(Wrong, 0);
         EXPECT_EQ(Surface.pixel(4, 7), Green);
         EXPECT_EQ(Surface.pixel(5 + CardWidth, 7 + CardHeight - 1), Green);
+    }
+}
+
+// On a screen of two pixels to the unit the card is the picture drawn for
+// it, pixel for pixel; the table shows through a diagonal cut of three
+// pixels in each corner.
+TEST(DrawCard, AtTwiceTheDensityThePictureIsTheOneDrawnForIt)
+{
+    const QRgb Green = qRgb(0, 128, 0);
+    const QImage Set = Picture("CARDSET@2x");
+    const QImage Expected = Set.copy(11 * 2 * CardWidth, 1 * 2 * CardHeight, 2 * CardWidth, 2 * CardHeight);
+    QImage Surface = CreateSurface(QSize(CardWidth + 10, CardHeight + 14), 2);
+    Surface.fill(Green);
+    TCanvas Canvas(Surface);
+    DrawCard(MakeCard(12, 2, cfFaceUp, 5, 7), Canvas);
+    const int W = 2 * CardWidth;
+    const int H = 2 * CardHeight;
+    int Wrong = 0;
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < W; ++X) {
+            const bool Cut = std::min(X, W - 1 - X) + std::min(Y, H - 1 - Y) < 2;
+            const QRgb Want = Cut ? Green : Expected.pixel(X, Y);
+            Wrong += (Surface.pixel(10 + X, 14 + Y) & 0xFFFFFF) != (Want & 0xFFFFFF) ? 1 : 0;
+        }
+    EXPECT_EQ(Wrong, 0);
+    EXPECT_EQ(Surface.pixel(9, 14 + H / 2), Green);
+    EXPECT_EQ(Surface.pixel(10 + W, 14 + H / 2), Green);
+}
+
+// At one and a half pixels to the unit a card is 106 or 107 pixels wide by
+// where it lies; either way it fills the rectangle an erase of its place
+// clears, so no sliver of it is left behind.
+TEST(DrawCard, AtAFractionalRatioTheCardFillsTheRectangleOfItsPlace)
+{
+    const QRgb Green = qRgb(0, 128, 0);
+    QImage Felt = CreateSurface(QSize(CardWidth + 20, CardHeight + 20), 1.5);
+    Felt.fill(Green);
+    for (const int X : {3, 4}) {
+        SCOPED_TRACE(X);
+        QImage Surface = Felt.copy();
+        TCanvas Canvas(Surface);
+        DrawCard(MakeCard(5, 1, cfFaceUp, X, 5), Canvas);
+        const QRect Device = Canvas.DeviceRect(QRect(X, 5, CardWidth, CardHeight));
+        const int Middle = Device.center().y();
+        EXPECT_NE(Surface.pixel(Device.left(), Middle), Green);
+        EXPECT_NE(Surface.pixel(Device.right(), Middle), Green);
+        EXPECT_EQ(Surface.pixel(Device.left() - 1, Middle), Green);
+        EXPECT_EQ(Surface.pixel(Device.right() + 1, Middle), Green);
+        EXPECT_NE(Surface.pixel(Device.center().x(), Device.top()), Green);
+        EXPECT_NE(Surface.pixel(Device.center().x(), Device.bottom()), Green);
+        Canvas.BitBlt(X, 5, CardWidth, CardHeight, Felt, X, 5, TRasterOp::Copy);
+        EXPECT_EQ(Surface, Felt);
     }
 }
 

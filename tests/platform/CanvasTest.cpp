@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QList>
 
 #include <gtest/gtest.h>
 
@@ -192,6 +193,13 @@ QImage LoadBytes(const TTempFolder& Folder, const QByteArray& Bytes)
     return LoadPicture(File.fileName());
 }
 
+QImage AtRatio(int W, int H, double Ratio, QRgb Color)
+{
+    QImage Image = CreateSurface(QSize(W, H), Ratio);
+    Image.fill(Color);
+    return Image;
+}
+
 } // namespace
 
 TEST(LoadPicture, BitmapWhosePixelsEndEarlyIsNotValid)
@@ -233,4 +241,55 @@ TEST(LoadPicture, OnlyWindowsBitmapsServe)
     Green.fill(Qt::green);
     EXPECT_TRUE(LoadBytes(Folder, SavedAs(Green, "PNG")).isNull()) << "a PNG under a bitmap's name";
     EXPECT_EQ(LoadBytes(Folder, SavedAs(Green, "BMP")).pixel(7, 7), QColor(Qt::green).rgb());
+}
+
+TEST(HighDensity, BlocksMeetingInDesignUnitsMeetInDevicePixels)
+{
+    // At one and a half pixels to the unit each edge is rounded on its own:
+    // three one-unit blocks side by side cover the row without a gap or overlap.
+    QImage Image = AtRatio(3, 1, 1.5, 0xFF000000);
+    ASSERT_EQ(Image.width(), 5);
+    TCanvas Canvas(Image);
+    EXPECT_EQ(Canvas.Width(), 3);
+    const QRgb Colors[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+    for (int X = 0; X < 3; ++X)
+        Canvas.FillRect(QRect(X, 0, 1, 1), Colors[X]);
+    const QRgb Expected[] = {Colors[0], Colors[0], Colors[1], Colors[2], Colors[2]};
+    for (int X = 0; X < 5; ++X)
+        EXPECT_EQ(Image.pixel(X, 0), Expected[X]) << X;
+}
+
+TEST(HighDensity, TransfersMoveDevicePixelsAndReportDesignUnits)
+{
+    QImage Source = AtRatio(4, 4, 2, 0xFF112233);
+    Source.setPixel(3, 2, 0xFFABCDEF);  // one device pixel, in the unit (1, 1)
+    QImage Dest = AtRatio(6, 6, 2, 0xFF000000);
+    QList<QRect> Reported;
+    TCanvas Canvas(Dest, [&](const QRect& Rect) { Reported << Rect; });
+    Canvas.BitBlt(2, 3, 2, 2, Source, 1, 1, TRasterOp::Copy);
+    EXPECT_EQ(Dest.pixel(5, 6), 0xFFABCDEFu) << "the detail keeps its own device pixel";
+    EXPECT_EQ(Dest.pixel(4, 6), 0xFF112233u);
+    EXPECT_EQ(Dest.pixel(3, 6), 0xFF000000u);
+    ASSERT_EQ(Reported.size(), 1);
+    EXPECT_EQ(Reported[0], QRect(2, 3, 2, 2));
+    // A source of ordinary density is enlarged to cover the same units.
+    const QImage Plain = Filled(2, 2, 0xFF00FF00);
+    Canvas.BitBlt(0, 0, 2, 2, Plain, 0, 0, TRasterOp::Copy);
+    EXPECT_EQ(Dest.pixel(3, 3), 0xFF00FF00u);
+    EXPECT_EQ(Dest.pixel(4, 4), 0xFF000000u);
+}
+
+TEST(HighDensity, FocusFrameDotsAreOneDevicePixel)
+{
+    QImage Image = AtRatio(8, 8, 2, 0xFF000000);
+    TCanvas Canvas(Image);
+    Canvas.DrawFocusRect(QRect(1, 1, 5, 5));
+    EXPECT_EQ(Image.pixel(2, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(3, 2), 0xFF000000u);
+    EXPECT_EQ(Image.pixel(4, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(2, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(Image.pixel(3, 4), 0xFF000000u) << "the frame is one device pixel wide";
+    EXPECT_EQ(Image.pixel(11, 11), 0xFFFFFFFFu) << "its far corner lies at the last device pixel of the rectangle";
+    Canvas.DrawFocusRect(QRect(1, 1, 5, 5));
+    EXPECT_EQ(Image, AtRatio(8, 8, 2, 0xFF000000));
 }

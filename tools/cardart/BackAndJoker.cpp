@@ -16,33 +16,38 @@ int EdgeDistance(int X, int Y, int Width, int Height)
     return std::min(std::min(X, Width - 1 - X), std::min(Y, Height - 1 - Y));
 }
 
-// A lattice of diamonds, each holding a small white cross.
-QColor LatticeColour(int X, int Y)
+// A lattice of diamonds, each holding a small white cross; its lines are
+// Scale device pixels wide.
+QColor LatticeColour(int X, int Y, int Scale)
 {
-    constexpr int Period = 12;
+    const int Period = 12 * Scale;
     const int U = ((X + Y) % Period + Period) % Period;
     const int V = ((X - Y) % Period + Period) % Period;
-    if (U == 0 || V == 0)
+    if (U < Scale || V < Scale)
         return Art::BackBlue;
     const int FromCentre = std::max(std::abs(U - Period / 2), std::abs(V - Period / 2));
-    if (FromCentre == 0)
+    if (FromCentre < Scale)
         return Art::Paper;
-    if (FromCentre == 1)
+    if (FromCentre < 2 * Scale)
         return Art::BackCyan;
     return Art::BackNavy;
 }
 
-QColor BackPixel(int X, int Y)
+// The outline is one device pixel; the bands of the frame inside it keep
+// their widths in card pixels.
+QColor BackPixel(int X, int Y, int Scale)
 {
-    const int Edge = EdgeDistance(X, Y, FaceWidth, FaceHeight);
+    const int Width = FaceWidth * Scale;
+    const int Height = FaceHeight * Scale;
+    const int Edge = EdgeDistance(X, Y, Width, Height);
     if (Edge == 0)
         return Art::Ink;
-    if (Edge <= 2 || Edge == 5)
+    if (Edge < 3 * Scale || (Edge >= 5 * Scale && Edge < 6 * Scale))
         return Art::Paper;
-    if (Edge <= 4 || Edge == 6)
+    if (Edge < 7 * Scale)
         return Art::BackNavy;
     // The lattice is centred on the card, so the frame cuts it alike on every side.
-    return LatticeColour(X - FaceWidth / 2, Y - FaceHeight / 2);
+    return LatticeColour(X - Width / 2, Y - Height / 2, Scale);
 }
 
 constexpr double JokerX = FaceWidth / 2.0;
@@ -142,34 +147,38 @@ void DrawJokerWord(QPainter& Painter)
 
 } // namespace
 
-QImage DrawMask()
+QImage DrawMask(int Scale)
 {
-    QImage Mask(FaceWidth, FaceHeight, QImage::Format_RGB32);
+    QImage Mask(FaceWidth * Scale, FaceHeight * Scale, QImage::Format_RGB32);
     Mask.fill(Art::Ink);
     const QRgb White = Art::Paper.rgb();
-    Mask.setPixel(0, 0, White);
-    Mask.setPixel(FaceWidth - 1, 0, White);
-    Mask.setPixel(0, FaceHeight - 1, White);
-    Mask.setPixel(FaceWidth - 1, FaceHeight - 1, White);
+    for (int Down = 0; Down < Scale; ++Down)
+        for (int Across = 0; InCornerCut(Across, Down, Scale); ++Across) {
+            Mask.setPixel(Across, Down, White);
+            Mask.setPixel(Mask.width() - 1 - Across, Down, White);
+            Mask.setPixel(Across, Mask.height() - 1 - Down, White);
+            Mask.setPixel(Mask.width() - 1 - Across, Mask.height() - 1 - Down, White);
+        }
     return Mask;
 }
 
-QImage DrawBack()
+QImage DrawBack(int Scale)
 {
-    QImage Back(FaceWidth, FaceHeight, QImage::Format_RGB32);
-    for (int Y = 0; Y < FaceHeight; ++Y)
-        for (int X = 0; X < FaceWidth; ++X)
-            Back.setPixel(X, Y, BackPixel(X, Y).rgb());
-    BlackenCorners(Back);
+    QImage Back(FaceWidth * Scale, FaceHeight * Scale, QImage::Format_RGB32);
+    for (int Y = 0; Y < Back.height(); ++Y)
+        for (int X = 0; X < Back.width(); ++X)
+            Back.setPixel(X, Y, BackPixel(X, Y, Scale).rgb());
+    BlackenCorners(Back, Scale);
     return Back;
 }
 
-QImage DrawJoker()
+QImage DrawJoker(int Scale)
 {
-    QImage Joker = BlankCard();
+    QImage Joker = BlankCard(Scale);
     {
         QPainter Painter(&Joker);
         Painter.setRenderHint(QPainter::Antialiasing);
+        Painter.scale(Scale, Scale);
         DrawJokerBody(Painter);
         DrawJokerCap(Painter);
         DrawJokerFace(Painter);
@@ -177,7 +186,7 @@ QImage DrawJoker()
         TurnAround(Painter);
         DrawJokerWord(Painter);
     }
-    BlackenCorners(Joker);
+    BlackenCorners(Joker, Scale);
     return Joker;
 }
 

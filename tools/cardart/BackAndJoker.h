@@ -4,7 +4,7 @@
 
 // Black with white corner pixels: ANDed onto the table it blackens the card's
 // area and leaves the table in the four corners.
-QImage DrawMask();
+QImage DrawMask(int Scale = 1);
 // A blue diamond lattice in a white frame, in the 16 classic colours only.
-QImage DrawBack();
-QImage DrawJoker();
+QImage DrawBack(int Scale = 1);
+QImage DrawJoker(int Scale = 1);

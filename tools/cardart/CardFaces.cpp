@@ -127,14 +127,15 @@ QString RankText(int Rank)
     }
 }
 
-QImage DrawFace(int Rank, int Suit)
+QImage DrawFace(int Rank, int Suit, int Scale)
 {
-    QImage Card = BlankCard();
+    QImage Card = BlankCard(Scale);
     if (Rank < 1 || Rank > RankCount || Suit < 1 || Suit > SuitCount)
         return Card;
     {
         QPainter Painter(&Card);
         Painter.setRenderHint(QPainter::Antialiasing);
+        Painter.scale(Scale, Scale);
         DrawIndices(Painter, Rank, Suit);
         if (Rank == 1)
             DrawAce(Painter, Suit);
@@ -143,16 +144,18 @@ QImage DrawFace(int Rank, int Suit)
         else
             DrawCourt(Painter, Rank, Suit);
     }
-    BlackenCorners(Card);
+    BlackenCorners(Card, Scale);
     return Card;
 }
 
-QImage DrawCardSet()
+QImage DrawCardSet(int Scale)
 {
-    QImage Set(FaceWidth * RankCount, FaceHeight * SuitCount, QImage::Format_RGB32);
+    const int Width = FaceWidth * Scale;
+    const int Height = FaceHeight * Scale;
+    QImage Set(Width * RankCount, Height * SuitCount, QImage::Format_RGB32);
     QPainter Painter(&Set);
     for (int Suit = 1; Suit <= SuitCount; ++Suit)
         for (int Rank = 1; Rank <= RankCount; ++Rank)
-            Painter.drawImage((Rank - 1) * FaceWidth, (Suit - 1) * FaceHeight, DrawFace(Rank, Suit));
+            Painter.drawImage((Rank - 1) * Width, (Suit - 1) * Height, DrawFace(Rank, Suit, Scale));
     return Set;
 }

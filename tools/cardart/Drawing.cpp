@@ -24,22 +24,34 @@ QFont IndexFont()
 
 } // namespace
 
-QImage BlankCard()
+QImage BlankCard(int Scale)
 {
-    QImage Card(FaceWidth, FaceHeight, QImage::Format_RGB32);
+    QImage Card(FaceWidth * Scale, FaceHeight * Scale, QImage::Format_RGB32);
     Card.fill(Art::Ink);
     QPainter Painter(&Card);
-    Painter.fillRect(QRect(1, 1, FaceWidth - 2, FaceHeight - 2), Art::Paper);
+    Painter.fillRect(QRect(1, 1, Card.width() - 2, Card.height() - 2), Art::Paper);
     return Card;
 }
 
-void BlackenCorners(QImage& Card)
+bool InCornerCut(int Across, int Down, int Scale)
+{
+    return Across + Down < Scale;
+}
+
+void BlackenCorners(QImage& Card, int Scale)
 {
     const QRgb Black = Art::Ink.rgb();
-    Card.setPixel(0, 0, Black);
-    Card.setPixel(Card.width() - 1, 0, Black);
-    Card.setPixel(0, Card.height() - 1, Black);
-    Card.setPixel(Card.width() - 1, Card.height() - 1, Black);
+    // The pixels just inside the cut carry the outline round the corner.
+    const int Reach = Scale > 1 ? Scale : 0;
+    for (int Down = 0; Down <= Reach; ++Down)
+        for (int Across = 0; Across + Down <= Reach; ++Across) {
+            const int Right = Card.width() - 1 - Across;
+            const int Bottom = Card.height() - 1 - Down;
+            Card.setPixel(Across, Down, Black);
+            Card.setPixel(Right, Down, Black);
+            Card.setPixel(Across, Bottom, Black);
+            Card.setPixel(Right, Bottom, Black);
+        }
 }
 
 void TurnAround(QPainter& Painter)

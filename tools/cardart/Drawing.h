@@ -11,10 +11,17 @@
 constexpr int FaceWidth = 71;
 constexpr int FaceHeight = 96;
 
-// A white card with a one-pixel dark outline; its four corner pixels are black,
-// the colour that adds nothing when the picture is ORed onto the table.
-QImage BlankCard();
-void BlackenCorners(QImage& Card);
+// Every picture is drawn for a screen of Scale device pixels to the pixel:
+// the same design, Scale times as many pixels each way.
+
+// A white card with a dark outline one device pixel wide; its corners are
+// black, the colour that adds nothing when the picture is ORed onto the table.
+QImage BlankCard(int Scale = 1);
+// The corner pixels the mask leaves to the table turn black; above one device
+// pixel to the pixel the corner is cut diagonally, and the outline follows the cut.
+void BlackenCorners(QImage& Card, int Scale = 1);
+// Whether the pixel Across and Down from the nearest corner lies in the cut.
+bool InCornerCut(int Across, int Down, int Scale);
 // Turns the painter half a turn about the card's centre, for the lower half of
 // a two-ended design.
 void TurnAround(QPainter& Painter);

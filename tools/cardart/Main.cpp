@@ -20,34 +20,47 @@ namespace {
 
 struct TOutput
 {
-    const char* Name;
+    QString Name;
     QImage Image;
     int BitsPerPixel;
     QList<QRgb> Palette;
 };
+
+// High-density screens get the same pictures drawn at twice the pixels, named
+// the way Qt names them: "CARDSET@2x.bmp" beside "CARDSET.bmp".
+constexpr int Scales[] = {1, 2};
+
+QString ScaledName(const char* Name, int Scale)
+{
+    const QString Base = QString::fromLatin1(Name);
+    return Scale == 1 ? Base + QStringLiteral(".bmp") : QStringLiteral("%1@%2x.bmp").arg(Base).arg(Scale);
+}
 
 QList<TOutput> AllPictures()
 {
     const QList<QRgb> Cards = Art::CardPalette();
     const QList<QRgb> Vga = VgaPalette();
     const QList<QRgb> Mask = {qRgb(255, 255, 255), qRgb(0, 0, 0)};
-    return {
-        {"CARDSET.bmp", DrawCardSet(), 8, Cards},
-        {"CARDMASK.bmp", DrawMask(), 1, Mask},
-        {"CARDBACK.bmp", DrawBack(), 4, Vga},
-        {"JOKER.bmp", DrawJoker(), 8, Cards},
-        {"SUITS.bmp", DrawSuitStrip(), 4, Vga},
-        {"GlyphOk.bmp", DrawGlyph(TGlyph::Ok), 24, {}},
-        {"GlyphCancel.bmp", DrawGlyph(TGlyph::Cancel), 24, {}},
-        {"GlyphClose.bmp", DrawGlyph(TGlyph::Close), 24, {}},
-    };
+    QList<TOutput> Outputs;
+    for (const int Scale : Scales)
+        Outputs += {
+            {ScaledName("CARDSET", Scale), DrawCardSet(Scale), 8, Cards},
+            {ScaledName("CARDMASK", Scale), DrawMask(Scale), 1, Mask},
+            {ScaledName("CARDBACK", Scale), DrawBack(Scale), 4, Vga},
+            {ScaledName("JOKER", Scale), DrawJoker(Scale), 8, Cards},
+            {ScaledName("SUITS", Scale), DrawSuitStrip(Scale), 4, Vga},
+            {ScaledName("GlyphOk", Scale), DrawGlyph(TGlyph::Ok, Scale), 24, {}},
+            {ScaledName("GlyphCancel", Scale), DrawGlyph(TGlyph::Cancel, Scale), 24, {}},
+            {ScaledName("GlyphClose", Scale), DrawGlyph(TGlyph::Close, Scale), 24, {}},
+        };
+    return Outputs;
 }
 
 bool WriteAll(const QDir& Folder)
 {
     bool Ok = true;
     for (const TOutput& Output : AllPictures()) {
-        const QString File = Folder.filePath(QString::fromLatin1(Output.Name));
+        const QString File = Folder.filePath(Output.Name);
         if (!WriteBmp(File, Output.Image, Output.BitsPerPixel, Output.Palette)) {
             std::fprintf(stderr, "cardart: cannot write %s\n", qPrintable(File));
             Ok = false;

@@ -15,12 +15,13 @@ constexpr int SuitStripHeight = 15;
 constexpr int SuitCellWidth = 16;
 
 // How much of each pixel the four signs cover: black on white, antialiased.
-QImage SuitCoverage()
+QImage SuitCoverage(int Scale)
 {
-    QImage Coverage(SuitStripWidth, SuitStripHeight, QImage::Format_RGB32);
+    QImage Coverage(SuitStripWidth * Scale, SuitStripHeight * Scale, QImage::Format_RGB32);
     Coverage.fill(Art::Paper);
     QPainter Painter(&Coverage);
     Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.scale(Scale, Scale);
     Painter.setPen(Qt::NoPen);
     Painter.setBrush(Art::Ink);
     for (int Suit = 1; Suit <= SuitCount; ++Suit) {
@@ -131,25 +132,26 @@ void DrawIconFace(QPainter& Painter, double Angle)
 
 } // namespace
 
-QImage DrawSuitStrip()
+QImage DrawSuitStrip(int Scale)
 {
-    QImage Strip(SuitStripWidth, SuitStripHeight, QImage::Format_RGB32);
+    QImage Strip(SuitStripWidth * Scale, SuitStripHeight * Scale, QImage::Format_RGB32);
     Strip.fill(Art::Paper);
-    const QImage Coverage = SuitCoverage();
-    for (int Y = 0; Y < SuitStripHeight; ++Y)
-        for (int X = 0; X < SuitStripWidth; ++X) {
-            const int Suit = X / SuitCellWidth + 1;
+    const QImage Coverage = SuitCoverage(Scale);
+    for (int Y = 0; Y < Strip.height(); ++Y)
+        for (int X = 0; X < Strip.width(); ++X) {
+            const int Suit = X / (SuitCellWidth * Scale) + 1;
             Strip.setPixel(X, Y, StripPixel(Suit, 1.0 - qGray(Coverage.pixel(X, Y)) / 255.0).rgb());
         }
     return Strip;
 }
 
-QImage DrawGlyph(TGlyph Glyph)
+QImage DrawGlyph(TGlyph Glyph, int Scale)
 {
-    QImage Image(16, 16, QImage::Format_RGB32);
+    QImage Image(16 * Scale, 16 * Scale, QImage::Format_RGB32);
     Image.fill(Art::Paper);
     QPainter Painter(&Image);
     Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.scale(Scale, Scale);
     switch (Glyph) {
     case TGlyph::Ok: DrawCheck(Painter); break;
     case TGlyph::Cancel: DrawCross(Painter); break;
