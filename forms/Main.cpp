@@ -119,6 +119,13 @@ void TfrmMain::showEvent(QShowEvent* Event)
     FormShow();
 }
 
+void TfrmMain::changeEvent(QEvent* Event)
+{
+    TForm::changeEvent(Event);
+    if (Event->type() == QEvent::WindowStateChange && !isMinimized() && FMemory && FMemory->isMinimized())
+        FMemory->showNormal();
+}
+
 void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)
 {
     if (Button == Qt::LeftButton)

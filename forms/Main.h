@@ -95,6 +95,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    // The memory aid comes back with the table window.
+    void changeEvent(QEvent* Event) override;
 
 private:
     friend struct TfrmMainTestAccess;

@@ -43,7 +43,7 @@ QColor SuitColor(int Suit)
 
 } // namespace
 
-TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Parent, Qt::Tool)
 {
     SetupForm();
     // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
@@ -55,9 +55,10 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
 void TfrmMemory::SetupForm()
 {
     SetCaption(QStringLiteral("Μνήμη"));
-    // A tool window's title bar carries only the close button.
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    // A tool window's title bar carries only the close button. It stays above
+    // the program's own windows and goes down with them, as a tool window of
+    // the program does, but never above other programs.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(266, 95);
     move(394, 131);
     setFont(WindowFont());

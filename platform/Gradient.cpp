@@ -1,5 +1,7 @@
 #include "platform/Gradient.h"
 
+#include "platform/Placement.h"
+
 #include "platform/Canvas.h"
 
 #include <QEvent>
@@ -361,7 +363,7 @@ void TGradient::mouseReleaseEvent(QMouseEvent* Event)
 void TGradient::PressButton(TTitleButton Button)
 {
     if (Button == TTitleButton::Minimize)
-        FForm->showMinimized();
+        MinimiseProgram();
     else if (Button == TTitleButton::Close)
         FForm->close();
 }

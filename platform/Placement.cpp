@@ -93,26 +93,62 @@ bool TitleStripReachable(const QRect& Screen, int64_t Left, int64_t Top, int64_t
            Visible >= std::min<int64_t>(Width, TitleGripWidth);
 }
 
-bool TitleStripReachable(int64_t Left, int64_t Top, int64_t Width)
+QList<QRect> AvailableAreas()
 {
-    const QList<QScreen*> Screens = QGuiApplication::screens();
-    return std::any_of(Screens.begin(), Screens.end(), [&](const QScreen* Screen) {
-        return TitleStripReachable(Screen->availableGeometry(), Left, Top, Width);
-    });
+    QList<QRect> Areas;
+    if (const QScreen* Primary = QGuiApplication::primaryScreen())
+        Areas << Primary->availableGeometry();
+    for (const QScreen* Screen : QGuiApplication::screens())
+        if (Screen != QGuiApplication::primaryScreen())
+            Areas << Screen->availableGeometry();
+    return Areas;
 }
 
-// The nearest place on the first screen where the strip can be taken, for a
-// window whose designed place is off the screens there are.
-QPoint IntoReach(const QPoint& Corner, const QSize& Size)
+bool TitleStripReachable(int64_t Left, int64_t Top, int64_t Width)
 {
-    const QScreen* Screen = QGuiApplication::primaryScreen();
-    if (!Screen || TitleStripReachable(Corner.x(), Corner.y(), Size.width()))
-        return Corner;
-    const QRect Area = Screen->availableGeometry();
-    const int Right = std::max(Area.left(), Area.left() + Area.width() - Size.width());
-    const int Bottom = std::max(Area.top(), Area.top() + Area.height() - Size.height());
-    return QPoint(std::clamp(Corner.x(), Area.left(), Right), std::clamp(Corner.y(), Area.top(), Bottom));
+    const QList<QRect> Areas = AvailableAreas();
+    return std::any_of(Areas.begin(), Areas.end(),
+                       [&](const QRect& Area) { return TitleStripReachable(Area, Left, Top, Width); });
 }
+
+// How much of the window lies on an area, taken wide: stored numbers may be anything.
+int64_t Overlap(const QRect& Area, const QPoint& Corner, const QSize& Size)
+{
+    const int64_t Width = std::min<int64_t>(Area.left() + int64_t(Area.width()), Corner.x() + int64_t(Size.width())) -
+                          std::max<int64_t>(Area.left(), Corner.x());
+    const int64_t Height = std::min<int64_t>(Area.top() + int64_t(Area.height()), Corner.y() + int64_t(Size.height())) -
+                           std::max<int64_t>(Area.top(), Corner.y());
+    return Width > 0 && Height > 0 ? Width * Height : 0;
+}
+
+} // namespace
+
+QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Areas)
+{
+    if (Areas.isEmpty())
+        return Corner;
+    // The screen that holds most of the window, or the first when none holds any.
+    const QRect* Area = &Areas.front();
+    int64_t Most = 0;
+    for (const QRect& Candidate : Areas)
+        if (const int64_t Part = Overlap(Candidate, Corner, Size); Part > Most) {
+            Most = Part;
+            Area = &Candidate;
+        }
+    const int Right = std::max(Area->left(), Area->left() + Area->width() - Size.width());
+    const int Bottom = std::max(Area->top(), Area->top() + Area->height() - Size.height());
+    return QPoint(std::clamp(Corner.x(), Area->left(), Right), std::clamp(Corner.y(), Area->top(), Bottom));
+}
+
+void MinimiseProgram()
+{
+    // A tool window's type shares its bits with a pop-up's, so the type is compared whole.
+    for (QWidget* Window : QApplication::topLevelWidgets())
+        if (Window->isVisible() && Window->windowType() != Qt::Popup && Window->windowType() != Qt::ToolTip)
+            Window->showMinimized();
+}
+
+namespace {
 
 // A damaged store is read by both windows, and by every later showing, until
 // a save writes it anew: it is one failure and is told once.
@@ -145,11 +181,7 @@ void CreateStore(const QSettings& Store)
 // program goes down together.
 void MinimiseProgramLater(QWidget* Form)
 {
-    QTimer::singleShot(0, Form, [] {
-        for (QWidget* Window : QApplication::topLevelWidgets())
-            if (Window->isVisible() && Window->isWindow() && !Window->windowFlags().testFlag(Qt::Popup))
-                Window->showMinimized();
-    });
+    QTimer::singleShot(0, Form, [] { MinimiseProgram(); });
 }
 
 int IntOr(const QSettings& Store, const QString& Key, int Default)
@@ -226,7 +258,7 @@ void TFormPlacement::Restore()
     if ((MinMax || Normal) && PixelsPerInch == CurrentPixelsPerInch(FForm) && Rect.A < Rect.C &&
         TitleStripReachable(Rect.A, Rect.B, Current.width()))
         Corner = QPoint(Rect.A, Rect.B);
-    MoveTo(IntoReach(Corner, Current.size()));
+    MoveTo(IntoReach(Corner, Current.size(), AvailableAreas()));
     TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
     // A window of fixed size has no maximised state of its own; a store that
     // says otherwise would stretch it over the screen.

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -21,6 +22,15 @@ struct TFourNumbers
     int A, B, C, D;
 };
 TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults);
+
+// Where a window of a frame of Size may open, as near Corner as can be: its
+// whole title strip and its bottom edge on the available area of the screen
+// that holds most of it, or of the first area (the primary screen's).
+QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Areas);
+
+// Every window of the program goes down together: the table window stands for
+// the program, and the memory aid belongs to it.
+void MinimiseProgram();
 
 // The window state a stored show command asks for.
 enum class TShowState { Normal, Minimized, Maximized };

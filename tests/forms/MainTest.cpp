@@ -768,3 +768,33 @@ TEST_F(MainFixture, LongCaptionsAreCutAndNoWindowGrows)
               SetScore->btnClose->width());
     EXPECT_EQ(SetScore->lblPoints->ShownText(), SetScore->lblPoints->Caption()) << "a text that fits is whole";
 }
+
+// The memory aid belongs to the game: it goes down with the table window,
+// whether by the title strip's button or because the table window was left
+// minimised, and comes back with it.
+TEST_F(MainFixture, MemoryAidGoesDownAndComesBackWithTheTableWindow)
+{
+    Memory->show();
+    QCoreApplication::processEvents();
+    const QPoint Button = TGradient::ButtonRect(TTitleButton::Minimize, Main->Gradient->width()).center();
+    for (QEvent::Type Type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent Event(Type, QPointF(Button), Main->Gradient->mapToGlobal(QPointF(Button)), Qt::LeftButton,
+                          Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Main->Gradient, &Event);
+    }
+    EXPECT_TRUE(Main->isMinimized());
+    EXPECT_TRUE(Memory->isMinimized());
+    Main->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Memory->isMinimized());
+    EXPECT_TRUE(Memory->isVisible());
+
+    Main->close();
+    Memory->hide();
+    QSettings(StoreOrganisation, StoreApplication).setValue(QStringLiteral("frmMain/ShowCmd"), QStringLiteral("2"));
+    Memory->show();
+    Main->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Main->isMinimized()) << "stored minimised";
+    EXPECT_TRUE(Memory->isMinimized()) << "a tool window is no pop-up";
+}

@@ -306,7 +306,7 @@ TEST_F(PlacementFixture, FarAwayStoredPlacesOpenWithTheTitleStripOnAScreen)
     StoreValue(QStringLiteral("NormPos"), QStringLiteral("-100,100,100,250"));
     auto Form = MakeWindow();
     Form->show();
-    EXPECT_EQ(Form->pos(), QPoint(-100, 100)) << "half off the screen but within reach: left where it was";
+    EXPECT_EQ(Form->pos(), QPoint(Screen.left(), 100)) << "half off the screen: the whole strip comes in, the height stays";
 }
 
 TEST_F(PlacementFixture, DamagedStoreIsToldOnceAndTheSaveOverItIsNot)
@@ -373,4 +373,20 @@ TEST_F(PlacementFixture, StoredMaximisedStateLeavesAFixedSizeWindowAtItsSize)
     QCoreApplication::processEvents();
     EXPECT_EQ(Form->size(), QSize(200, 150));
     EXPECT_FALSE(Form->isMaximized());
+}
+
+// A high-density laptop screen at scale 2 leaves 640 x 450 for windows: the
+// table window at its designed place would hang below it.
+TEST(IntoReach, WholeTitleStripAndBottomEdgeOnTheScreenThatHoldsMostOfTheWindow)
+{
+    const QSize Table(299, 416);
+    const QList<QRect> Small{QRect(0, 0, 640, 450)};
+    EXPECT_EQ(IntoReach(QPoint(268, 153), Table, Small), QPoint(268, 34));
+    EXPECT_EQ(IntoReach(QPoint(500, -40), Table, Small), QPoint(341, 0));
+    EXPECT_EQ(IntoReach(QPoint(100, 20), Table, Small), QPoint(100, 20)) << "a window in reach stays";
+    EXPECT_EQ(IntoReach(QPoint(100, 20), QSize(700, 500), Small), QPoint(0, 0)) << "too big: its top-left shows";
+    const QList<QRect> Two{QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    EXPECT_EQ(IntoReach(QPoint(2200, 900), Table, Two), QPoint(2005, 608)) << "kept on the second screen";
+    EXPECT_EQ(IntoReach(QPoint(5000, 5000), Table, Two), QPoint(725, 352)) << "on no screen: the first";
+    EXPECT_EQ(IntoReach(QPoint(2147483000, -2147483600), Table, Two), QPoint(725, 0));
 }
