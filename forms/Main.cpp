@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -72,6 +73,14 @@ void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* Abo
     FMemory = Memory;
     FSetScore = SetScore;
     FAbout = About;
+    // The memory aid stays above the table window only, and goes down and
+    // comes back with it; the window system learns that it belongs to the
+    // table window before it first shows.
+    if (FMemory && !FMemory->isVisible()) {
+        winId();
+        FMemory->winId();
+        FMemory->windowHandle()->setTransientParent(windowHandle());
+    }
 }
 
 // The playing area with the status line along its bottom.

@@ -164,10 +164,17 @@ void TMenuBarStyle::drawControl(ControlElement Element, const QStyleOption* Opti
         return;
     }
     QStyleOptionMenuItem Shown = *Item;
-    const int Padding = 2 * pixelMetric(PM_MenuBarItemSpacing, Option, Widget) + 8;
-    Shown.text = Item->fontMetrics.elidedText(Item->text, Qt::ElideRight, std::max(Item->rect.width() - Padding, 0),
-                                              Qt::TextShowMnemonic);
+    Shown.text = ShownText(*Item, Widget);
     QProxyStyle::drawControl(Element, &Shown, Painter, Widget);
+}
+
+// The room around the text is what the style itself adds to an item's text.
+QString TMenuBarStyle::ShownText(const QStyleOptionMenuItem& Item, const QWidget* Widget) const
+{
+    const QSize Text = Item.fontMetrics.size(Qt::TextShowMnemonic, Item.text);
+    const int Padding = QProxyStyle::sizeFromContents(CT_MenuBarItem, &Item, Text, Widget).width() - Text.width();
+    return Item.fontMetrics.elidedText(Item.text, Qt::ElideRight, std::max(Item.rect.width() - Padding, 0),
+                                       Qt::TextShowMnemonic);
 }
 
 TMemo::TMemo(const QString& Name, QWidget* Parent) : QPlainTextEdit(Parent)

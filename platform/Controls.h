@@ -79,6 +79,8 @@ protected:
 
 // Menu bar items share the bar's width; a caption too long for its share ends
 // in an ellipsis instead of widening the bar, and with it a window of fixed size.
+class QStyleOptionMenuItem;
+
 class TMenuBarStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -88,6 +90,8 @@ public:
                            const QWidget* Widget) const override;
     void drawControl(ControlElement Element, const QStyleOption* Option, QPainter* Painter,
                      const QWidget* Widget) const override;
+    // The caption as the item shows it: whole when it fits its place on the bar.
+    QString ShownText(const QStyleOptionMenuItem& Item, const QWidget* Widget) const;
 };
 
 // A read-only, borderless multi-line text box.

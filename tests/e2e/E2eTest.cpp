@@ -70,18 +70,35 @@ bool IsWhite(QRgb Pixel)
     return qRed(Pixel) > 245 && qGreen(Pixel) > 245 && qBlue(Pixel) > 245;
 }
 
-// The top-left corner of the table: the first row of the white frame, found
-// below the menu bar of the window at its designed place.
+// At its designed place the memory aid lies over the table's top right, where
+// the computer's cards and the title strip's close button are: the tests keep
+// it beside the table, as a player would who wants to see the whole table.
+void PlaceMemoryAidBesideTheTable(const QString& ConfigHome)
+{
+    QDir().mkpath(ConfigHome + QStringLiteral("/Varkon"));
+    QFile Store(ConfigHome + QStringLiteral("/Varkon/Zento.conf"));
+    if (!Store.exists() && Store.open(QIODevice::WriteOnly))
+        Store.write("[frmMemory]\nNormPos=\"600,131,866,226\"\n");
+}
+
+// The top-left corner of the table: the corner of the white frame, found by
+// its left side and its bottom row, which the memory aid never covers (at its
+// designed place it lies over the frame's top right).
 std::optional<QPoint> FindTable(const QImage& Shot)
 {
+    constexpr int FrameBottom = 378 - 19 - 1;
     for (int Y = 0; Y + 378 <= Shot.height(); ++Y)
         for (int X = 0; X + TableWidth <= Shot.width(); X += 1) {
-            if (!IsWhite(Shot.pixel(X, Y)) || !IsWhite(Shot.pixel(X + TableWidth - 1, Y)))
+            if (!IsWhite(Shot.pixel(X, Y)) || !IsWhite(Shot.pixel(X, Y + FrameBottom)) ||
+                !IsWhite(Shot.pixel(X + TableWidth - 1, Y + FrameBottom)))
                 continue;
             bool Frame = true;
             for (int I = 0; I < TableWidth && Frame; I += 7)
-                Frame = IsWhite(Shot.pixel(X + I, Y)) && IsFeltGreen(Shot.pixel(X + 2 + I * 290 / TableWidth, Y + 2));
-            if (Frame && IsWhite(Shot.pixel(X, Y + 200)) && IsFeltGreen(Shot.pixel(X + 150, Y + 120)))
+                Frame = IsWhite(Shot.pixel(X + I, Y + FrameBottom)) &&
+                        IsFeltGreen(Shot.pixel(X + 2 + I * 290 / TableWidth, Y + FrameBottom - 2));
+            for (int I = 0; I < FrameBottom && Frame; I += 7)
+                Frame = IsWhite(Shot.pixel(X, Y + I)) && IsFeltGreen(Shot.pixel(X + 2, Y + 2 + I * 350 / FrameBottom));
+            if (Frame && IsFeltGreen(Shot.pixel(X + 150, Y + 120)))
                 return QPoint(X, Y);
         }
     return std::nullopt;
@@ -117,6 +134,7 @@ protected:
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
         Env.insert(QStringLiteral("HOME"), Settings->path());
         Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Settings->path());
+        PlaceMemoryAidBesideTheTable(Settings->path());
         Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
         Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
         Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -327,6 +345,7 @@ protected:
         QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
         Env.insert(QStringLiteral("HOME"), Home.path());
         Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.filePath(QStringLiteral("config")));
+        PlaceMemoryAidBesideTheTable(Home.filePath(QStringLiteral("config")));
         Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
         Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
         Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -452,6 +471,7 @@ TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
     QProcess Bare;
     QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
     Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.filePath(QStringLiteral("config")));
+    PlaceMemoryAidBesideTheTable(Home.filePath(QStringLiteral("config")));
     Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     Bare.setProcessEnvironment(Env);
     Bare.setWorkingDirectory(Home.path());
@@ -502,7 +522,7 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/NormPos")).toString(), NormPos);
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/ShowCmd")).toString(), QStringLiteral("1"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0")) << "saved as it closed";
-    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/NormPos")).toString(), QStringLiteral("394,131,660,226"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/NormPos")).toString(), QStringLiteral("600,131,866,226"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1")) << "saved as it was, shown";
 
     // Only the position comes back from the store; the size is the window's own.

@@ -22,7 +22,9 @@
 #include <QMouseEvent>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyleOption>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -769,11 +771,31 @@ TEST_F(MainFixture, LongCaptionsAreCutAndNoWindowGrows)
     EXPECT_EQ(SetScore->lblPoints->ShownText(), SetScore->lblPoints->Caption()) << "a text that fits is whole";
 }
 
+// The bar's own captions fit their places and show whole, in both languages.
+TEST_F(MainFixture, MenuBarCaptionsThatFitShowWhole)
+{
+    const auto* Style = qobject_cast<const TMenuBarStyle*>(Main->MainMenu->style());
+    ASSERT_NE(Style, nullptr);
+    for (const bool Greek : {false, true}) {
+        if (Greek)
+            Main->menuGreekClick();
+        QCoreApplication::processEvents();
+        for (TMenuItem* Item : {Main->menuParameters, Main->menuGame}) {
+            QStyleOptionMenuItem Option;
+            Option.initFrom(Main->MainMenu);
+            Option.text = Item->text();
+            Option.rect = Main->MainMenu->actionGeometry(Item);
+            EXPECT_EQ(Style->ShownText(Option, Main->MainMenu), Item->text());
+        }
+    }
+}
+
 // The memory aid belongs to the game: it goes down with the table window,
 // whether by the title strip's button or because the table window was left
 // minimised, and comes back with it.
 TEST_F(MainFixture, MemoryAidGoesDownAndComesBackWithTheTableWindow)
 {
+    EXPECT_EQ(Memory->windowHandle()->transientParent(), Main->windowHandle()) << "it belongs to the table window";
     Memory->show();
     QCoreApplication::processEvents();
     const QPoint Button = TGradient::ButtonRect(TTitleButton::Minimize, Main->Gradient->width()).center();
