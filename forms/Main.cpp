@@ -133,6 +133,9 @@ void TfrmMain::changeEvent(QEvent* Event)
     TForm::changeEvent(Event);
     if (Event->type() == QEvent::WindowStateChange && !isMinimized() && FMemory && FMemory->isMinimized())
         FMemory->showNormal();
+    // Not every window manager keeps a window above the one it belongs to.
+    if (Event->type() == QEvent::ActivationChange && isActiveWindow() && FMemory && FMemory->isVisible())
+        FMemory->raise();
 }
 
 void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)

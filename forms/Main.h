@@ -95,7 +95,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
-    // The memory aid comes back with the table window.
+    // The memory aid comes back with the table window, and stays above it.
     void changeEvent(QEvent* Event) override;
 
 private:
