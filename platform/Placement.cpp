@@ -266,6 +266,11 @@ void TFormPlacement::Restore()
         State = TShowState::Normal;
     Store.endGroup();
     ReportUnreadableStore(Store);
+    ApplyState(State);
+}
+
+void TFormPlacement::ApplyState(TShowState State)
+{
     switch (State) {
     case TShowState::Normal:
         FForm->setWindowState(FForm->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -312,12 +317,7 @@ void TFormPlacement::Save(TSaveReason Reason)
     const bool Maximized = State.testFlag(Qt::WindowMaximized);
     const int Flags = Minimized && Maximized ? RestoreToMaximized : 0;
     const int ShowCmd = Minimized ? ShowMinimized : Maximized ? ShowMaximized : ShowNormal;
-    // The normal rectangle: where the window's frame lies when it is neither
-    // minimised nor maximised.
-    const QRect Frame(FForm->pos(), FForm->frameGeometry().size());
-    const QRect Normal = (Minimized || Maximized) && FForm->normalGeometry().isValid()
-                             ? FForm->normalGeometry().translated(Frame.topLeft() - FForm->geometry().topLeft())
-                             : Frame;
+    const QRect Normal = NormalFrame();
     const QScreen* Screen = FForm->screen();
     const QString MinMax = FourNumbersText(-1, -1, -1, -1);
     const QString NormPos =
@@ -333,14 +333,30 @@ void TFormPlacement::Save(TSaveReason Reason)
     Store.setValue(QStringLiteral("Visible"), Visible);
     Store.endGroup();
     Store.sync();
-    // Writing over a damaged store succeeds although the store reports the
-    // damage it found; what counts is whether the values are there now.
+    ReportUnsaved(Store, NormPos, Visible);
+    FSaved = true;
+}
+
+// The normal rectangle: where the window's frame lies when it is neither
+// minimised nor maximised.
+QRect TFormPlacement::NormalFrame() const
+{
+    const QRect Frame(FForm->pos(), FForm->frameGeometry().size());
+    const bool Normal = !(FForm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+    if (Normal || !FForm->normalGeometry().isValid())
+        return Frame;
+    return FForm->normalGeometry().translated(Frame.topLeft() - FForm->geometry().topLeft());
+}
+
+// Writing over a damaged store succeeds although the store reports the
+// damage it found; what counts is whether the values are there now.
+void TFormPlacement::ReportUnsaved(const QSettings& Store, const QString& NormPos, const QString& Visible) const
+{
     const QSettings Written(StoreOrganisation, StoreApplication);
     const QString Group = FSection + QLatin1Char('/');
     if (Store.status() == QSettings::AccessError || StoredText(Written, Group + QStringLiteral("NormPos")) != NormPos ||
         StoredText(Written, Group + QStringLiteral("Visible")) != Visible)
         ShowMessageBox(nullptr, QStringLiteral("Unable to save the window placement in %1").arg(Store.fileName()));
-    FSaved = true;
 }
 
 void TFormPlacement::SaveOnDestroy()

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QSettings;
 class QWidget;
 
 // Where the places are kept: the per-user settings store of the program's maker.
@@ -64,6 +65,9 @@ protected:
 
 private:
     void MoveTo(const QPoint& Corner);
+    void ApplyState(TShowState State);
+    QRect NormalFrame() const;
+    void ReportUnsaved(const QSettings& Store, const QString& NormPos, const QString& Visible) const;
 
     QWidget* FForm;
     QString FSection;
