@@ -1,6 +1,7 @@
 // The message lookup reads the language file afresh each time, and the status line looks
 // messages up at every idle moment: what one lookup costs in time and in memory.
 #include "lang/Lang.h"
+#include "tests/support/CountingMalloc.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,49 +12,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdlib>
-
-// Every allocation in the process, Qt's included, goes through these; the counts show
-// what a lookup asks of the allocator.
-namespace {
-std::atomic<std::size_t> AllocatedBytes{0};
-std::atomic<std::size_t> Allocations{0};
-
-void Count(std::size_t Bytes)
-{
-    AllocatedBytes.fetch_add(Bytes, std::memory_order_relaxed);
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-}
-} // namespace
-
-extern "C" {
-void* __libc_malloc(std::size_t Size);
-void* __libc_calloc(std::size_t Count, std::size_t Size);
-void* __libc_realloc(void* Pointer, std::size_t Size);
-void __libc_free(void* Pointer);
-
-void* malloc(std::size_t Size)
-{
-    Count(Size);
-    return __libc_malloc(Size);
-}
-
-void* calloc(std::size_t Number, std::size_t Size)
-{
-    Count(Number * Size);
-    return __libc_calloc(Number, Size);
-}
-
-void* realloc(void* Pointer, std::size_t Size)
-{
-    Count(Size);
-    return __libc_realloc(Pointer, Size);
-}
-
-void free(void* Pointer)
-{
-    __libc_free(Pointer);
-}
-}
 
 namespace {
 

@@ -63,12 +63,7 @@ protected:
 
     QWidget* Area() const { return Main->StatusBar->parentWidget(); }
 
-    void Click(Qt::MouseButton Button, int X, int Y)
-    {
-        QMouseEvent Event(QEvent::MouseButtonPress, QPointF(X, Y), Area()->mapToGlobal(QPointF(X, Y)), Button, Button,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(Area(), &Event);
-    }
+    void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Area(), Button, X, Y); }
 
     std::unique_ptr<TfrmMain> Main;
 };

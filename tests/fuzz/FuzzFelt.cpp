@@ -2,6 +2,7 @@
 // table's felt neither crashes nor reads memory it should not, and the felt
 // keeps the table's size with its white frame.
 #include "forms/Main.h"
+#include "tests/fuzz/FuzzCheck.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
 
@@ -34,16 +35,6 @@ struct TFeltFuzzer
     QTemporaryDir Folder;
     QString FileName;
 };
-
-void Check(bool Condition, const char* What)
-{
-    if (Condition)
-        return;
-    std::fprintf(stderr, "rule broken: %s\n", What);
-    std::abort();
-}
-
-#define CHECK(Condition) Check(Condition, #Condition)
 
 } // namespace
 

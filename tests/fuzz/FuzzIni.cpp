@@ -3,6 +3,7 @@
 // names match without regard to ASCII case, values are cut at 1023 characters, the first
 // entry wins, a write changes only its own line, and reading after a write gives the value.
 #include "platform/IniFile.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-void Check(bool Holds, const char* Rule)
-{
-    if (Holds)
-        return;
-    std::fprintf(stderr, "INI rule broken: %s\n", Rule);
-    std::abort();
-}
 
 QByteArray AsciiFolded(QByteArray Name, bool Upper)
 {

@@ -3,6 +3,7 @@
 // Checked: nothing crashes, each list-of-lines value shows as many lines as it was split
 // into, and every lookup gives the file's entry (at most 1023 characters) or the key.
 #include "app/Startup.h"
+#include "tests/fuzz/FuzzCheck.h"
 #include "forms/About.h"
 #include "forms/Main.h"
 #include "lang/Lang.h"
@@ -21,14 +22,6 @@
 #include <cstdlib>
 
 namespace {
-
-void Check(bool Holds, const char* Rule)
-{
-    if (Holds)
-        return;
-    std::fprintf(stderr, "language rule broken: %s\n", Rule);
-    std::abort();
-}
 
 // The application and its windows are made once for the whole run; the per-user settings
 // store and the language file live in a folder of their own, removed at exit.

@@ -2,6 +2,7 @@
 // memory aid open with their title strips within reach on a screen and at
 // their own size, and what they save brings them back to the same place.
 #include "forms/Main.h"
+#include "tests/fuzz/FuzzCheck.h"
 #include "forms/Memory.h"
 #include "platform/Controls.h"
 #include "platform/Placement.h"
@@ -49,16 +50,6 @@ struct TPlacementFuzzer
     QSize MainSize;
     QSize MemorySize;
 };
-
-void Check(bool Condition, const char* What)
-{
-    if (Condition)
-        return;
-    std::fprintf(stderr, "rule broken: %s\n", What);
-    std::abort();
-}
-
-#define CHECK(Condition) Check(Condition, #Condition)
 
 // The strip along the top of the frame lies on a screen, its full height and
 // a grip of it wide.

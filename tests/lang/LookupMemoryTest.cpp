@@ -2,6 +2,7 @@
 // each time and the status line looks messages up at every idle moment, so a lookup must
 // allocate about what the file holds, not a buffer for the largest file allowed.
 #include "lang/Lang.h"
+#include "tests/support/CountingMalloc.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,42 +11,6 @@
 
 #include <atomic>
 #include <cstddef>
-
-namespace {
-std::atomic<std::size_t> AllocatedBytes{0};
-}
-
-// Every allocation of the process, Qt's included, passes here; the sanitizer builds keep
-// their own allocator and leave this test out.
-extern "C" {
-void* __libc_malloc(std::size_t Size);
-void* __libc_calloc(std::size_t Count, std::size_t Size);
-void* __libc_realloc(void* Pointer, std::size_t Size);
-void __libc_free(void* Pointer);
-
-void* malloc(std::size_t Size)
-{
-    AllocatedBytes.fetch_add(Size, std::memory_order_relaxed);
-    return __libc_malloc(Size);
-}
-
-void* calloc(std::size_t Number, std::size_t Size)
-{
-    AllocatedBytes.fetch_add(Number * Size, std::memory_order_relaxed);
-    return __libc_calloc(Number, Size);
-}
-
-void* realloc(void* Pointer, std::size_t Size)
-{
-    AllocatedBytes.fetch_add(Size, std::memory_order_relaxed);
-    return __libc_realloc(Pointer, Size);
-}
-
-void free(void* Pointer)
-{
-    __libc_free(Pointer);
-}
-}
 
 TEST(LookupMessage, AllocatesWhatTheFileNeedsNotAMegabyte)
 {

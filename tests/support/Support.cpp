@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QWidget>
 
@@ -50,6 +51,13 @@ bool operator==(const TCard& A, const TCard& B)
 QString FullTitle()
 {
     return QStringLiteral("Zento, ") + VersionText + QLatin1Char(' ') + EditionText;
+}
+
+void MousePress(QWidget* Target, Qt::MouseButton Button, int X, int Y)
+{
+    QMouseEvent Event(QEvent::MouseButtonPress, QPointF(X, Y), Target->mapToGlobal(QPointF(X, Y)), Button, Button,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(Target, &Event);
 }
 
 void PressKey(QWidget* Target, int Key, const QString& Text)

@@ -26,6 +26,9 @@ bool operator==(const TCard& A, const TCard& B);
 // at a folder; the test program starts with one of its own.
 void PointSettingsStoreAt(const QString& Folder);
 
+// A mouse button going down at (X, Y) of Target, as the table takes a click.
+void MousePress(QWidget* Target, Qt::MouseButton Button, int X, int Y);
+
 // Sends Key down and up to Target, with Text for a key that types a character.
 void PressKey(QWidget* Target, int Key, const QString& Text = {});
 
