@@ -6,7 +6,6 @@
 #include "forms/TableArea.h"
 #include "model/Layout.h"
 #include "platform/AsciiCase.h"
-#include "platform/PictureDialog.h"
 #include "platform/Placement.h"
 #include "platform/Version.h"
 
@@ -105,14 +104,6 @@ void TfrmMain::CreateComponents()
     Languages = new TLanguage(QStringLiteral("Languages"), this);
     Languages->SetOnError([this](const QString& Message) { ShowMessageBox(this, Message); });
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMain"), TPlacementRole::MainWindow);
-}
-
-TPictureDialog* TfrmMain::OpenPictureDialog()
-{
-    if (!FOpenPictureDialog)
-        FOpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
-                                                QStringLiteral("Bitmaps (*.bmp)"), this);
-    return FOpenPictureDialog;
 }
 
 void TfrmMain::showEvent(QShowEvent* Event)

@@ -135,6 +135,14 @@ void TfrmMain::LoadBackground(const QString& FileName)
     TileAndFrame(Picture);
 }
 
+TPictureDialog* TfrmMain::OpenPictureDialog()
+{
+    if (!FOpenPictureDialog)
+        FOpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
+                                                QStringLiteral("Bitmaps (*.bmp)"), this);
+    return FOpenPictureDialog;
+}
+
 void TfrmMain::menuBackgroundClick()
 {
     TPictureDialog* Dialog = OpenPictureDialog();
