@@ -47,7 +47,7 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
 {
     SetupForm();
     // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
-    Suits = QImage(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
+    Suits = LoadResourcePicture(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
     SetupGrid();
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"), TPlacementRole::OtherWindow);
 }

@@ -54,7 +54,7 @@ std::unique_ptr<TCardPictures> Pictures;
 // Pictures are converted once here, so every block transfer runs on 32-bit pixels.
 QImage LoadResource(const QString& Name)
 {
-    QImage Loaded(QStringLiteral(":/") + Name);
+    QImage Loaded = LoadResourcePicture(QStringLiteral(":/") + Name);
     return Loaded.isNull() ? QImage() : Loaded.convertToFormat(QImage::Format_RGB32);
 }
 
@@ -62,6 +62,21 @@ TCardImages LoadImages(const QString& Suffix)
 {
     return {LoadResource(QStringLiteral("CARDSET") + Suffix), LoadResource(QStringLiteral("CARDMASK") + Suffix),
             LoadResource(QStringLiteral("CARDBACK") + Suffix), LoadResource(QStringLiteral("JOKER") + Suffix)};
+}
+
+// The ordinary pictures come as the 32-bit pixels the build made of the
+// bitmaps, read in place: start-up neither decodes them nor holds a copy, and
+// only the parts a game draws are ever read in. Should that form be missing,
+// the bitmaps themselves serve.
+TCardImages LoadOrdinaryImages()
+{
+    TCardImages Raw{RawResourcePicture(QStringLiteral(":/rgb32/CARDSET")),
+                    RawResourcePicture(QStringLiteral(":/rgb32/CARDMASK")),
+                    RawResourcePicture(QStringLiteral(":/rgb32/CARDBACK")),
+                    RawResourcePicture(QStringLiteral(":/rgb32/JOKER"))};
+    if (Raw.Set.isNull() || Raw.Mask.isNull() || Raw.Back.isNull() || Raw.Joker.isNull())
+        return LoadImages(QString());
+    return Raw;
 }
 
 QImage Scaled(const QImage& Picture, int W, int H)
@@ -146,7 +161,7 @@ void CardStartup()
     if (Pictures)
         return;
     Pictures = std::make_unique<TCardPictures>();
-    Pictures->Ordinary.Images = LoadImages(QString());
+    Pictures->Ordinary.Images = LoadOrdinaryImages();
 }
 
 void CardShutdown()

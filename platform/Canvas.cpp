@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QResource>
+#include <QtEndian>
 
 #include <cmath>
 #include <cstdint>
@@ -243,14 +245,39 @@ QImage LoadResourceAtRatio(const QString& Resource, double Ratio)
 {
     QImage Picture;
     if (Ratio > 1 + 1e-6) {
-        Picture = QImage(Resource + QStringLiteral("@2x"));
+        Picture = LoadResourcePicture(Resource + QStringLiteral("@2x"));
         Picture.setDevicePixelRatio(2);
     }
     if (Picture.isNull())
-        Picture = QImage(Resource);
+        Picture = LoadResourcePicture(Resource);
     if (Picture.isNull())
         return {};
     return PictureAtRatio(Picture.convertToFormat(QImage::Format_RGB32), Ratio);
+}
+
+QImage LoadResourcePicture(const QString& Resource)
+{
+    return QImage(Resource, "BMP");
+}
+
+QImage RawResourcePicture(const QString& Resource)
+{
+    constexpr qint64 HeaderSize = 12;
+    const QResource Raw(Resource);
+    if (!Raw.isValid() || Raw.compressionAlgorithm() != QResource::NoCompression || Raw.size() < HeaderSize)
+        return {};
+    const uchar* Data = Raw.data();
+    if (std::memcmp(Data, "ZR32", 4) != 0)
+        return {};
+    const uint32_t Width = qFromLittleEndian<uint32_t>(Data + 4);
+    const uint32_t Height = qFromLittleEndian<uint32_t>(Data + 8);
+    if (Width == 0 || Height == 0 || Width > 65536 || Height > 65536 ||
+        Raw.size() - HeaderSize != qint64(Width) * Height * 4)
+        return {};
+    const uchar* Pixels = Data + HeaderSize;
+    const QImage Wrapped(Pixels, int(Width), int(Height), qsizetype(Width) * 4, QImage::Format_RGB32);
+    // Pixels must lie on 32-bit boundaries to be read in place; elsewhere a copy serves.
+    return reinterpret_cast<uintptr_t>(Pixels) % alignof(uint32_t) == 0 ? Wrapped : Wrapped.copy();
 }
 
 TCanvas::TCanvas(QImage& Image, TChanged OnChanged) : FImage(Image), FOnChanged(std::move(OnChanged)) {}

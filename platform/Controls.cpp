@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include "platform/Canvas.h"
 #include "platform/Placement.h"
 
 #include <QCloseEvent>
@@ -48,11 +49,11 @@ static QPixmap GlyphPixmap(const QImage& Image)
 // one; a high-density screen then shows it instead of an enlarged copy.
 void SetButtonGlyph(QAbstractButton* Button, const QString& Resource)
 {
-    const QImage Image(Resource);
+    const QImage Image = LoadResourcePicture(Resource);
     if (Image.isNull())
         return;
     QIcon Icon(GlyphPixmap(Image));
-    const QImage Dense(Resource + QStringLiteral("@2x"));
+    const QImage Dense = LoadResourcePicture(Resource + QStringLiteral("@2x"));
     if (!Dense.isNull()) {
         QPixmap Pixmap = GlyphPixmap(Dense);
         Pixmap.setDevicePixelRatio(2);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QList>
+#include <QResource>
 #include <QTransform>
 #include <QtEndian>
 
@@ -121,6 +122,28 @@ TEST(CardPictureFiles, HaveTheirSizeAndBitDepth)
         EXPECT_EQ(Header.BitsPerPixel, Case.Bits);
         EXPECT_EQ(Picture(Case.Name).size(), QSize(Case.Width, Case.Height));
     }
+}
+
+// Start-up reads the raw form in place; it must hold the bitmaps' very pixels,
+// and lie uncompressed in the program, or it would be decoded and copied after all.
+TEST(CardPictureFiles, RawFormHoldsTheBitmapsPixelsAndIsReadInPlace)
+{
+    for (const char* Name : {"CARDSET", "CARDMASK", "CARDBACK", "JOKER"}) {
+        SCOPED_TRACE(Name);
+        const QString Raw = QStringLiteral(":/rgb32/") + QString::fromLatin1(Name);
+        const QImage Wrapped = RawResourcePicture(Raw);
+        ASSERT_FALSE(Wrapped.isNull());
+        EXPECT_EQ(Wrapped.format(), QImage::Format_RGB32);
+        EXPECT_EQ(Wrapped, Picture(Name));
+        EXPECT_EQ(Wrapped.constBits(), QResource(Raw).data() + 12);
+    }
+}
+
+TEST(CardPictureFiles, RawFormThatDoesNotAddUpIsRefused)
+{
+    EXPECT_TRUE(RawResourcePicture(QStringLiteral(":/rgb32/NOSUCH")).isNull());
+    // A bitmap is no raw form.
+    EXPECT_TRUE(RawResourcePicture(QStringLiteral(":/CARDBACK")).isNull());
 }
 
 TEST(CardMask, PaletteIsWhiteThenBlackAndOnlyTheCornersAreWhite)
