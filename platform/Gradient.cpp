@@ -135,7 +135,6 @@ TGradient::TGradient(const QString& Name, QWidget* Form) : QWidget(Form), FForm(
     setAttribute(Qt::WA_OpaquePaintEvent);
     FForm->installEventFilter(this);
     FollowFormWidth();
-    Redraw();
 }
 
 void TGradient::SetFormCaption(const QString& Value)
@@ -251,14 +250,30 @@ QSize TGradient::minimumSizeHint() const
 
 void TGradient::Redraw()
 {
+    FStale = true;
+    update();
+}
+
+void TGradient::DrawIfStale() const
+{
     const double Ratio = devicePixelRatioF();
-    if (FSurface.deviceIndependentSize() != QSizeF(size()) || !qFuzzyCompare(FSurface.devicePixelRatio(), Ratio))
+    const bool Resized =
+        FSurface.deviceIndependentSize() != QSizeF(size()) || !qFuzzyCompare(FSurface.devicePixelRatio(), Ratio);
+    if (!FStale && !Resized)
+        return;
+    if (Resized)
         FSurface = CreateSurface(size(), Ratio);
     if (FSurface.isNull())
         return;
     TCanvas Canvas(FSurface);
     DrawStrip(Canvas, State(), SystemTitleColours());
-    update();
+    FStale = false;
+}
+
+const QImage& TGradient::Surface() const
+{
+    DrawIfStale();
+    return FSurface;
 }
 
 void TGradient::FollowFormWidth()
@@ -298,8 +313,7 @@ void TGradient::changeEvent(QEvent* Event)
 void TGradient::paintEvent(QPaintEvent* Event)
 {
     // A screen of another density gets the strip drawn again at its own resolution.
-    if (!qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
-        Redraw();
+    DrawIfStale();
     QPainter Painter(this);
     Painter.setClipRect(Event->rect());
     Painter.drawImage(QPoint(0, 0), FSurface);

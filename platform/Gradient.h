@@ -62,8 +62,8 @@ public:
     TGradient(const QString& Name, QWidget* Form);
 
     QString FormCaption() const { return FFormCaption; }
-    // A text equal to the current one changes nothing; any other text is drawn
-    // at once and becomes the form's window title as well.
+    // A text equal to the current one changes nothing; any other text is shown
+    // at the next paint and becomes the form's window title at once.
     void SetFormCaption(const QString& Value);
 
     static int StripHeight() { return GradientStripHeight; }
@@ -75,8 +75,8 @@ public:
     TTitleButton ButtonAt(const QPoint& Pos) const;
     // Paints the whole strip for the given state into a canvas of the strip's size.
     void DrawStrip(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
-    // What the strip shows now.
-    const QImage& Surface() const { return FSurface; }
+    // What the strip shows now, drawn first if it is out of date.
+    const QImage& Surface() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -91,7 +91,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* Event) override;
 
 private:
+    // Marks the strip for drawing at the next paint; start-up changes the
+    // caption, the size and the activation several times before the window
+    // shows, and only the last state is worth drawing.
     void Redraw();
+    void DrawIfStale() const;
     void FollowFormWidth();
     void PressButton(TTitleButton Button);
     void StartMove(const QPoint& GlobalPos);
@@ -101,7 +105,8 @@ private:
 
     QWidget* FForm;
     QString FFormCaption;
-    QImage FSurface;
+    mutable QImage FSurface;
+    mutable bool FStale = true;
     // The button under a press that has not been let go; it acts only when the
     // press ends over it, as title bar buttons do.
     TTitleButton FPressedButton = TTitleButton::None;
