@@ -8,17 +8,40 @@
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QMetaProperty>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 #include <optional>
 
 namespace {
 
-constexpr char CodePage[] = "windows-1253";
+// Windows-1253 above 0x7F; below it the code page is ASCII. The table is the
+// one ICU holds for the code page, byte for byte; U+FFFD stands for the two
+// bytes the code page leaves undefined. A table this small saves loading
+// ICU's converter data, which costs start-up a megabyte.
+constexpr char16_t HighHalf[128] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x0088, 0x2030, 0x008A, 0x2039, 0x008C, 0x008D, 0x008E, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x0098, 0x2122, 0x009A, 0x203A, 0x009C, 0x009D, 0x009E, 0x009F,  // 0x98
+    0x00A0, 0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,  // 0xA0
+    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x2015,  // 0xA8
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x0384, 0x00B5, 0x00B6, 0x00B7,  // 0xB0
+    0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F,  // 0xB8
+    0x0390, 0x0391, 0x0392, 0x0393, 0x0394, 0x0395, 0x0396, 0x0397,  // 0xC0
+    0x0398, 0x0399, 0x039A, 0x039B, 0x039C, 0x039D, 0x039E, 0x039F,  // 0xC8
+    0x03A0, 0x03A1, 0xFFFD, 0x03A3, 0x03A4, 0x03A5, 0x03A6, 0x03A7,  // 0xD0
+    0x03A8, 0x03A9, 0x03AA, 0x03AB, 0x03AC, 0x03AD, 0x03AE, 0x03AF,  // 0xD8
+    0x03B0, 0x03B1, 0x03B2, 0x03B3, 0x03B4, 0x03B5, 0x03B6, 0x03B7,  // 0xE0
+    0x03B8, 0x03B9, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BE, 0x03BF,  // 0xE8
+    0x03C0, 0x03C1, 0x03C2, 0x03C3, 0x03C4, 0x03C5, 0x03C6, 0x03C7,  // 0xF0
+    0x03C8, 0x03C9, 0x03CA, 0x03CB, 0x03CC, 0x03CD, 0x03CE, 0xFFFD,  // 0xF8
+};
+// What a character the code page cannot hold becomes, as in ICU.
+constexpr char SubstituteByte = 0x1A;
 constexpr char TranslationsSection[] = "Translations";
 constexpr char MessagesSection[] = "Messages";
 
@@ -40,12 +63,38 @@ QString TrimBlanks(const QString& Text)
     return Text.mid(First, Last - First);
 }
 
+// Sets Lossy when some character had to become the substitute byte.
+QByteArray Encode(const QString& Text, bool& Lossy)
+{
+    QByteArray Bytes;
+    Bytes.reserve(Text.size());
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        const char16_t C = Text.at(I).unicode();
+        if (C < 0x80) {
+            Bytes.append(char(C));
+            continue;
+        }
+        const char16_t* Found = C == 0xFFFD ? std::end(HighHalf) : std::find(std::begin(HighHalf), std::end(HighHalf), C);
+        if (Found != std::end(HighHalf)) {
+            Bytes.append(char(0x80 + (Found - std::begin(HighHalf))));
+            continue;
+        }
+        // A surrogate pair is one character and takes one substitute; a lone
+        // surrogate takes one as well, wherever it lies.
+        if (QChar::isHighSurrogate(C) && I + 1 < Text.size() && Text.at(I + 1).isLowSurrogate())
+            ++I;
+        Bytes.append(SubstituteByte);
+        Lossy = true;
+    }
+    return Bytes;
+}
+
 // A key that the code page cannot hold could only match an entry by accident.
 std::optional<QByteArray> EncodedKey(const QString& Key)
 {
-    QStringEncoder Encoder(CodePage);
-    QByteArray Bytes = Encoder.encode(Key);
-    if (Encoder.hasError())
+    bool Lossy = false;
+    QByteArray Bytes = Encode(Key, Lossy);
+    if (Lossy)
         return std::nullopt;
     return Bytes;
 }
@@ -131,14 +180,19 @@ std::optional<QVariant> IntegerValue(const QMetaProperty& Property, const QStrin
 
 QString FromWindows1253(const QByteArray& Bytes)
 {
-    QStringDecoder Decoder(CodePage);
-    return Decoder.decode(Bytes);
+    QString Text(Bytes.size(), Qt::Uninitialized);
+    QChar* Out = Text.data();
+    for (const char Byte : Bytes) {
+        const auto B = uint8_t(Byte);
+        *Out++ = QChar(B < 0x80 ? char16_t(B) : HighHalf[B - 0x80]);
+    }
+    return Text;
 }
 
 QByteArray ToWindows1253(const QString& Text)
 {
-    QStringEncoder Encoder(CodePage);
-    return Encoder.encode(Text);
+    bool Lossy = false;
+    return Encode(Text, Lossy);
 }
 
 QStringList DesignProperties()

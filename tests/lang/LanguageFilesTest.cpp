@@ -4,6 +4,8 @@
 #include "tests/support/Support.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +96,47 @@ TEST(LanguageFiles, AreWindows1253TextThatRoundTrips)
     }
     EXPECT_EQ(ToWindows1253("Ελληνικά"), QByteArray("\xc5\xeb\xeb\xe7\xed\xe9\xea\xdc"));
     EXPECT_EQ(FromWindows1253("\xa2\xe8\xfa"), "Άθϊ");
+}
+
+// The program's own table against ICU's converter for the code page: every
+// byte one by one and all together, and every UTF-16 unit the other way.
+TEST(Windows1253, DecodesAndEncodesAsIcu)
+{
+    QByteArray AllBytes;
+    for (int Byte = 0; Byte < 256; ++Byte) {
+        const QByteArray One(1, char(Byte));
+        QStringDecoder Icu("windows-1253");
+        EXPECT_EQ(FromWindows1253(One), Icu.decode(One)) << "byte " << Byte;
+        AllBytes.append(One);
+    }
+    QStringDecoder Icu("windows-1253");
+    const QString AllText = Icu.decode(AllBytes);
+    EXPECT_EQ(FromWindows1253(AllBytes), AllText);
+    // Only the two undefined bytes lose their value.
+    EXPECT_EQ(ToWindows1253(AllText), QByteArray(AllBytes).replace('\xD2', '\x1A').replace('\xFF', '\x1A'));
+
+    int Dropped = 0;
+    for (int Unit = 0; Unit < 0x10000; ++Unit) {
+        const QString One{QChar(char16_t(Unit))};
+        QStringEncoder IcuEncoder("windows-1253");
+        const QByteArray Expected = IcuEncoder.encode(One);
+        // ICU drops a lone high surrogate at the end of a text, and the
+        // characters Unicode lets a renderer ignore (U+034F, U+200B and the
+        // like), without a word; here they become the substitute like any
+        // other character the code page lacks, so nothing goes missing unseen.
+        if (Expected.isEmpty()) {
+            EXPECT_EQ(ToWindows1253(One), QByteArray("\x1A")) << "unit " << Unit;
+            ++Dropped;
+            continue;
+        }
+        ASSERT_EQ(ToWindows1253(One), Expected) << "unit " << Unit;
+    }
+    EXPECT_LT(Dropped, 1500);
+    const QString Pair = QString::fromUcs4(U"a\U0001F600b");
+    QStringEncoder IcuEncoder("windows-1253");
+    EXPECT_EQ(ToWindows1253(Pair), IcuEncoder.encode(Pair));
+    EXPECT_EQ(ToWindows1253(QString(QChar(0xD800))), QByteArray("\x1A"));
+    EXPECT_EQ(ToWindows1253(QString(QChar(0xD800)) + QLatin1Char('A')), QByteArray("\x1A" "A"));
 }
 
 TEST(LanguageFiles, GreekGivesEveryMessageAndEnglishKeepsTheKeys)
