@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time and memory of Zento against a bare Qt 6 Widgets window of the
-# table window's size, both started in turn under a private Xvfb with no
-# window manager.
+# table window's size with one line of text on it, both started in turn under
+# a private Xvfb with no window manager.
 #
 #   bench/startup/run.sh BUILD_DIR
 #
@@ -216,7 +216,7 @@ RatioMedian() {
 }
 
 Ticks=$(getconf CLK_TCK)
-printf "\nStart-up against a bare Qt 6 Widgets window of %d x %d (Xvfb, no window manager, %d rounds)\n\n" \
+printf "\nStart-up against a bare Qt 6 Widgets window of %d x %d with one line of text (Xvfb, no window manager, %d rounds)\n\n" \
     "$TableWidth" "$TableHeight" "$Rounds"
 printf "| program | start to table window mapped, ms min/median/max | resident MB | anonymous MB |\n"
 printf "|---|---|---|---|\n"
