@@ -12,10 +12,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+// Title bars and window switchers take the window's own icon at 64 pixels at
+// most; the window system is handed every size given here, decoded, for the
+// whole run. Menus and docks take the larger ones from the icon theme.
 QIcon ProgramIcon()
 {
     QIcon Icon;
-    for (int Size : {16, 24, 32, 48, 64, 128, 256})
+    for (int Size : {16, 24, 32, 48, 64})
         Icon.addFile(QStringLiteral(":/icons/zento-%1.png").arg(Size), QSize(Size, Size));
     return Icon;
 }

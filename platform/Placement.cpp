@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -195,8 +194,18 @@ int IntOr(const QSettings& Store, const QString& Key, int Default)
 
 TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults)
 {
-    static const QRegularExpression Separators(QStringLiteral("[,\\s]+"));
-    const QStringList Parts = Text.trimmed().split(Separators);
+    // Split at any run of commas and blanks; a regular expression would load
+    // its engine at every start for these few characters.
+    QStringList Parts(QString{});
+    bool InSeparator = false;
+    for (const QChar C : Text.trimmed()) {
+        const bool Separator = C == QLatin1Char(',') || C.isSpace();
+        if (Separator && !InSeparator)
+            Parts << QString();
+        else if (!Separator)
+            Parts.last() += C;
+        InSeparator = Separator;
+    }
     const int Fallback[4] = {Defaults.A, Defaults.B, Defaults.C, Defaults.D};
     int Values[4];
     for (int I = 0; I < 4; ++I) {

@@ -445,7 +445,7 @@ TEST_F(InstalledCopy, CommandFromAnotherFolderFindsItsFilesAndKeepsTheSettingsTh
     EXPECT_TRUE(Class.trimmed().endsWith("\"" + DesktopEntry(Entry, QStringLiteral("StartupWMClass")).toUtf8() + "\""))
         << Class.toStdString();
     const QByteArray Icon = RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, QStringLiteral("_NET_WM_ICON")});
-    EXPECT_TRUE(Icon.contains("Icon (16 x 16)") && Icon.contains("Icon (128 x 128)")) << Icon.left(200).toStdString();
+    EXPECT_TRUE(Icon.contains("Icon (16 x 16)") && Icon.contains("Icon (64 x 64)") && !Icon.contains("Icon (256 x 256)")) << Icon.left(200).toStdString();
 
     CloseWithTheTitleButton();
     EXPECT_FALSE(Output().contains(QStringLiteral("zento: missing"))) << Output().toStdString();

@@ -96,7 +96,7 @@ TEST(ParseFourNumbers, SplitsAtCommasOrBlanksAndDefaultsBadNumbers)
     const TCase Cases[] = {
         {"1,2,3,4", {1, 2, 3, 4}},       {"1 2  3, 4", {1, 2, 3, 4}}, {"-5,-6,7,8", {-5, -6, 7, 8}},
         {"1,x,3", {1, 20, 3, 40}},       {"", {10, 20, 30, 40}},      {"99999999999,1,2,3", {10, 1, 2, 3}},
-        {"1,2,3,4,5", {1, 2, 3, 4}},
+        {"1,2,3,4,5", {1, 2, 3, 4}},     {",1,,2 ,3", {10, 1, 2, 3}}, {"1,2,3,", {1, 2, 3, 40}},
     };
     for (const TCase& C : Cases) {
         const TFourNumbers Got = ParseFourNumbers(QString::fromLatin1(C.Text), Defaults);
