@@ -31,7 +31,7 @@ struct TApplicationWindows
 TApplicationWindows CreateWindows();
 void DestroyWindows(TApplicationWindows& Windows);
 
-// The window icon, from the program's resources, at every size it is drawn in.
+// The window icon, from the program's resources, at the sizes a window is given.
 QIcon ProgramIcon();
 
 // Runs the event loop until the table window is closed. The other windows stay

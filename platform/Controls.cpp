@@ -187,9 +187,13 @@ TMemo::TMemo(const QString& Name, QWidget* Parent) : QPlainTextEdit(Parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
+// A box of one empty line shows the same text as an empty box; the lines it
+// was given tell them apart.
 QStringList TMemo::Lines() const
 {
     const QString Text = toPlainText();
+    if (Text == FLines.join(QLatin1Char('\n')))
+        return FLines;
     return Text.isEmpty() ? QStringList() : Text.split(QLatin1Char('\n'));
 }
 
@@ -205,6 +209,7 @@ void TMemo::SetLines(const QStringList& Value)
             if (C == u'\n' || C == u'\r' || C == QChar::LineSeparator || C == QChar::ParagraphSeparator ||
                 C == QChar(0xFDD0) || C == QChar(0xFDD1))
                 C = u' ';
+    FLines = Lines;
     setPlainText(Lines.join(QLatin1Char('\n')));
 }
 

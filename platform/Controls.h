@@ -104,6 +104,9 @@ public:
     QStringList Lines() const;
     // One shown line for each given line: a line break inside a line shows as a blank.
     void SetLines(const QStringList& Value);
+
+private:
+    QStringList FLines;
 };
 
 // A top-level window whose title is its Caption.
