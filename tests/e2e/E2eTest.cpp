@@ -117,6 +117,11 @@ double CardCover(const QImage& Shot, QPoint Table, int X, int Y, int W = CardWid
 class ZentoProgram : public ::testing::Test
 {
 protected:
+    // Screenshots for a person to look at, written to the temporary folder
+    // only when a check of the test failed.
+    void SaveIfFailed(const QImage& Shot, const QString& Name) { Shots.append({Name, Shot}); }
+    QList<QPair<QString, QImage>> Shots;
+
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
@@ -153,6 +158,9 @@ protected:
         Program.terminate();
         if (!Program.waitForFinished(5000))
             Program.kill();
+        if (HasFailure())
+            for (const auto& [Name, Shot] : Shots)
+                Shot.save(QDir::temp().filePath(Name));
     }
 
     // Where the table window lies on the screen, as the X server has it.
@@ -218,7 +226,7 @@ TEST_F(ZentoProgram, NewGameShowsEightCardsInTheirRowsAndThePile)
     Key(QStringLiteral("F2"));
     QThread::msleep(800);
     const QImage Shot = Screenshot();
-    Shot.save(QDir::temp().filePath(QStringLiteral("zento-e2e-newgame.png")));
+    SaveIfFailed(Shot, QStringLiteral("zento-e2e-newgame.png"));
     for (int Slot = 0; Slot < 4; ++Slot) {
         EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.95) << "computer's slot " << Slot + 1;
         EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.95) << "player's slot " << Slot + 1;
@@ -265,7 +273,7 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     EXPECT_TRUE(Still.trimmed().isEmpty()) << "the message box is dismissed";
 
     const QImage Shot = Screenshot();
-    Shot.save(QDir::temp().filePath(QStringLiteral("zento-e2e-endgame.png")));
+    SaveIfFailed(Shot, QStringLiteral("zento-e2e-endgame.png"));
     for (int Slot = 0; Slot < 4; ++Slot) {
         EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.05) << "both hands are played out";
         EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.05);
