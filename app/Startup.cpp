@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QPixmap>
 
 // Title bars and window switchers take the window's own icon at 64 pixels at
 // most; the window system is handed every size given here, decoded, for the
@@ -18,8 +20,13 @@
 QIcon ProgramIcon()
 {
     QIcon Icon;
-    for (int Size : {16, 24, 32, 48, 64})
-        Icon.addFile(QStringLiteral(":/icons/zento-%1.png").arg(Size), QSize(Size, Size));
+    // Read as pixmaps of a named format: a file given to the icon would have Qt
+    // load every picture format plugin to ask which one reads it.
+    for (int Size : {16, 24, 32, 48, 64}) {
+        QImageReader Reader(QStringLiteral(":/icons/zento-%1.png").arg(Size), "PNG");
+        Reader.setAutoDetectImageFormat(false);
+        Icon.addPixmap(QPixmap::fromImage(Reader.read()));
+    }
     return Icon;
 }
 

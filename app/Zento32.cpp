@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "forms/Main.h"
 #include "model/Card.h"
+#include "platform/Controls.h"
 #include "platform/IniFile.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     int Result = 0;
     {
         QApplication Application(argc, argv);
+        QApplication::setStyle(new TProgramStyle);
         QApplication::setApplicationName(QStringLiteral("Zento"));
         // Lets the desktop match the windows to zento.desktop where it goes by that name.
         QGuiApplication::setDesktopFileName(QStringLiteral("zento"));

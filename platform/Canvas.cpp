@@ -255,9 +255,13 @@ QImage LoadResourceAtRatio(const QString& Resource, double Ratio)
     return PictureAtRatio(Picture.convertToFormat(QImage::Format_RGB32), Ratio);
 }
 
+// With the format named and guessing off, Qt reads with its own bitmap
+// reader; otherwise it loads every picture format plugin to ask each one.
 QImage LoadResourcePicture(const QString& Resource)
 {
-    return QImage(Resource, "BMP");
+    QImageReader Reader(Resource, "BMP");
+    Reader.setAutoDetectImageFormat(false);
+    return Reader.read();
 }
 
 QImage RawResourcePicture(const QString& Resource)

@@ -142,6 +142,13 @@ void TButton::paintEvent(QPaintEvent* Event)
     Painter.drawControl(QStyle::CE_PushButton, Option);
 }
 
+QIcon TProgramStyle::standardIcon(StandardPixmap Icon, const QStyleOption* Option, const QWidget* Widget) const
+{
+    if (Icon == SP_ToolBarHorizontalExtensionButton || Icon == SP_ToolBarVerticalExtensionButton)
+        return {};
+    return QProxyStyle::standardIcon(Icon, Option, Widget);
+}
+
 QSize TMenuBarStyle::sizeFromContents(ContentsType Type, const QStyleOption* Option, const QSize& Size,
                                       const QWidget* Widget) const
 {

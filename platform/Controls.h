@@ -81,6 +81,18 @@ protected:
 // in an ellipsis instead of widening the bar, and with it a window of fixed size.
 class QStyleOptionMenuItem;
 
+// The program's style: the platform's own, except that it reads no picture for
+// a menu bar's overflow button. The table window's menu bar never overflows
+// (its captions are cut to fit), and reading Qt's picture for it at start-up
+// had Qt load every picture format plugin to find out which one reads it.
+class TProgramStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap Icon, const QStyleOption* Option, const QWidget* Widget) const override;
+};
+
 class TMenuBarStyle : public QProxyStyle
 {
     Q_OBJECT
