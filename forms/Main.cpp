@@ -113,9 +113,8 @@ void TfrmMain::showEvent(QShowEvent* Event)
         return;
     FShown = true;
     // A missing felt leaves the table white, which looks like a fault with no cause.
-    const QString Felt = QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile;
-    if (!QFileInfo(Felt).isFile())
-        std::fprintf(stderr, "zento: missing felt %s\n", qPrintable(QFileInfo(Felt).absoluteFilePath()));
+    if (!QFileInfo(FeltPath()).isFile())
+        std::fprintf(stderr, "zento: missing felt %s\n", qPrintable(QFileInfo(FeltPath()).absoluteFilePath()));
     FormShow();
 }
 

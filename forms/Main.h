@@ -110,6 +110,7 @@ private:
     void ConnectHandlers();
     void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
     void DrawFrame();
+    QString FeltPath() const;
     void TileBackground(const QImage& Picture);
     void TileAndFrame(const QImage& Picture);
     void ShowWholeTable();

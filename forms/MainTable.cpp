@@ -63,9 +63,16 @@ void TfrmMain::FormDestroy()
     FBackground = QImage();
 }
 
+// A bare name lies in the program's folder; a chosen picture's full path
+// names no file there, so the chosen felt stays.
+QString TfrmMain::FeltPath() const
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile;
+}
+
 void TfrmMain::FormShow()
 {
-    LoadBackground(QCoreApplication::applicationDirPath() + QLatin1Char('/') + BackgroundFile);
+    LoadBackground(FeltPath());
     DrawTable(FBackBufferCanvas);
     DrawTable(FWindowCanvas);
 }

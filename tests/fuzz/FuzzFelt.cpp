@@ -7,7 +7,6 @@
 #include "platform/Controls.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -41,12 +40,7 @@ struct TFeltFuzzer
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     static TFeltFuzzer Fuzzer;
-    {
-        QFile File(Fuzzer.FileName);
-        if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        File.write(reinterpret_cast<const char*>(Data), qint64(Size));
-    }
+    PutFile(Fuzzer.FileName, Data, Size);
     const QImage Picture = LoadPicture(Fuzzer.FileName);
     if (!Picture.isNull()) {
         CHECK(Picture.width() > 0 && Picture.height() > 0 && Picture.format() == QImage::Format_RGB32);

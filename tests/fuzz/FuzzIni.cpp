@@ -52,13 +52,6 @@ QByteArray FileBytes(const QString& FileName)
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
-void PutFile(const QString& FileName, const QByteArray& Bytes)
-{
-    QFile File(FileName);
-    Check(File.open(QIODevice::WriteOnly | QIODevice::Truncate) && File.write(Bytes) == Bytes.size(),
-          "the harness can write its file");
-}
-
 // One folder for the whole run, removed at exit; in memory where there is a place for it,
 // since every write syncs the file to disk.
 const QString& Folder()

@@ -13,7 +13,6 @@
 #include "platform/IniFile.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -83,11 +82,7 @@ QString Expected(const TIniFile& File, const QString& Key)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     TWorld& W = World();
-    {
-        QFile File(W.LanguageFile);
-        Check(File.open(QIODevice::WriteOnly | QIODevice::Truncate), "the harness can write its file");
-        File.write(reinterpret_cast<const char*>(Data), static_cast<qint64>(Size));
-    }
+    PutFile(W.LanguageFile, Data, Size);
     TfrmMain& Main = *W.Windows.frmMain;
     TLanguage& Languages = *Main.Languages;
     Languages.SetLanguageFile(W.LanguageFile);

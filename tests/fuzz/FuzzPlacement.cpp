@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -84,12 +83,7 @@ void HideBoth(TPlacementFuzzer& Fuzzer)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     static TPlacementFuzzer Fuzzer;
-    {
-        QFile File(Fuzzer.StoreFile);
-        if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        File.write(reinterpret_cast<const char*>(Data), qint64(Size));
-    }
+    PutFile(Fuzzer.StoreFile, Data, Size);
     ShowBoth(Fuzzer);
     CHECK(TitleStripOnAScreen(*Fuzzer.Main));
     CHECK(TitleStripOnAScreen(*Fuzzer.Memory));
