@@ -4,6 +4,7 @@
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "platform/Canvas.h"
 #include "platform/Components.h"
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
@@ -11,21 +12,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPixmap>
 
 // Title bars and window switchers take the window's own icon at 64 pixels at
-// most; the window system is handed every size given here, decoded, for the
-// whole run. Menus and docks take the larger ones from the icon theme.
+// most; the window system is handed every size given here for the whole run.
+// Menus and docks take the larger ones from the icon theme. The build stores
+// them as raw pixels, so nothing is decoded at start-up.
 QIcon ProgramIcon()
 {
     QIcon Icon;
-    // Read as pixmaps of a named format: a file given to the icon would have Qt
-    // load every picture format plugin to ask which one reads it.
     for (int Size : {16, 24, 32, 48, 64}) {
-        QImageReader Reader(QStringLiteral(":/icons/zento-%1.png").arg(Size), "PNG");
-        Reader.setAutoDetectImageFormat(false);
-        Icon.addPixmap(QPixmap::fromImage(Reader.read()));
+        const QImage Picture = RawResourcePicture(QStringLiteral(":/icons/zento-%1").arg(Size));
+        if (!Picture.isNull())
+            Icon.addPixmap(QPixmap::fromImage(Picture));
     }
     return Icon;
 }

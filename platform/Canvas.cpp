@@ -259,6 +259,9 @@ QImage LoadResourceAtRatio(const QString& Resource, double Ratio)
 // reader; otherwise it loads every picture format plugin to ask each one.
 QImage LoadResourcePicture(const QString& Resource)
 {
+    QImage Raw = RawResourcePicture(Resource);
+    if (!Raw.isNull())
+        return Raw;
     QImageReader Reader(Resource, "BMP");
     Reader.setAutoDetectImageFormat(false);
     return Reader.read();
@@ -271,7 +274,8 @@ QImage RawResourcePicture(const QString& Resource)
     if (!Raw.isValid() || Raw.compressionAlgorithm() != QResource::NoCompression || Raw.size() < HeaderSize)
         return {};
     const uchar* Data = Raw.data();
-    if (std::memcmp(Data, "ZR32", 4) != 0)
+    const bool Opaque = std::memcmp(Data, "ZR32", 4) == 0;
+    if (!Opaque && std::memcmp(Data, "ZA32", 4) != 0)
         return {};
     const uint32_t Width = qFromLittleEndian<uint32_t>(Data + 4);
     const uint32_t Height = qFromLittleEndian<uint32_t>(Data + 8);
@@ -279,7 +283,8 @@ QImage RawResourcePicture(const QString& Resource)
         Raw.size() - HeaderSize != qint64(Width) * Height * 4)
         return {};
     const uchar* Pixels = Data + HeaderSize;
-    const QImage Wrapped(Pixels, int(Width), int(Height), qsizetype(Width) * 4, QImage::Format_RGB32);
+    const QImage Wrapped(Pixels, int(Width), int(Height), qsizetype(Width) * 4,
+                         Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
     // Pixels must lie on 32-bit boundaries to be read in place; elsewhere a copy serves.
     return reinterpret_cast<uintptr_t>(Pixels) % alignof(uint32_t) == 0 ? Wrapped : Wrapped.copy();
 }

@@ -87,13 +87,13 @@ QImage PictureAtRatio(const QImage& Picture, double Ratio);
 // is not its own, as a 32-bit image. A missing resource gives a null image.
 QImage LoadResourceAtRatio(const QString& Resource, double Ratio);
 
-// A picture among the program's resources. They are all Windows bitmaps and
-// are read as such: a name without a suffix would otherwise make Qt load every
-// picture format it has to guess.
+// A picture among the program's resources: the raw form below, or else a
+// Windows bitmap, read as such: a name without a suffix would otherwise make
+// Qt load every picture format it has to guess.
 QImage LoadResourcePicture(const QString& Resource);
-// A picture the build stored as raw 32-bit pixels, wrapped where it lies in
-// the program: nothing is decoded and nothing copied. A missing, compressed or
-// damaged one gives a null image.
+// A picture the build stored as raw 32-bit pixels, opaque or with
+// transparency, wrapped where it lies in the program: nothing is decoded and
+// nothing copied. A missing, compressed or damaged one gives a null image.
 QImage RawResourcePicture(const QString& Resource);
 
 // Reads a picture file into a 32-bit image. A damaged file, or one too large to

@@ -198,6 +198,8 @@ TMemo::TMemo(const QString& Name, QWidget* Parent) : QPlainTextEdit(Parent)
 // was given tell them apart.
 QStringList TMemo::Lines() const
 {
+    if (FLinesPending)
+        return FLines;
     const QString Text = toPlainText();
     if (Text == FLines.join(QLatin1Char('\n')))
         return FLines;
@@ -217,7 +219,21 @@ void TMemo::SetLines(const QStringList& Value)
                 C == QChar(0xFDD0) || C == QChar(0xFDD1))
                 C = u' ';
     FLines = Lines;
-    setPlainText(Lines.join(QLatin1Char('\n')));
+    // Laying out text costs about as much as building the box, and a box on a
+    // dialog is set at start-up and again for the language, then seldom seen:
+    // a hidden box takes its text when it shows.
+    FLinesPending = !isVisible();
+    if (!FLinesPending)
+        setPlainText(Lines.join(QLatin1Char('\n')));
+}
+
+void TMemo::showEvent(QShowEvent* Event)
+{
+    if (FLinesPending) {
+        FLinesPending = false;
+        setPlainText(FLines.join(QLatin1Char('\n')));
+    }
+    QPlainTextEdit::showEvent(Event);
 }
 
 TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)

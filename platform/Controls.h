@@ -117,8 +117,13 @@ public:
     // One shown line for each given line: a line break inside a line shows as a blank.
     void SetLines(const QStringList& Value);
 
+protected:
+    void showEvent(QShowEvent* Event) override;
+
 private:
     QStringList FLines;
+    // Lines set while the box was hidden, not yet laid out.
+    bool FLinesPending = false;
 };
 
 // A top-level window whose title is its Caption.

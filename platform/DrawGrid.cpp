@@ -100,26 +100,38 @@ QSize TDrawGrid::GridExtent() const
     return QSize(FColCount * (FDefaultColWidth + FGridLineWidth), FRowCount * (FDefaultRowHeight + FGridLineWidth));
 }
 
+// Setting up a grid changes its layout many times over and the owner's data
+// may change many times while it is out of sight: the cells are drawn only for
+// a grid on the screen or when asked for.
 void TDrawGrid::Repaint()
 {
+    FCellsStale = true;
+    if (!isVisible())
+        return;
     DrawCells();
     repaint();
+}
+
+const QImage& TDrawGrid::Surface()
+{
+    if (FCellsStale || !qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
+        DrawCells();
+    return FSurface;
 }
 
 void TDrawGrid::paintEvent(QPaintEvent* Event)
 {
     // A screen of another density gets its cells drawn again at its own resolution.
-    if (!qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
-        DrawCells();
-    QPainter Painter(this);  // the surface already holds every cell
+    const QImage& Cells = Surface();
+    QPainter Painter(this);
     Painter.setClipRect(Event->rect());
-    Painter.drawImage(QPoint(0, 0), FSurface);
+    Painter.drawImage(QPoint(0, 0), Cells);
 }
 
 void TDrawGrid::resizeEvent(QResizeEvent* Event)
 {
     QWidget::resizeEvent(Event);
-    DrawCells();
+    FCellsStale = true;
 }
 
 // The cells are drawn from the owner's current data whenever the grid comes
@@ -127,18 +139,19 @@ void TDrawGrid::resizeEvent(QResizeEvent* Event)
 void TDrawGrid::showEvent(QShowEvent* Event)
 {
     QWidget::showEvent(Event);
-    DrawCells();
+    FCellsStale = true;
 }
 
 void TDrawGrid::LayoutChanged()
 {
     updateGeometry();
-    DrawCells();
+    FCellsStale = true;
     update();
 }
 
 void TDrawGrid::DrawCells()
 {
+    FCellsStale = false;
     // A hidden widget gets its resize event only when shown, but the surface
     // must have the widget's size as soon as anything is drawn.
     const double Ratio = devicePixelRatioF();

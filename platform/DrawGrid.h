@@ -43,9 +43,11 @@ public:
     QSize GridExtent() const;
     bool IsFixedCell(int Col, int Row) const { return Col < FFixedCols || Row < FFixedRows; }
 
-    // Draws every cell into the surface again and puts it on the screen before returning.
+    // Draws every cell into the surface again and puts it on the screen before
+    // returning; a hidden grid is drawn when it next comes into view.
     void Repaint();
-    const QImage& Surface() const { return FSurface; }
+    // The cells as they would show now.
+    const QImage& Surface();
 
     QSize sizeHint() const override { return GridExtent(); }
 
@@ -64,6 +66,8 @@ private:
     void DrawRaisedEdge(TCanvas& Canvas, const QRect& Rect);
 
     QImage FSurface;
+    // The surface no longer shows the owner's data or the layout.
+    bool FCellsStale = true;
     int FColCount = 5;
     int FRowCount = 5;
     int FFixedCols = 1;

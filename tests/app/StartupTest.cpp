@@ -5,12 +5,15 @@
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "platform/Canvas.h"
 #include "platform/Components.h"
 #include "platform/IniFile.h"
 #include "tests/support/Support.h"
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QSettings>
 #include <QTimer>
 
@@ -153,4 +156,23 @@ TEST_F(StartupFixture, ClosingTheTableWindowEndsTheLoopAndTheMemoryAidIsSavedAsI
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1"));
     EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// The window icon comes at the sizes title bars take, with its transparency:
+// an opaque one would show a black square around the cards.
+TEST(ProgramIcon, HasTheTitleBarSizesWithTheirTransparency)
+{
+    const QIcon Icon = ProgramIcon();
+    QList<QSize> Sizes;
+    for (int Size : {16, 24, 32, 48, 64})
+        Sizes << QSize(Size, Size);
+    EXPECT_EQ(Icon.availableSizes(), Sizes);
+    for (int Size : {16, 24, 32, 48, 64}) {
+        SCOPED_TRACE(Size);
+        const QImage Raw = RawResourcePicture(QStringLiteral(":/icons/zento-%1").arg(Size));
+        ASSERT_EQ(Raw.format(), QImage::Format_ARGB32);
+        const QString Source = QStringLiteral(ZENTO_SOURCE_DIR "/resources/icons/zento-%1.png").arg(Size);
+        EXPECT_EQ(Raw, QImage(Source).convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(qAlpha(Icon.pixmap(Size).toImage().pixel(0, 0)), 0);
+    }
 }

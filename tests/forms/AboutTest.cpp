@@ -141,11 +141,19 @@ TEST(AboutBox, ALoneCarriageReturnInALanguageFileDoesNotBreakALine)
     Languages.SetLanguageFile(FileName);
     Languages.Translate();
     EXPECT_EQ(About.Credits->Lines(), QStringList({"one two", "three"}));
-    EXPECT_EQ(About.Credits->document()->blockCount(), 2);
     EXPECT_EQ(About.lblDevInfo->Lines(), QStringList({"a"}));
+    // A hidden box lays its text out when it shows: what counts is the shown text.
+    About.show();
+    EXPECT_EQ(About.Credits->toPlainText(), QStringLiteral("one two\nthree"));
+    EXPECT_EQ(About.Credits->document()->blockCount(), 2);
     About.Credits->SetLines({QString::fromUtf16(u"x\u2028y\u2029z")});
     EXPECT_EQ(About.Credits->document()->blockCount(), 1);
     EXPECT_EQ(About.Credits->Lines(), QStringList({"x y z"}));
+    About.hide();
+    About.Credits->SetLines({QStringLiteral("hidden"), QStringLiteral("then shown")});
+    About.show();
+    EXPECT_EQ(About.Credits->toPlainText(), QStringLiteral("hidden\nthen shown"));
+    About.hide();
 }
 
 TEST(AboutBox, EveryShowingWritesTheEditionAndVersionAndCentresTheBox)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QResource>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -205,12 +206,22 @@ TEST(MemoryCounters, CountEveryMarkAndIgnoreCardsOutsideTheDeck)
 TEST(MemoryCounters, ResetClearsThemAndTheNextRepaintShowsTheEmptyTable)
 {
     TfrmMemory Form;
+    Form.show();
     Form.MarkPlayed(MakeCard(5, 2));
     Form.grdMemory->Repaint();
     Form.ResetMemory();
     EXPECT_EQ(Form.Played(2, 5), 0);
     EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), Red);  // nothing repainted yet
     Form.grdMemory->Repaint();
+    EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), White);
+    // Out of sight the grid is drawn when it is next seen or asked for.
+    Form.hide();
+    Form.MarkPlayed(MakeCard(5, 2));
+    Form.grdMemory->Repaint();
+    EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), Red);
+    // Coming back into view shows the data of then, though nobody asked for a repaint.
+    Form.ResetMemory();
+    Form.show();
     EXPECT_EQ(CellPixel(Form, 5, 2, 9, 9), White);
 }
 
@@ -239,4 +250,21 @@ TEST(MemoryWindow, CloseButtonOnlyHidesAndShowingAgainDrawsTheCounters)
     Form.show();
     EXPECT_EQ(CellPixel(Form, 12, 4, 9, 9), Black);
     EXPECT_EQ(CellPixel(Form, 3, 1, 9, 9), Black);
+}
+
+// The windows' pictures are read as each window is made, from the raw form the
+// build makes of the bitmaps: it must hold their very pixels and be read in place.
+TEST(WindowPictures, RawFormsHoldTheBitmapsPixelsAndAreReadInPlace)
+{
+    for (const char* Name : {"SUITS", "GlyphOk", "GlyphCancel", "GlyphClose"}) {
+        for (const char* Density : {"", "@2x"}) {
+            const QString Resource = QStringLiteral(":/%1%2").arg(QLatin1String(Name), QLatin1String(Density));
+            SCOPED_TRACE(Resource.toStdString());
+            const QImage Read = LoadResourcePicture(Resource);
+            ASSERT_EQ(Read.format(), QImage::Format_RGB32);
+            EXPECT_EQ(Read.constBits(), QResource(Resource).data() + 12);
+            const QString Source = QStringLiteral(ZENTO_SOURCE_DIR "/resources/%1%2.bmp").arg(QLatin1String(Name), QLatin1String(Density));
+            EXPECT_EQ(Read, QImage(Source).convertToFormat(QImage::Format_RGB32));
+        }
+    }
 }

@@ -1,9 +1,11 @@
-// Turns a Windows bitmap into the raw form the program wraps at start-up
-// without decoding or copying: "ZR32", the width and the height as 32-bit
-// little-endian numbers, then the rows top to bottom as 32-bit pixels
-// 0xffRRGGBB in the byte order of the machine that builds.
+// Turns a picture into the raw form the program wraps at start-up without
+// decoding or copying: a four-byte tag, the width and the height as 32-bit
+// little-endian numbers, then the rows top to bottom as 32-bit pixels in the
+// byte order of the machine that builds. An opaque picture is tagged "ZR32"
+// and its pixels are 0xffRRGGBB; one with transparency is tagged "ZA32" and
+// its pixels are 0xAARRGGBB, not premultiplied.
 //
-//   rawpixels IN.bmp OUT.rgb32
+//   rawpixels IN OUT
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
@@ -14,15 +16,17 @@
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: rawpixels IN.bmp OUT.rgb32\n");
+        std::fprintf(stderr, "usage: rawpixels IN OUT\n");
         return 2;
     }
-    const QImage Picture = QImage(QString::fromLocal8Bit(argv[1]), "BMP").convertToFormat(QImage::Format_RGB32);
-    if (Picture.isNull()) {
+    const QImage Read(QString::fromLocal8Bit(argv[1]));
+    if (Read.isNull()) {
         std::fprintf(stderr, "rawpixels: cannot read %s\n", argv[1]);
         return 1;
     }
-    QByteArray Bytes("ZR32");
+    const bool Alpha = Read.hasAlphaChannel();
+    const QImage Picture = Read.convertToFormat(Alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QByteArray Bytes(Alpha ? "ZA32" : "ZR32");
     for (const int Value : {Picture.width(), Picture.height()}) {
         char Field[4];
         qToLittleEndian<uint32_t>(uint32_t(Value), Field);
