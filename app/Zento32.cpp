@@ -11,6 +11,10 @@
 int main(int argc, char** argv)
 {
     CardStartup();
+    // The menu bar belongs inside the window, under its own title strip; a
+    // desktop's global menu would take it away, and asking the desktop for one
+    // costs start-up a message bus query.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     int Result = 0;
     {
         QApplication Application(argc, argv);
