@@ -7,7 +7,9 @@
 
 #include <QShowEvent>
 
+#include <QApplication>
 #include <QBitmap>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
@@ -29,10 +31,19 @@ std::function<void(const QString&)>& MessageBoxHandler()
 
 } // namespace
 
+// Where "MS Sans Serif" is not installed, the desktop's own sans-serif (the
+// application font) stands in at the same 8 points. Asking for the missing
+// family instead would have the font system sort every installed font for a
+// substitute at start-up, on top of the search it makes for the application
+// font, which other parts of the windows use anyway.
 QFont WindowFont()
 {
-    QFont Font(QStringLiteral("MS Sans Serif"));
-    Font.setStyleHint(QFont::SansSerif);
+    const QString Design = QStringLiteral("MS Sans Serif");
+    QFont Font = QApplication::font();
+    if (QFontDatabase::families().contains(Design, Qt::CaseInsensitive)) {
+        Font = QFont(Design);
+        Font.setStyleHint(QFont::SansSerif);
+    }
     Font.setPointSize(8);
     return Font;
 }

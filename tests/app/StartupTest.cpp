@@ -11,7 +11,9 @@
 #include "tests/support/Support.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QSettings>
@@ -67,6 +69,22 @@ TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
     EXPECT_EQ(Components[3], Windows.frmAbout.get());
     EXPECT_TRUE(Windows.frmMemory->isVisible());
     EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked());
+}
+
+// Without "MS Sans Serif" the windows write in the desktop's own sans-serif, the
+// application font, at the design's 8 points; naming the missing family would
+// cost every start a search through all installed fonts.
+TEST_F(StartupFixture, EveryWindowWritesInTheDesignFontOrTheDesktopsSansSerifAtEightPoints)
+{
+    const bool DesignFont = QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive);
+    const QString Family = DesignFont ? QStringLiteral("MS Sans Serif") : QApplication::font().family();
+    const QWidget* Forms[] = {Windows.frmMain.get(), Windows.frmMemory.get(), Windows.frmSetScore.get(),
+                              Windows.frmAbout.get()};
+    for (const QWidget* Form : Forms) {
+        SCOPED_TRACE(Form->objectName().toStdString());
+        EXPECT_EQ(Form->font().family(), Family);
+        EXPECT_EQ(Form->font().pointSize(), 8);
+    }
 }
 
 TEST_F(StartupFixture, FirstRunSelectsEnglishAndWritesTheSettingsFile)
