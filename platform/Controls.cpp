@@ -35,7 +35,9 @@ std::function<void(const QString&)>& MessageBoxHandler()
 // application font) stands in at the same 8 points. Asking for the missing
 // family instead would have the font system sort every installed font for a
 // substitute at start-up, on top of the search it makes for the application
-// font, which other parts of the windows use anyway.
+// font, which other parts of the windows use anyway. The family list is read
+// as it is: asking whether a family exists would run the font system's own
+// substitutions, which may name an installed font for a missing one.
 QFont WindowFont()
 {
     const QString Design = QStringLiteral("MS Sans Serif");
@@ -233,17 +235,22 @@ void TMemo::SetLines(const QStringList& Value)
     // Laying out text costs about as much as building the box, and a box on a
     // dialog is set at start-up and again for the language, then seldom seen:
     // a hidden box takes its text when it shows.
-    FLinesPending = !isVisible();
+    FLinesPending = true;
+    if (isVisible())
+        ShowPendingLines();
+}
+
+void TMemo::ShowPendingLines()
+{
     if (!FLinesPending)
-        setPlainText(Lines.join(QLatin1Char('\n')));
+        return;
+    FLinesPending = false;
+    setPlainText(FLines.join(QLatin1Char('\n')));
 }
 
 void TMemo::showEvent(QShowEvent* Event)
 {
-    if (FLinesPending) {
-        FLinesPending = false;
-        setPlainText(FLines.join(QLatin1Char('\n')));
-    }
+    ShowPendingLines();
     QPlainTextEdit::showEvent(Event);
 }
 

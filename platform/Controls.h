@@ -121,6 +121,8 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    void ShowPendingLines();
+
     QStringList FLines;
     // Lines set while the box was hidden, not yet laid out.
     bool FLinesPending = false;

@@ -114,6 +114,7 @@ void TDrawGrid::Repaint()
 
 const QImage& TDrawGrid::Surface()
 {
+    // A screen of another density gets its cells drawn again at its own resolution.
     if (FCellsStale || !qFuzzyCompare(FSurface.devicePixelRatio(), devicePixelRatioF()))
         DrawCells();
     return FSurface;
@@ -121,7 +122,6 @@ const QImage& TDrawGrid::Surface()
 
 void TDrawGrid::paintEvent(QPaintEvent* Event)
 {
-    // A screen of another density gets its cells drawn again at its own resolution.
     const QImage& Cells = Surface();
     QPainter Painter(this);
     Painter.setClipRect(Event->rect());
