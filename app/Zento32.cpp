@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 int main(int argc, char** argv)
@@ -18,6 +19,12 @@ int main(int argc, char** argv)
     int Result = 0;
     {
         QApplication Application(argc, argv);
+        // The first question about accessibility connects to the desktop's
+        // message bus, and where no bus runs, Qt forks to look for a launcher.
+        // After a fork every page the program has written faults once more
+        // when it is written again; asked now, before the windows and the
+        // table's bitmaps exist, that is a few pages instead of a megabyte.
+        QAccessible::isActive();
         QApplication::setStyle(new TProgramStyle);
         QApplication::setApplicationName(QStringLiteral("Zento"));
         // Lets the desktop match the windows to zento.desktop where it goes by that name.
