@@ -483,6 +483,44 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
 }
 
 // Only Windows bitmaps serve, whatever else Qt could read under their name.
+QImage PlainBitmap(const QByteArray& Bytes)
+{
+    constexpr qsizetype FileHeader = 14;
+    constexpr qsizetype InfoHeader = 40;
+    if (Bytes.size() < FileHeader + InfoHeader || !Bytes.startsWith("BM"))
+        return QImage();
+    const uint32_t InfoSize = Field32(Bytes, 14);
+    const int64_t Width = int32_t(Field32(Bytes, 18));
+    const int64_t Height = int32_t(Field32(Bytes, 22));
+    const uint32_t Planes = Field16(Bytes, 26);
+    const uint32_t Bits = Field16(Bytes, 28);
+    const int64_t Offset = Field32(Bytes, 10);
+    // The classic header only (the newer ones may carry colour masks), and a
+    // picture of at most the 128 MB Qt's reader would hold.
+    constexpr int64_t Largest = int64_t(128) << 20;
+    const int64_t Rows = Height < 0 ? -Height : Height;
+    if (InfoSize != InfoHeader || Planes != 1 || (Bits != 24 && Bits != 32) || Field32(Bytes, 30) != 0 ||
+        Width <= 0 || Width > 32767 || Rows == 0 || Rows > 32767 || Width * Rows * 4 > Largest ||
+        Offset < FileHeader + InfoSize)
+        return QImage();
+    const int64_t Stride = (Width * Bits + 31) / 32 * 4;
+    if (Offset > Bytes.size() || Rows > (Bytes.size() - Offset) / Stride)
+        return QImage();
+    QImage Image(int(Width), int(Rows), QImage::Format_RGB32);
+    if (Image.isNull())
+        return QImage();
+    const int Step = int(Bits / 8);
+    const auto* Pixels = reinterpret_cast<const unsigned char*>(Bytes.constData()) + Offset;
+    for (int64_t Row = 0; Row < Rows; ++Row) {
+        // Rows are stored from the bottom up unless the height is negative.
+        const unsigned char* From = Pixels + (Height > 0 ? Rows - 1 - Row : Row) * Stride;
+        auto* To = reinterpret_cast<QRgb*>(Image.scanLine(int(Row)));
+        for (int64_t X = 0; X < Width; ++X, From += Step)
+            To[X] = qRgb(From[2], From[1], From[0]);
+    }
+    return Image;
+}
+
 QImage LoadPicture(const QString& FileName)
 {
     QFile File(FileName);
@@ -493,6 +531,11 @@ QImage LoadPicture(const QString& FileName)
     QByteArray Bytes = File.readAll();
     if (!CompleteBitmap(Bytes))
         return QImage();
+    // The common kinds are read here: Qt's reader would first look through
+    // every picture format plugin installed, which costs start-up more than
+    // reading the felt does.
+    if (QImage Plain = PlainBitmap(Bytes); !Plain.isNull())
+        return Plain;
     QBuffer Buffer(&Bytes);
     QImageReader Reader(&Buffer, "bmp");
     Reader.setAutoDetectImageFormat(false);

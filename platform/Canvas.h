@@ -7,6 +7,7 @@
 // pixels by rounding each edge on its own, so blocks that meet in design
 // units meet in device pixels too, without a gap or an overlap.
 #pragma once
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -96,6 +97,9 @@ QImage LoadResourcePicture(const QString& Resource);
 // nothing copied. A missing, compressed or damaged one gives a null image.
 QImage RawResourcePicture(const QString& Resource);
 
+// A Windows bitmap of plain 24- or 32-bit rows, read without Qt's reader;
+// every other kind, and anything out of the ordinary, gives a null image.
+QImage PlainBitmap(const QByteArray& Bytes);
 // Reads a picture file into a 32-bit image. A damaged file, or one too large to
 // hold, gives a null image.
 QImage LoadPicture(const QString& FileName);

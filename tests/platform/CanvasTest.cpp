@@ -234,6 +234,73 @@ TEST(LoadPicture, BitmapWhosePixelsEndEarlyIsNotValid)
     EXPECT_EQ(RunLength.pixel(3, 1), qRgb(255, 0, 0));
 }
 
+// A bitmap of plain rows with the classic header, written by hand so that the
+// row order and the fourth byte of 32-bit pixels can be chosen.
+QByteArray PlainRows(const QImage& Image, int Bits, bool TopDown, uint8_t Fourth = 0)
+{
+    auto Le = [](QByteArray& Bytes, uint32_t Value, int Size) {
+        for (int I = 0; I < Size; ++I)
+            Bytes.append(char(Value >> (8 * I)));
+    };
+    const int Stride = (Image.width() * Bits + 31) / 32 * 4;
+    QByteArray Pixels;
+    for (int Row = 0; Row < Image.height(); ++Row) {
+        const int Y = TopDown ? Row : Image.height() - 1 - Row;
+        QByteArray Line;
+        for (int X = 0; X < Image.width(); ++X) {
+            const QRgb Pixel = Image.pixel(X, Y);
+            Line.append(char(qBlue(Pixel))).append(char(qGreen(Pixel))).append(char(qRed(Pixel)));
+            if (Bits == 32)
+                Line.append(char(Fourth));
+        }
+        Pixels += Line.leftJustified(Stride, '\x5a');
+    }
+    const uint32_t Height = TopDown ? uint32_t(-Image.height()) : uint32_t(Image.height());
+    QByteArray Bytes("BM");
+    Le(Bytes, 54 + Pixels.size(), 4);
+    Le(Bytes, 0, 4);
+    Le(Bytes, 54, 4);
+    for (const auto& [Value, Size] : {std::pair{40u, 4}, {uint32_t(Image.width()), 4}, {Height, 4}, {1u, 2},
+                                      {uint32_t(Bits), 2}, {0u, 4}, {uint32_t(Pixels.size()), 4}, {0u, 4}, {0u, 4},
+                                      {0u, 4}, {0u, 4}})
+        Le(Bytes, Value, Size);
+    return Bytes + Pixels;
+}
+
+QImage ReadByQt(const QByteArray& Bytes)
+{
+    return QImage::fromData(Bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(LoadPicture, PlainBitmapsReadAsQtReadsThem)
+{
+    // Every width from 1 to 5 pads its rows differently.
+    for (int W = 1; W <= 5; ++W) {
+        QImage Colours(W, 3, QImage::Format_RGB32);
+        for (int Y = 0; Y < Colours.height(); ++Y)
+            for (int X = 0; X < W; ++X)
+                Colours.setPixel(X, Y, qRgb(40 * X + 7, 90 * Y + 3, 255 - 30 * X));
+        const QByteArray Bitmaps[] = {SavedAs(Colours, "BMP"), PlainRows(Colours, 24, false),
+                                      PlainRows(Colours, 24, true), PlainRows(Colours, 32, false, 0x80),
+                                      PlainRows(Colours, 32, true)};
+        for (const QByteArray& Bytes : Bitmaps) {
+            const QImage Plain = PlainBitmap(Bytes);
+            ASSERT_FALSE(Plain.isNull()) << W << " wide, " << Bytes.size() << " bytes";
+            EXPECT_EQ(Plain.format(), QImage::Format_RGB32);
+            EXPECT_EQ(Plain, Colours) << W << " wide, " << Bytes.size() << " bytes";
+            EXPECT_EQ(Plain, ReadByQt(Bytes)) << W << " wide, " << Bytes.size() << " bytes";
+        }
+    }
+    // The other kinds are left to Qt's reader, which still reads them.
+    QImage Grey(6, 4, QImage::Format_RGB32);
+    Grey.fill(qRgb(80, 80, 80));
+    for (const QByteArray& Other : {SavedAs(Grey.convertToFormat(QImage::Format_Indexed8), "BMP"), RunLengthBitmap()})
+        EXPECT_TRUE(PlainBitmap(Other).isNull()) << Other.size() << " bytes";
+    QByteArray Short = PlainRows(Grey, 24, false);
+    Short.chop(1);
+    EXPECT_TRUE(PlainBitmap(Short).isNull()) << "pixels that end early";
+}
+
 TEST(LoadPicture, OnlyWindowsBitmapsServe)
 {
     TTempFolder Folder;
