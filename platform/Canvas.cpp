@@ -96,6 +96,14 @@ bool IsRgb32(const QImage& Image)
     return Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32;
 }
 
+// A bitmap file begins with this many bytes before its information header.
+constexpr qsizetype BitmapFileHeader = 14;
+
+// Bytes in one stored row of a bitmap: rows are padded to whole 32-bit words.
+int64_t BitmapStride(int64_t Width, uint32_t Bits)
+{
+    return (Width * Bits + 31) / 32 * 4;
+}
 
 // Little-endian fields of a bitmap's headers; the caller has checked the length.
 uint32_t Field32(const QByteArray& Bytes, qsizetype At)
@@ -152,8 +160,7 @@ bool RunLengthComplete(const QByteArray& Bytes, qsizetype At, int64_t Width, int
 // the lengths are checked here; Qt's reader judges the rest.
 bool CompleteBitmap(const QByteArray& Bytes)
 {
-    constexpr qsizetype FileHeader = 14;
-    if (Bytes.size() < FileHeader + 4 || !Bytes.startsWith("BM"))
+    if (Bytes.size() < BitmapFileHeader + 4 || !Bytes.startsWith("BM"))
         return false;
     const int64_t Offset = Field32(Bytes, 10);
     const uint32_t InfoSize = Field32(Bytes, 14);
@@ -161,11 +168,11 @@ bool CompleteBitmap(const QByteArray& Bytes)
     int64_t Height = 0;
     uint32_t Bits = 0;
     uint32_t Compression = 0;
-    if (InfoSize == 12 && Bytes.size() >= FileHeader + 12) {
+    if (InfoSize == 12 && Bytes.size() >= BitmapFileHeader + 12) {
         Width = Field16(Bytes, 18);
         Height = Field16(Bytes, 20);
         Bits = Field16(Bytes, 24);
-    } else if (InfoSize >= 40 && Bytes.size() >= FileHeader + 40) {
+    } else if (InfoSize >= 40 && Bytes.size() >= BitmapFileHeader + 40) {
         Width = int32_t(Field32(Bytes, 18));
         Height = int32_t(Field32(Bytes, 22));
         Bits = Field16(Bytes, 28);
@@ -181,7 +188,7 @@ bool CompleteBitmap(const QByteArray& Bytes)
     case 0:  // plain rows
     case 3:  // plain rows with colour masks
     case 6: {
-        const int64_t Stride = ((Width < 0 ? -Width : Width) * Bits + 31) / 32 * 4;
+        const int64_t Stride = BitmapStride(Width < 0 ? -Width : Width, Bits);
         return Stride == 0 || Rows <= Available / Stride;
     }
     case 1:
@@ -482,12 +489,10 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     Changed(DeviceRect(Bounds).intersected(FImage.rect()));
 }
 
-// Only Windows bitmaps serve, whatever else Qt could read under their name.
 QImage PlainBitmap(const QByteArray& Bytes)
 {
-    constexpr qsizetype FileHeader = 14;
     constexpr qsizetype InfoHeader = 40;
-    if (Bytes.size() < FileHeader + InfoHeader || !Bytes.startsWith("BM"))
+    if (Bytes.size() < BitmapFileHeader + InfoHeader || !Bytes.startsWith("BM"))
         return QImage();
     const uint32_t InfoSize = Field32(Bytes, 14);
     const int64_t Width = int32_t(Field32(Bytes, 18));
@@ -501,9 +506,9 @@ QImage PlainBitmap(const QByteArray& Bytes)
     const int64_t Rows = Height < 0 ? -Height : Height;
     if (InfoSize != InfoHeader || Planes != 1 || (Bits != 24 && Bits != 32) || Field32(Bytes, 30) != 0 ||
         Width <= 0 || Width > 32767 || Rows == 0 || Rows > 32767 || Width * Rows * 4 > Largest ||
-        Offset < FileHeader + InfoSize)
+        Offset < BitmapFileHeader + InfoSize)
         return QImage();
-    const int64_t Stride = (Width * Bits + 31) / 32 * 4;
+    const int64_t Stride = BitmapStride(Width, Bits);
     if (Offset > Bytes.size() || Rows > (Bytes.size() - Offset) / Stride)
         return QImage();
     QImage Image(int(Width), int(Rows), QImage::Format_RGB32);
@@ -521,6 +526,7 @@ QImage PlainBitmap(const QByteArray& Bytes)
     return Image;
 }
 
+// Only Windows bitmaps serve, whatever else Qt could read under their name.
 QImage LoadPicture(const QString& FileName)
 {
     QFile File(FileName);

@@ -163,13 +163,16 @@ QByteArray SavedAs(const QImage& Image, const char* Format)
     return Bytes;
 }
 
+// Appends a header field, least significant byte first.
+void Le(QByteArray& Bytes, uint32_t Value, int Size)
+{
+    for (int I = 0; I < Size; ++I)
+        Bytes.append(char(Value >> (8 * I)));
+}
+
 // A 4 x 2 bitmap of 8-bit run-length coded pixels: a row of colour 1 over a row of colour 2.
 QByteArray RunLengthBitmap()
 {
-    auto Le = [](QByteArray& Bytes, uint32_t Value, int Size) {
-        for (int I = 0; I < Size; ++I)
-            Bytes.append(char(Value >> (8 * I)));
-    };
     const QByteArray Pixels("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
     const int Offset = 14 + 40 + 3 * 4;
     QByteArray Bytes("BM");
@@ -234,14 +237,12 @@ TEST(LoadPicture, BitmapWhosePixelsEndEarlyIsNotValid)
     EXPECT_EQ(RunLength.pixel(3, 1), qRgb(255, 0, 0));
 }
 
+namespace {
+
 // A bitmap of plain rows with the classic header, written by hand so that the
 // row order and the fourth byte of 32-bit pixels can be chosen.
 QByteArray PlainRows(const QImage& Image, int Bits, bool TopDown, uint8_t Fourth = 0)
 {
-    auto Le = [](QByteArray& Bytes, uint32_t Value, int Size) {
-        for (int I = 0; I < Size; ++I)
-            Bytes.append(char(Value >> (8 * I)));
-    };
     const int Stride = (Image.width() * Bits + 31) / 32 * 4;
     QByteArray Pixels;
     for (int Row = 0; Row < Image.height(); ++Row) {
@@ -271,6 +272,8 @@ QImage ReadByQt(const QByteArray& Bytes)
 {
     return QImage::fromData(Bytes, "BMP").convertToFormat(QImage::Format_RGB32);
 }
+
+} // namespace
 
 TEST(LoadPicture, PlainBitmapsReadAsQtReadsThem)
 {
