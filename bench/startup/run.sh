@@ -211,8 +211,19 @@ Mb() {
     awk -v Kb="$1" 'BEGIN { printf "%.1f", Kb / 1024 }'
 }
 # The median over the rounds of Zento's figure divided by the bare window's in the same round.
+RoundRatios() {
+    paste -d' ' <(Column "$Scratch/zento" "$1") <(Column "$Scratch/bare" "$1") | awk '{ print $1 / $2 }'
+}
 RatioMedian() {
-    paste -d' ' <(Column "$Scratch/zento" "$1") <(Column "$Scratch/bare" "$1") | awk '{ print $1 / $2 }' | Median
+    RoundRatios "$1" | Median
+}
+# The first and third quartiles of the per-round time ratios (linear between
+# neighbouring rounds): how far one round may stray on a busy machine.
+RatioQuartiles() {
+    RoundRatios 1 | sort -g | awk '
+        function At(P,   X, I) { X = 1 + (NR - 1) * P; I = int(X); return I >= NR ? V[NR] : V[I] + (X - I) * (V[I + 1] - V[I]) }
+        { V[NR] = $1 }
+        END { printf "%.2f to %.2f", At(0.25), At(0.75) }'
 }
 
 Ticks=$(getconf CLK_TCK)
@@ -226,6 +237,7 @@ for Program in bare zento; do
         "$(Mb "$(Column "$Scratch/$Program" 3 | Median)")"
 done
 printf "| Zento / bare, median of per-round ratios | %.2f | %.2f | %.2f |\n" "$(RatioMedian 1)" "$(RatioMedian 2)" "$(RatioMedian 3)"
+printf "\nHalf the rounds had a time ratio from %s.\n" "$(RatioQuartiles)"
 printf "\nAfter a whole game (median of %d): resident %s MB, anonymous %s MB; idle for 10 s after it: %s %% processor time\n" \
     "$(wc -l <"$Scratch/game")" "$(Mb "$(Column "$Scratch/game" 1 | Median)")" "$(Mb "$(Column "$Scratch/game" 2 | Median)")" \
     "$(awk -v T="$(Column "$Scratch/game" 3 | Median)" -v Hz="$Ticks" 'BEGIN { printf "%.2f", T / Hz / 10 * 100 }')"
