@@ -198,8 +198,14 @@ for Round in $(seq 1 "$Rounds"); do
     fi
 done
 
+# The value at fraction P of the way through the sorted numbers on standard
+# input, linear between neighbours: 0.5 is the median, 0.25 and 0.75 the quartiles.
+Quantile() {
+    sort -g | awk -v P="$1" '{ V[NR] = $1 }
+        END { X = 1 + (NR - 1) * P; I = int(X); print (I >= NR ? V[NR] : V[I] + (X - I) * (V[I + 1] - V[I])) }'
+}
 Median() {
-    sort -g | awk '{ V[NR] = $1 } END { if (NR % 2) print V[(NR + 1) / 2]; else print (V[NR / 2] + V[NR / 2 + 1]) / 2 }'
+    Quantile 0.5
 }
 Column() {
     awk -v C="$2" '{ print $C }' "$1"
@@ -210,20 +216,16 @@ MinMedMax() {
 Mb() {
     awk -v Kb="$1" 'BEGIN { printf "%.1f", Kb / 1024 }'
 }
-# The median over the rounds of Zento's figure divided by the bare window's in the same round.
+# Zento's figure in column C divided by the bare window's in the same round, a line a round.
 RoundRatios() {
     paste -d' ' <(Column "$Scratch/zento" "$1") <(Column "$Scratch/bare" "$1") | awk '{ print $1 / $2 }'
 }
 RatioMedian() {
     RoundRatios "$1" | Median
 }
-# The first and third quartiles of the per-round time ratios (linear between
-# neighbouring rounds): how far one round may stray on a busy machine.
+# The middle half of the per-round time ratios: how far one round may stray on a busy machine.
 RatioQuartiles() {
-    RoundRatios 1 | sort -g | awk '
-        function At(P,   X, I) { X = 1 + (NR - 1) * P; I = int(X); return I >= NR ? V[NR] : V[I] + (X - I) * (V[I + 1] - V[I]) }
-        { V[NR] = $1 }
-        END { printf "%.2f to %.2f", At(0.25), At(0.75) }'
+    printf "%.2f to %.2f" "$(RoundRatios 1 | Quantile 0.25)" "$(RoundRatios 1 | Quantile 0.75)"
 }
 
 Ticks=$(getconf CLK_TCK)
