@@ -5,6 +5,7 @@
 #include "model/Layout.h"
 #include "platform/Controls.h"
 #include "platform/Delay.h"
+#include "platform/TestSeams.h"
 #include "tests/support/FakeTable.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "platform/Components.h"
+#include "platform/TestSeams.h"
 
 #include <QPointer>
 

@@ -7,4 +7,3 @@
 // A component that is destroyed drops out of the list by itself.
 void RegisterApplicationComponent(QObject* Component);
 QList<QObject*> ApplicationComponents();
-void ClearApplicationComponents();

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Placement.h"
+#include "platform/TestSeams.h"
 
 #include <QCloseEvent>
 

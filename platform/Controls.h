@@ -16,7 +16,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
 
 // A menu command. Its check mark is changed only by the handlers: Qt's own
 // toggle on a click is undone before Click is sent.
@@ -42,9 +41,8 @@ QFont WindowFont();
 void SetButtonGlyph(QAbstractButton* Button, const QString& Resource);
 
 // A modal message box titled "Zento" with a single OK button. Tests may take
-// the messages instead.
+// the messages instead, through their seam (TestSeams.h).
 void ShowMessageBox(QWidget* Parent, const QString& Text);
-void SetMessageBoxHandler(std::function<void(const QString&)> Handler);
 
 class TLabel : public QLabel
 {

@@ -1,4 +1,5 @@
 #include "platform/Delay.h"
+#include "platform/TestSeams.h"
 
 #include <algorithm>
 #include <chrono>

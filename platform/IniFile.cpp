@@ -285,12 +285,6 @@ bool TIniFile::WriteString(const QByteArray& Section, const QByteArray& Key, con
     return true;
 }
 
-QByteArray ReadProfileString(const QString& FileName, const QByteArray& Section, const QByteArray& Key,
-                             const QByteArray& Default)
-{
-    return TIniFile(FileName).ReadString(Section, Key, Default);
-}
-
 bool WriteProfileString(const QString& FileName, const QByteArray& Section, const QByteArray& Key,
                         const QByteArray& Value)
 {

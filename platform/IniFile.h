@@ -36,9 +36,6 @@ private:
     QByteArray FBytes;
 };
 
-QByteArray ReadProfileString(const QString& FileName, const QByteArray& Section, const QByteArray& Key,
-                             const QByteArray& Default);
-
 // Changes only the entry's own line, or adds the key at the end of its section, or the
 // section at the end of the file; every other byte stays as it was. A value with blanks at
 // either end, or enclosed in quotes, is written inside quotes, so that it reads back as

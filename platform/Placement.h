@@ -57,9 +57,6 @@ public:
     void Save(TSaveReason Reason);
     void SaveOnDestroy();
 
-    bool Restored() const { return FRestored; }
-    bool Saved() const { return FSaved; }
-
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 

@@ -8,6 +8,7 @@
 #include "platform/Components.h"
 #include "tests/support/Support.h"
 #include "platform/IniFile.h"
+#include "platform/TestSeams.h"
 
 #include <QCoreApplication>
 
@@ -105,7 +106,7 @@ TEST_F(WindowTexts, ListNamesRealComponentsAndEachLanguageFileReachesThem)
             const QVariant Value = Target->property(Names.last().toLatin1());
             ASSERT_TRUE(Value.isValid()) << "no property of that name";
             const QString Wanted =
-                FromWindows1253(ReadProfileString(File, "Translations", Path.toLatin1(), QByteArray()));
+                FromWindows1253(TIniFile(File).ReadString("Translations", Path.toLatin1(), QByteArray()));
             ASSERT_FALSE(Wanted.isEmpty());
             if (Names.last() == QStringLiteral("Lines"))
                 EXPECT_EQ(Value.toStringList(), Main.Languages->SplitLines(Wanted));

@@ -5,6 +5,7 @@
 #include "tests/fuzz/FuzzCheck.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
+#include "platform/TestSeams.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

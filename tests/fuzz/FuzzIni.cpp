@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     }
     const QByteArray After = FileBytes(FileName);
     Check(File.FindString(Section, Key) == Value.left(MaxProfileValueLength), "the writer's own reads see the value");
-    Check(ReadProfileString(FileName, Section, Key, "") == Value.left(MaxProfileValueLength),
+    Check(TIniFile(FileName).ReadString(Section, Key, "") == Value.left(MaxProfileValueLength),
           "reading after a write gives the value");
     if (!SameEntry(Section, Key, OtherSection, OtherKey))
         Check(TIniFile(FileName).FindString(OtherSection, OtherKey) == OtherBefore, "a write leaves other entries alone");

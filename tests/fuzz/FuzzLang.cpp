@@ -11,6 +11,7 @@
 #include "platform/Components.h"
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
+#include "platform/TestSeams.h"
 
 #include <QApplication>
 #include <QSettings>

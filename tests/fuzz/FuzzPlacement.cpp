@@ -6,6 +6,7 @@
 #include "forms/Memory.h"
 #include "platform/Controls.h"
 #include "platform/Placement.h"
+#include "platform/TestSeams.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,6 +2,7 @@
 
 #include "platform/Components.h"
 #include "platform/Controls.h"
+#include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
 #include <QFile>

@@ -19,7 +19,7 @@ QByteArray FileBytes(const QString& FileName)
 
 QString Translation(const char* File, const QString& Key)
 {
-    return FromWindows1253(ReadProfileString(DataFile(File), "Translations", ToWindows1253(Key), QByteArray()));
+    return FromWindows1253(TIniFile(DataFile(File)).ReadString("Translations", ToWindows1253(Key), QByteArray()));
 }
 
 bool HasGreekLetter(const QString& Text)

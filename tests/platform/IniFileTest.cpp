@@ -47,7 +47,7 @@ QByteArray OddBytes()
 
 } // namespace
 
-TEST(ReadProfileString, FollowsTheProfileRulesWithEitherLineEnding)
+TEST(IniFileRead, FollowsTheProfileRulesWithEitherLineEnding)
 {
     const QByteArrayList Lines = {
         "; Language=a comment",
@@ -92,12 +92,12 @@ TEST(ReadProfileString, FollowsTheProfileRulesWithEitherLineEnding)
         const QString FileName = Folder.File("profile.ini");
         WriteBytes(FileName, Lines.join(Ending) + Ending);
         for (const TCase& Case : Cases)
-            EXPECT_EQ(ReadProfileString(FileName, Case.Section, Case.Key, "default"), Case.Expected)
+            EXPECT_EQ(TIniFile(FileName).ReadString(Case.Section, Case.Key, "default"), Case.Expected)
                 << Case.Section << "/" << Case.Key << " with " << (Ending.size() == 2 ? "CRLF" : "LF");
     }
 }
 
-TEST(ReadProfileString, MissingUnreadableOrOversizedFileGivesTheDefault)
+TEST(IniFileRead, MissingUnreadableOrOversizedFileGivesTheDefault)
 {
     TTempFolder Folder;
     QByteArray Huge = "[Settings]\nLanguage=greek\n";
@@ -106,10 +106,10 @@ TEST(ReadProfileString, MissingUnreadableOrOversizedFileGivesTheDefault)
     ASSERT_TRUE(QDir(Folder.Path()).mkdir("folder.ini"));
 
     for (const QString& FileName : {Folder.File("missing.ini"), QString(), Folder.File("huge.ini"), Folder.File("folder.ini")})
-        EXPECT_EQ(ReadProfileString(FileName, "Settings", "Language", "english"), "english") << FileName.toStdString();
+        EXPECT_EQ(TIniFile(FileName).ReadString("Settings", "Language", "english"), "english") << FileName.toStdString();
 }
 
-TEST(ReadProfileString, UsesTheFirst1023BytesOfALongValue)
+TEST(IniFileRead, UsesTheFirst1023BytesOfALongValue)
 {
     TTempFolder Folder;
     const QString FileName = Folder.File("long.ini");
@@ -117,21 +117,21 @@ TEST(ReadProfileString, UsesTheFirst1023BytesOfALongValue)
     const QByteArray Overlong(300000, 'y');
     WriteBytes(FileName, "[S]\r\nLong=" + Long + "\r\nOverlong=" + Overlong + "\r\nAfter=still read\r\n");
 
-    EXPECT_EQ(ReadProfileString(FileName, "S", "Long", ""), Long.left(1023));
-    EXPECT_EQ(ReadProfileString(FileName, "S", "Overlong", ""), Overlong.left(MaxProfileValueLength));
-    EXPECT_EQ(ReadProfileString(FileName, "S", "After", ""), "still read");
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "Long", ""), Long.left(1023));
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "Overlong", ""), Overlong.left(MaxProfileValueLength));
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "After", ""), "still read");
 }
 
-TEST(ReadProfileString, KeepsOddBytesFoldsOnlyAsciiAndStopsAtNul)
+TEST(IniFileRead, KeepsOddBytesFoldsOnlyAsciiAndStopsAtNul)
 {
     TTempFolder Folder;
     const QString FileName = Folder.File("odd.ini");
     WriteBytes(FileName, "[S]\nOdd=" + OddBytes() + "\nNul=ab" + QByteArray(1, '\0') + "cd\n\xc5=capital epsilon\n");
 
-    EXPECT_EQ(ReadProfileString(FileName, "S", "Odd", ""), OddBytes());
-    EXPECT_EQ(ReadProfileString(FileName, "S", "Nul", ""), "ab");
-    EXPECT_EQ(ReadProfileString(FileName, "s", "\xc5", ""), "capital epsilon");
-    EXPECT_EQ(ReadProfileString(FileName, "S", "\xe5", "none"), "none"); // small epsilon in Windows-1253
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "Odd", ""), OddBytes());
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "Nul", ""), "ab");
+    EXPECT_EQ(TIniFile(FileName).ReadString("s", "\xc5", ""), "capital epsilon");
+    EXPECT_EQ(TIniFile(FileName).ReadString("S", "\xe5", "none"), "none"); // small epsilon in Windows-1253
 }
 
 TEST(TIniFile, ReadsSeveralEntriesFromOneLoadAndSeesItsOwnWrites)
@@ -147,7 +147,7 @@ TEST(TIniFile, ReadsSeveralEntriesFromOneLoadAndSeesItsOwnWrites)
     EXPECT_FALSE(File.FindString("B", "One").has_value());
     ASSERT_TRUE(File.WriteString("B", "One", "uno"));
     EXPECT_EQ(File.ReadString("B", "One", ""), "uno");
-    EXPECT_EQ(ReadProfileString(FileName, "B", "One", ""), "uno");
+    EXPECT_EQ(TIniFile(FileName).ReadString("B", "One", ""), "uno");
 }
 
 TEST(WriteProfileString, ChangesOnlyItsOwnLine)
@@ -201,7 +201,7 @@ TEST(WriteProfileString, KeepsEveryByteOfADamagedFile)
 
     ASSERT_TRUE(WriteProfileString(FileName, "Settings", "Language", "greek"));
     EXPECT_TRUE(ReadBytes(FileName).startsWith(Garbage));
-    EXPECT_EQ(ReadProfileString(FileName, "Settings", "Language", ""), "greek");
+    EXPECT_EQ(TIniFile(FileName).ReadString("Settings", "Language", ""), "greek");
 }
 
 TEST(WriteProfileString, ReplacesTheFileInsteadOfRewritingIt)
@@ -283,13 +283,13 @@ TEST(WriteProfileString, ReadsBackWhatItWroteWhateverTheLineHeldBefore)
         // Rewriting the same value must not change the file again.
         for (int Write = 0; Write < 3; ++Write) {
             ASSERT_TRUE(WriteProfileString(FileName, "Settings", "Language", Case.Value));
-            EXPECT_EQ(ReadProfileString(FileName, "Settings", "Language", "<missing>"), Case.Value);
+            EXPECT_EQ(TIniFile(FileName).ReadString("Settings", "Language", "<missing>"), Case.Value);
             EXPECT_EQ(ReadBytes(FileName), "[Settings]\r\n" + Case.Written + "\r\nOther=1\r\n")
                 << Case.Line.toStdString();
         }
     }
     ASSERT_TRUE(WriteProfileString(FileName, "Added", "Key", " padded "));
-    EXPECT_EQ(ReadProfileString(FileName, "Added", "Key", ""), " padded ");
+    EXPECT_EQ(TIniFile(FileName).ReadString("Added", "Key", ""), " padded ");
 }
 
 TEST(WriteProfileString, RefusesEntriesThatWouldBreakTheFileAndLeavesItAlone)

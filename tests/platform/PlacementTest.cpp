@@ -1,6 +1,7 @@
 #include "platform/Placement.h"
 
 #include "platform/Controls.h"
+#include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
 #include <QCoreApplication>
@@ -124,7 +125,6 @@ TEST_F(PlacementFixture, NothingStoredLeavesTheDesignedPlace)
     Form->show();
     EXPECT_TRUE(QFile::exists(StoreFile)) << "the store is there from the first show";
     EXPECT_EQ(Form->pos(), QPoint(268, 153));
-    EXPECT_TRUE(Placement->Restored());
     EXPECT_TRUE(Messages.isEmpty());
 }
 
@@ -160,8 +160,7 @@ TEST_F(PlacementFixture, DestroyingSavesOnlyWhatWasShownAndNotSavedSince)
     Form->show();
     Placement->Save(TFormPlacement::srClose);
     Form->hide();
-    Form->show();  // showing again clears the saved mark
-    EXPECT_FALSE(Placement->Saved());
+    Form->show();  // showing again clears the saved mark: going saves once more
     Placement->SaveOnDestroy();
     EXPECT_EQ(StoredValue(QStringLiteral("Visible")), QStringLiteral("1"));
 }
@@ -218,6 +217,39 @@ TEST_F(PlacementFixture, NonsenseInTheStoreFallsBackValueByValue)
         Form->show();
         EXPECT_EQ(Form->pos(), C.Pos);
         EXPECT_FALSE(Form->isMinimized());
+    }
+}
+
+// A stored place is taken only when the window's title strip would lie on a
+// screen at its full height with a grip of it there; anything less and the
+// window keeps its designed place. A place taken still comes wholly on screen.
+TEST_F(PlacementFixture, StoredPlaceIsTakenOnlyWithTheTitleStripInReach)
+{
+    const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize Frame(204, 154);
+    const int Strip = 20, Grip = 48;
+    const QPoint Designed(268, 153);
+    const int Right = Screen.left() + Screen.width(), Bottom = Screen.top() + Screen.height();
+    struct TCase { const char* What; QPoint Stored, Pos; };
+    const TCase Cases[] = {
+        {"strip along the top edge", {100, Screen.top()}, {100, Screen.top()}},
+        {"strip one unit off the top", {100, Screen.top() - 1}, Designed},
+        {"strip just above the bottom edge", {100, Bottom - Strip}, {100, Bottom - Frame.height()}},
+        {"strip one unit over the bottom edge", {100, Bottom - Strip + 1}, Designed},
+        {"a grip of the strip at the right", {Right - Grip, 100}, {Right - Frame.width(), 100}},
+        {"a sliver of the strip at the right", {Right - Grip + 1, 100}, Designed},
+        {"a grip of the strip at the left", {Screen.left() - Frame.width() + Grip, 100}, {Screen.left(), 100}},
+        {"a sliver of the strip at the left", {Screen.left() - Frame.width() + Grip - 1, 100}, Designed},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        ClearStore();
+        StoreValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4").arg(C.Stored.x()).arg(C.Stored.y())
+                                                  .arg(C.Stored.x() + Frame.width()).arg(C.Stored.y() + Frame.height()));
+        auto Form = MakeWindow();
+        Form->show();
+        ASSERT_EQ(Form->frameGeometry().size(), Frame);
+        EXPECT_EQ(Form->pos(), C.Pos);
     }
 }
 
