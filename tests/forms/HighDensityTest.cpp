@@ -3,7 +3,9 @@
 #include "forms/Main.h"
 
 #include "model/Layout.h"
-#include "platform/Delay.h"
+#include "platform/Placement.h"
+#include "platform/TestSeams.h"
+#include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
 
 #include <QCoreApplication>
@@ -18,10 +20,9 @@
 
 namespace {
 
+// The test runs with QT_SCALE_FACTOR=2 (see its CMakeLists.txt): Qt reads the
+// factor only when the application object is made.
 constexpr int Ratio = 2;
-
-// Set before main() makes the application object: Qt reads it only then.
-const bool ScaleSet = qputenv("QT_SCALE_FACTOR", "2");
 
 bool IsDark(QRgb Pixel)
 {
@@ -46,7 +47,7 @@ class HighDensityFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings(QStringLiteral("Varkon"), QStringLiteral("Zento")).clear();
+        QSettings(StoreOrganisation, StoreApplication).clear();
         SetDelayOverride(0);
         SetMessageBoxHandler([](const QString&) {});
         Main = std::make_unique<TfrmMain>();
@@ -72,14 +73,13 @@ protected:
 
 TEST_F(HighDensityFixture, SurfacesHoldTheScreensPixelsAndCardsKeepDesignPlaces)
 {
-    ASSERT_TRUE(ScaleSet);
-    ASSERT_EQ(Area()->devicePixelRatioF(), Ratio);
+    ASSERT_EQ(Area()->devicePixelRatioF(), Ratio) << "run with QT_SCALE_FACTOR=2, as ctest does";
     for (const QImage* Image : {&Main->Surface(), &Main->BackBuffer(), &Main->Background()}) {
         EXPECT_EQ(Image->devicePixelRatio(), Ratio);
         EXPECT_EQ(Image->size(), QSize(TableWidth * Ratio, TableHeight * Ratio));
     }
-    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].X, 3);
-    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Y, TableHeight - StatusHeight - 99);
+    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].X, SlotLeft(0));
+    EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Y, PlayerRowTop);
     // A click in design units finds the card; the picture changes where it lies.
     const TCard Card = Main->Game().FPlayerHand.Items[1];
     const QImage Before = Main->Surface();

@@ -1,6 +1,7 @@
 #include "model/Game.h"
 
 #include "model/Layout.h"
+#include "tests/support/DesignedTable.h"
 #include "tests/support/FakeTable.h"
 #include "tests/support/Support.h"
 
@@ -108,12 +109,12 @@ TEST_F(GameFixture, NewGameDealsFourEachAndFourToThePile)
     EXPECT_FALSE(Game.FTournament);
     EXPECT_TRUE(Table.ScoresShown);
     EXPECT_EQ(Table.GamesDealt, 1);
-    for (int I = 0; I < 4; ++I) {
-        EXPECT_EQ(Game.FPlayerHand.Items[I].X, 3 + 74 * I);
-        EXPECT_EQ(Game.FPlayerHand.Items[I].Y, 260);
+    for (int I = 0; I < SlotsPerRow; ++I) {
+        EXPECT_EQ(Game.FPlayerHand.Items[I].X, SlotLeft(I));
+        EXPECT_EQ(Game.FPlayerHand.Items[I].Y, PlayerRowTop);
         EXPECT_EQ(Game.FPlayerHand.Items[I].Face, cfFaceUp);
-        EXPECT_EQ(Game.FCpuHand.Items[I].X, 3 + 74 * I);
-        EXPECT_EQ(Game.FCpuHand.Items[I].Y, 3);
+        EXPECT_EQ(Game.FCpuHand.Items[I].X, SlotLeft(I));
+        EXPECT_EQ(Game.FCpuHand.Items[I].Y, CpuRowTop);
         EXPECT_EQ(Game.FCpuHand.Items[I].Face, cfBack);
     }
     ExpectAllCardsAccountedFor(Game);
@@ -363,6 +364,31 @@ TEST_F(GameFixture, DealingAgainAddsThisGamesPointsAndDealsAtOnce)
     EXPECT_TRUE(Game.FTournament);
 }
 
+// The totals are compared with the table's target, whatever number it holds:
+// the last game gives the player 10 points (a lone capture) and the computer none.
+TEST_F(GameFixture, EndOfATournamentGameComparesThePointsWithTheTablesTarget)
+{
+    struct TCase { int32_t Target, PlayerTotal, CpuTotal; const char* Outcome; };
+    const TCase Cases[] = {
+        {100, 90, 0, YouWonKey},       {100, 89, 0, DealingAgainKey},
+        {100, 0, 100, ComputerWonKey}, {100, 0, 99, DealingAgainKey},
+        {1001, 991, 0, YouWonKey},     {31, 21, 31, YouWonKey},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.PlayerTotal << " + 10 and " << C.CpuTotal << " at " << C.Target);
+        StartTournament(Game, Table);
+        Table.Target = C.Target;
+        Table.Messages.clear();
+        Game.FDealsLeft = 1;
+        Game.FTurnsLeft = 1;
+        Arrange({7}, {3}, {7});
+        Game.FPlayerTotal = C.PlayerTotal;
+        Game.FCpuTotal = C.CpuTotal;
+        PlayFirstCard();
+        EXPECT_EQ(Table.Messages, (std::vector<std::string>{EndOfGameKey, C.Outcome}));
+    }
+}
+
 TEST_F(GameFixture, NewGameEndsATournamentAndANewTournamentStartsFromNothing)
 {
     StartTournament(Game, Table);
@@ -447,8 +473,8 @@ TEST_F(GameFixture, ComputerGetsTheFirstCardAndTheSidesAlternate)
         EXPECT_EQ(Cpu.Face, cfBack);
         EXPECT_EQ(Player.Face, cfFaceUp);
         EXPECT_EQ(Cpu.X, Player.X);
-        EXPECT_EQ(Cpu.Y, 3);
-        EXPECT_EQ(Player.Y, 260);
+        EXPECT_EQ(Cpu.Y, CpuRowTop);
+        EXPECT_EQ(Player.Y, PlayerRowTop);
     }
 }
 
@@ -464,7 +490,7 @@ TEST_F(GameFixture, OldHighlightGoesWhenRankOrSuitDiffers)
         PlayerSlotPos(Slot, TableHeight, Card);
         AddCard(Game.FPlayerHand, Card);
     }
-    auto ClickSlot = [&](int Slot) { SelectAt(Game, Table, 3 + 74 * (Slot - 1) + 30, 300); };
+    auto ClickSlot = [&](int Slot) { SelectAt(Game, Table, SlotLeft(Slot - 1) + 30, PlayerRowTop + 40); };
     ClickSlot(1);
     ClickSlot(2);
     ASSERT_EQ(Table.Changed.size(), 3u);

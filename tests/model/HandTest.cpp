@@ -1,5 +1,6 @@
 #include "model/Hand.h"
 
+#include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ protected:
     {
         InitHand(Hand, 4);
         for (int I = 0; I < 4; ++I)
-            AddCard(Hand, MakeCard(uint8_t(I + 2), 1, cfFaceUp, I * 74 + 3, 260));
+            AddCard(Hand, MakeCard(uint8_t(I + 2), 1, cfFaceUp, SlotLeft(I), PlayerRowTop));
     }
     void TearDown() override { FreeHand(Hand); }
 
@@ -41,7 +42,7 @@ TEST_F(HandFixture, SelectionMovesFromCardToCard)
 {
     TCard Card{};
     SelectCardAt(Hand, 10, 300, Card);
-    EXPECT_EQ(Card, MakeCard(2, 1, cfSelected, 3, 260));
+    EXPECT_EQ(Card, MakeCard(2, 1, cfSelected, SlotLeft(0), PlayerRowTop));
     EXPECT_EQ(SelectedCount(), 1);
 
     SelectCardAt(Hand, 160, 300, Card);
@@ -84,9 +85,9 @@ TEST_F(HandFixture, RemoveCardKeepsOrderAndPositions)
 {
     RemoveCard(Hand, MakeCard(2, 1, cfBack, 999, 999));  // face and position are not compared
     ASSERT_EQ(Hand.Count, 3);
-    EXPECT_EQ(Hand.Items[0], MakeCard(3, 1, cfFaceUp, 77, 260));
-    EXPECT_EQ(Hand.Items[1], MakeCard(4, 1, cfFaceUp, 151, 260));
-    EXPECT_EQ(Hand.Items[2], MakeCard(5, 1, cfFaceUp, 225, 260));
+    EXPECT_EQ(Hand.Items[0], MakeCard(3, 1, cfFaceUp, SlotLeft(1), PlayerRowTop));
+    EXPECT_EQ(Hand.Items[1], MakeCard(4, 1, cfFaceUp, SlotLeft(2), PlayerRowTop));
+    EXPECT_EQ(Hand.Items[2], MakeCard(5, 1, cfFaceUp, SlotLeft(3), PlayerRowTop));
 
     RemoveCard(Hand, MakeCard(5, 1));
     ASSERT_EQ(Hand.Count, 2);

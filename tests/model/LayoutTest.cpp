@@ -1,19 +1,20 @@
 #include "model/Layout.h"
 
 #include "model/Shoe.h"
+#include "tests/support/DesignedTable.h"
 
 #include <gtest/gtest.h>
 
 TEST(Layout, SlotsLieAtTheDesignedPlaces)
 {
-    for (int32_t Slot = 1; Slot <= 4; ++Slot) {
+    for (int32_t Slot = 1; Slot <= SlotsPerRow; ++Slot) {
         TCard Cpu{}, Player{};
         CpuSlotPos(Slot, Cpu);
         PlayerSlotPos(Slot, TableHeight, Player);
-        EXPECT_EQ(Cpu.X, 3 + 74 * (Slot - 1));
-        EXPECT_EQ(Cpu.Y, 3);
+        EXPECT_EQ(Cpu.X, SlotLeft(Slot - 1));
+        EXPECT_EQ(Cpu.Y, CpuRowTop);
         EXPECT_EQ(Player.X, Cpu.X);
-        EXPECT_EQ(Player.Y, 260);
+        EXPECT_EQ(Player.Y, PlayerRowTop);
     }
 }
 

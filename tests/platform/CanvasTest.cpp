@@ -1,5 +1,6 @@
 #include "platform/Canvas.h"
 
+#include "tests/support/BitmapFile.h"
 #include "tests/support/Support.h"
 
 #include <QBuffer>
@@ -163,28 +164,13 @@ QByteArray SavedAs(const QImage& Image, const char* Format)
     return Bytes;
 }
 
-// Appends a header field, least significant byte first.
-void Le(QByteArray& Bytes, uint32_t Value, int Size)
-{
-    for (int I = 0; I < Size; ++I)
-        Bytes.append(char(Value >> (8 * I)));
-}
-
 // A 4 x 2 bitmap of 8-bit run-length coded pixels: a row of colour 1 over a row of colour 2.
 QByteArray RunLengthBitmap()
 {
     const QByteArray Pixels("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
-    const int Offset = 14 + 40 + 3 * 4;
-    QByteArray Bytes("BM");
-    Le(Bytes, Offset + Pixels.size(), 4);
-    Le(Bytes, 0, 4);
-    Le(Bytes, Offset, 4);
-    for (const auto& [Value, Size] : {std::pair{40u, 4}, {4u, 4}, {2u, 4}, {1u, 2}, {8u, 2}, {1u, 4},
-                                      {uint32_t(Pixels.size()), 4}, {0u, 4}, {0u, 4}, {3u, 4}, {0u, 4}})
-        Le(Bytes, Value, Size);
-    for (const uint32_t Colour : {0x000000u, 0xFF0000u, 0x0000FFu})
-        Le(Bytes, Colour, 4);
-    return Bytes + Pixels;
+    // Black, red and blue, each stored as blue, green, red and a spare byte.
+    const QByteArray Palette("\0\0\0\0" "\0\0\xff\0" "\xff\0\0\0", 12);
+    return BitmapHeaders(4, 2, 8, uint32_t(Pixels.size()), 1, 3) + Palette + Pixels;
 }
 
 QImage LoadBytes(const TTempFolder& Folder, const QByteArray& Bytes)
@@ -256,16 +242,8 @@ QByteArray PlainRows(const QImage& Image, int Bits, bool TopDown, uint8_t Fourth
         }
         Pixels += Line.leftJustified(Stride, '\x5a');
     }
-    const uint32_t Height = TopDown ? uint32_t(-Image.height()) : uint32_t(Image.height());
-    QByteArray Bytes("BM");
-    Le(Bytes, 54 + Pixels.size(), 4);
-    Le(Bytes, 0, 4);
-    Le(Bytes, 54, 4);
-    for (const auto& [Value, Size] : {std::pair{40u, 4}, {uint32_t(Image.width()), 4}, {Height, 4}, {1u, 2},
-                                      {uint32_t(Bits), 2}, {0u, 4}, {uint32_t(Pixels.size()), 4}, {0u, 4}, {0u, 4},
-                                      {0u, 4}, {0u, 4}})
-        Le(Bytes, Value, Size);
-    return Bytes + Pixels;
+    return BitmapHeaders(Image.width(), TopDown ? -Image.height() : Image.height(), uint16_t(Bits),
+                         uint32_t(Pixels.size())) + Pixels;
 }
 
 QImage ReadByQt(const QByteArray& Bytes)

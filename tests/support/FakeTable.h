@@ -43,7 +43,9 @@ public:
     std::vector<std::string> Messages;
     std::function<void(const std::string&)> OnMessage;
     int PileClears = 0, GamesDealt = 0, Pauses = 0;
-    int32_t Target = 151;
+    // The tournament dialog's number; each tournament test sets the target it
+    // plays to, so no copy of the dialog's default stands in for it.
+    int32_t Target = 0;
     bool ScoresShown = false;
 
 private:

@@ -11,6 +11,8 @@
 
 #include <csignal>
 
+#include <sys/resource.h>
+
 namespace {
 
 const char* FaceName(CardFace Face)
@@ -95,18 +97,22 @@ TTempFolder::~TTempFolder()
     PointSettingsStoreAt(FPreviousStore);
 }
 
-TFileSizeLimit::TFileSizeLimit(rlim_t Bytes)
+TFileSizeLimit::TFileSizeLimit(uint64_t Bytes)
 {
-    ::getrlimit(RLIMIT_FSIZE, &FOld);
+    rlimit Old{};
+    ::getrlimit(RLIMIT_FSIZE, &Old);
+    FOldSoft = Old.rlim_cur;
+    FOldHard = Old.rlim_max;
     // Without this the process would be killed instead of seeing the write fail.
     FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit Limited = FOld;
-    Limited.rlim_cur = Bytes;
+    rlimit Limited = Old;
+    Limited.rlim_cur = rlim_t(Bytes);
     ::setrlimit(RLIMIT_FSIZE, &Limited);
 }
 
 TFileSizeLimit::~TFileSizeLimit()
 {
-    ::setrlimit(RLIMIT_FSIZE, &FOld);
+    const rlimit Old{rlim_t(FOldSoft), rlim_t(FOldHard)};
+    ::setrlimit(RLIMIT_FSIZE, &Old);
     std::signal(SIGXFSZ, FOldHandler);
 }

@@ -1,14 +1,14 @@
 // Shared test helpers: a card maker, readable cards in failure messages, a
-// temporary folder, key presses, the data files beside the test programs, and
-// the card pictures loaded for the whole test program.
+// temporary folder, mouse clicks and key presses, the data files beside the
+// test programs, and a file size limit that stands in for a full disk.
 #pragma once
 #include "model/Card.h"
 
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <ostream>
-#include <sys/resource.h>
 
 class QWidget;
 
@@ -60,12 +60,13 @@ private:
 class TFileSizeLimit
 {
 public:
-    explicit TFileSizeLimit(rlim_t Bytes);
+    explicit TFileSizeLimit(uint64_t Bytes);
     ~TFileSizeLimit();
     TFileSizeLimit(const TFileSizeLimit&) = delete;
     TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
 
 private:
-    rlimit FOld{};
+    // The limits as they were, kept as numbers so that no test sees the system's header.
+    uint64_t FOldSoft = 0, FOldHard = 0;
     void (*FOldHandler)(int) = nullptr;
 };
