@@ -46,7 +46,7 @@ bench: build
 	$(BUILD)/bin/zento_bench
 	$(BUILD)/bin/zento_game_bench
 	$(BUILD)/bin/zento_lang_bench
-	cd $(BUILD) && ctest -R WholeGameWithTheMouse -V | grep -E "Processor time|Idle for"
+	GAME_ONLY=1 bench/startup/run.sh $(BUILD)
 
 # Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS="ini lang"),
 # built with clang, libFuzzer and the sanitizers in a folder of its own. `make test` only

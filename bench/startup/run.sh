@@ -7,7 +7,8 @@
 #
 # ROUNDS (default 9) rounds of each program are measured after one warm-up
 # round. GAME_EVERY_ROUND=1 plays a whole game in every round of Zento instead
-# of only in the last one.
+# of only in the last one. GAME_ONLY=1 measures no start-up: Zento is started
+# once and only the whole game's figures are given (make bench).
 #
 # mapwatch listens for MapNotify on the root window, then forks and starts the
 # program, so process start and window map are read off one monotonic clock.
@@ -20,6 +21,7 @@ set -euo pipefail
 Bin=$(cd "${1:-build}/bin" && pwd)
 Rounds=${ROUNDS:-9}
 GameEveryRound=${GAME_EVERY_ROUND:-0}
+GameOnly=${GAME_ONLY:-0}
 [[ "$Rounds" =~ ^[1-9][0-9]*$ ]] || { echo "bench-startup: ROUNDS must be a whole number from 1" >&2; exit 1; }
 # The table's playing area, the part of the window below the title strip and the menu.
 AreaWidth=299
@@ -129,7 +131,9 @@ PlayGame() {
     xdotool key F2
     sleep 0.6
     local Box=""
+    Turns=0
     for Turn in $(seq 0 79); do
+        Turns=$((Turn + 1))
         XClick $((3 + 74 * (Turn % 4) + 35)) $((260 + 48)) 1
         sleep 0.15
         XClick 150 60 3
@@ -155,15 +159,20 @@ Measure() {
     echo "$MapMs $(StatusKb "$ProgramPid" VmRSS) $(StatusKb "$ProgramPid" RssAnon)" >>"$Results"
 }
 
+# The processor time of the game's clicks (the pauses sleep, so it is what
+# the turns cost besides them), then the memory after it, then the processor
+# time of ten seconds left alone: an idle program should not wake itself.
 GameFigures() {
+    local Anon Rss Before After GameTicks
+    GameTicks=$(CpuTicks "$ProgramPid")
     PlayGame
-    local Anon Rss Before After
+    GameTicks=$(($(CpuTicks "$ProgramPid") - GameTicks))
     Anon=$(StatusKb "$ProgramPid" RssAnon)
     Rss=$(StatusKb "$ProgramPid" VmRSS)
     Before=$(CpuTicks "$ProgramPid")
     sleep 10
     After=$(CpuTicks "$ProgramPid")
-    echo "$Rss $Anon $((After - Before))" >>"$Scratch/game"
+    echo "$Rss $Anon $((After - Before)) $GameTicks $Turns" >>"$Scratch/game"
 }
 
 RunZento() {
@@ -176,27 +185,6 @@ RunBare() {
     Measure "$1" "$Bin/bare_window" "$TableWidth" "$TableHeight"
     StopWatched
 }
-
-echo "Measuring on $Display: $Rounds rounds after a warm-up, one whole game $( [ "$GameEveryRound" = 1 ] && echo "in every round" || echo "in the last round")..."
-# The warm-up also tells the bare window the table window's outer size.
-StartWatched "$Bin/zento"
-TableWidth=$WindowWidth
-TableHeight=$WindowHeight
-StopWatched
-RunBare "$Scratch/warmup"
-
-for Round in $(seq 1 "$Rounds"); do
-    Play=skip
-    { [ "$GameEveryRound" = 1 ] || [ "$Round" = "$Rounds" ]; } && Play=play
-    # The order alternates so that neither program always follows the other.
-    if [ $((Round % 2)) = 1 ]; then
-        RunBare "$Scratch/bare"
-        RunZento "$Scratch/zento" "$Play"
-    else
-        RunZento "$Scratch/zento" "$Play"
-        RunBare "$Scratch/bare"
-    fi
-done
 
 # The value at fraction P of the way through the sorted numbers on standard
 # input, linear between neighbours: 0.5 is the median, 0.25 and 0.75 the quartiles.
@@ -229,6 +217,44 @@ RatioQuartiles() {
 }
 
 Ticks=$(getconf CLK_TCK)
+
+# The figures of the games played: memory, idle processor time, processor time per turn.
+GameReport() {
+    printf "\nAfter a whole game (median of %d): resident %s MB, anonymous %s MB; idle for 10 s after it: %s %% processor time\n" \
+        "$(wc -l <"$Scratch/game")" "$(Mb "$(Column "$Scratch/game" 1 | Median)")" "$(Mb "$(Column "$Scratch/game" 2 | Median)")" \
+        "$(awk -v T="$(Column "$Scratch/game" 3 | Median)" -v Hz="$Ticks" 'BEGIN { printf "%.2f", T / Hz / 10 * 100 }')"
+    printf "Processor time per turn, pauses aside (median of %d games): %s ms\n" "$(wc -l <"$Scratch/game")" \
+        "$(awk -v Hz="$Ticks" '{ print $4 / Hz * 1000 / $5 }' "$Scratch/game" | Median | xargs printf "%.1f")"
+}
+
+if [ "$GameOnly" = 1 ]; then
+    echo "Playing one whole game on $Display..."
+    RunZento "$Scratch/zento" play
+    GameReport
+    exit 0
+fi
+
+echo "Measuring on $Display: $Rounds rounds after a warm-up, one whole game $( [ "$GameEveryRound" = 1 ] && echo "in every round" || echo "in the last round")..."
+# The warm-up also tells the bare window the table window's outer size.
+StartWatched "$Bin/zento"
+TableWidth=$WindowWidth
+TableHeight=$WindowHeight
+StopWatched
+RunBare "$Scratch/warmup"
+
+for Round in $(seq 1 "$Rounds"); do
+    Play=skip
+    { [ "$GameEveryRound" = 1 ] || [ "$Round" = "$Rounds" ]; } && Play=play
+    # The order alternates so that neither program always follows the other.
+    if [ $((Round % 2)) = 1 ]; then
+        RunBare "$Scratch/bare"
+        RunZento "$Scratch/zento" "$Play"
+    else
+        RunZento "$Scratch/zento" "$Play"
+        RunBare "$Scratch/bare"
+    fi
+done
+
 printf "\nStart-up against a bare Qt 6 Widgets window of %d x %d with one line of text (Xvfb, no window manager, %d rounds)\n\n" \
     "$TableWidth" "$TableHeight" "$Rounds"
 printf "| program | start to table window mapped, ms min/median/max | resident MB | anonymous MB |\n"
@@ -240,6 +266,4 @@ for Program in bare zento; do
 done
 printf "| Zento / bare, median of per-round ratios | %.2f | %.2f | %.2f |\n" "$(RatioMedian 1)" "$(RatioMedian 2)" "$(RatioMedian 3)"
 printf "\nHalf the rounds had a time ratio from %s.\n" "$(RatioQuartiles)"
-printf "\nAfter a whole game (median of %d): resident %s MB, anonymous %s MB; idle for 10 s after it: %s %% processor time\n" \
-    "$(wc -l <"$Scratch/game")" "$(Mb "$(Column "$Scratch/game" 1 | Median)")" "$(Mb "$(Column "$Scratch/game" 2 | Median)")" \
-    "$(awk -v T="$(Column "$Scratch/game" 3 | Median)" -v Hz="$Ticks" 'BEGIN { printf "%.2f", T / Hz / 10 * 100 }')"
+GameReport

@@ -1,6 +1,7 @@
 // The real program under a virtual X display, driven with xdotool and read
 // from screenshots, as a person would play it.
 #include "platform/Version.h"
+#include "tests/support/DesignedTable.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -18,8 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -44,20 +43,6 @@ QImage Screenshot()
 {
     const QByteArray Png = RunTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
     return QImage::fromData(Png, "PNG").convertToFormat(QImage::Format_RGB32);
-}
-
-// The processor time a process has used so far, in seconds.
-double CpuSeconds(qint64 Pid)
-{
-    QFile Stat(QStringLiteral("/proc/%1/stat").arg(Pid));
-    if (!Stat.open(QIODevice::ReadOnly))
-        return -1;
-    // The command name may hold blanks; the fields after it are counted from its ')'.
-    const QByteArray Line = Stat.readAll();
-    const QList<QByteArray> Fields = Line.mid(Line.lastIndexOf(')') + 2).split(' ');
-    if (Fields.size() < 13)
-        return -1;
-    return double(Fields[11].toLongLong() + Fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
 bool IsFeltGreen(QRgb Pixel)
@@ -221,15 +206,15 @@ protected:
 TEST_F(ZentoProgram, NewGameShowsEightCardsInTheirRowsAndThePile)
 {
     const QImage Empty = Screenshot();
-    for (int Slot = 0; Slot < 4; ++Slot)
-        EXPECT_LT(CardCover(Empty, *Table, 3 + 74 * Slot, 260), 0.05) << "no cards before the first deal";
+    for (int Slot = 0; Slot < SlotsPerRow; ++Slot)
+        EXPECT_LT(CardCover(Empty, *Table, SlotLeft(Slot), PlayerRowTop), 0.05) << "no cards before the first deal";
     Key(QStringLiteral("F2"));
     QThread::msleep(800);
     const QImage Shot = Screenshot();
     SaveIfFailed(Shot, QStringLiteral("zento-e2e-newgame.png"));
-    for (int Slot = 0; Slot < 4; ++Slot) {
-        EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.95) << "computer's slot " << Slot + 1;
-        EXPECT_GT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.95) << "player's slot " << Slot + 1;
+    for (int Slot = 0; Slot < SlotsPerRow; ++Slot) {
+        EXPECT_GT(CardCover(Shot, *Table, SlotLeft(Slot), CpuRowTop), 0.95) << "computer's slot " << Slot + 1;
+        EXPECT_GT(CardCover(Shot, *Table, SlotLeft(Slot), PlayerRowTop), 0.95) << "player's slot " << Slot + 1;
     }
     // Four cards scattered over 35 x 48 places cover more than one card's area.
     const double PileCover = CardCover(Shot, *Table, 114, 107, 106, 144);
@@ -242,16 +227,13 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
 {
     Key(QStringLiteral("F2"));
     QThread::msleep(600);
-    // The pauses sleep, so the processor time of the game is what the turns cost besides them.
-    const double GameStart = CpuSeconds(Program.processId());
     for (int Turn = 0; Turn < 24; ++Turn) {
         const int Slot = Turn % 4;
-        ClickTable(3 + 74 * Slot + 35, 260 + 48, 1);
+        ClickTable(SlotLeft(Slot) + 35, PlayerRowTop + 48, 1);
         QThread::msleep(150);
         ClickTable(150, 60, 3);
         QThread::msleep(1300);
     }
-    std::printf("Processor time per turn, pauses aside: %.1f ms\n", (CpuSeconds(Program.processId()) - GameStart) * 1000 / 24);
     // The end-of-game message box: Enter on its OK button.
     QByteArray Box;
     for (int Try = 0; Try < 50 && Box.trimmed().isEmpty(); ++Try) {
@@ -274,9 +256,9 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
 
     const QImage Shot = Screenshot();
     SaveIfFailed(Shot, QStringLiteral("zento-e2e-endgame.png"));
-    for (int Slot = 0; Slot < 4; ++Slot) {
-        EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 3), 0.05) << "both hands are played out";
-        EXPECT_LT(CardCover(Shot, *Table, 3 + 74 * Slot, 260), 0.05);
+    for (int Slot = 0; Slot < SlotsPerRow; ++Slot) {
+        EXPECT_LT(CardCover(Shot, *Table, SlotLeft(Slot), CpuRowTop), 0.05) << "both hands are played out";
+        EXPECT_LT(CardCover(Shot, *Table, SlotLeft(Slot), PlayerRowTop), 0.05);
     }
     const QString Status = LastStatus();
     static const QRegularExpression Points(QStringLiteral("^You: (\\d+), CPU: (\\d+)$"));
@@ -286,14 +268,6 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     // 13 or 16 points for the cards and 10 for each mark, or nothing when no side ever captured.
     EXPECT_TRUE(Sum == 0 || (Sum - 13) % 10 == 0 || (Sum - 16) % 10 == 0) << Status.toStdString();
     EXPECT_NE(Status, QStringLiteral("You: 0, CPU: 0"));
-
-    // A figure for the record, not a test: an idle program should not wake itself.
-    const double Before = CpuSeconds(Program.processId());
-    QThread::sleep(10);
-    const double After = CpuSeconds(Program.processId());
-    std::printf("Idle for 10 s after a game: %.2f s of processor time (%.2f%%)\n", After - Before,
-                (After - Before) * 10.0);
-    RecordProperty("IdleCpuPercent", QString::number((After - Before) * 10.0, 'f', 2).toStdString());
 }
 
 namespace {
