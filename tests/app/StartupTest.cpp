@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTimer>
 
@@ -134,14 +135,15 @@ TEST_F(StartupFixture, SettingsFileInTheProgramsFolderIsNotTheOneRead)
     const QString Beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zento.ini"));
     ASSERT_FALSE(QFile::exists(Beside)) << "a settings file lies beside the test program";
     {
+        const auto Remove = qScopeGuard([&Beside] { QFile::remove(Beside); });
         QFile File(Beside);
         ASSERT_TRUE(File.open(QIODevice::WriteOnly));
         File.write("[Settings]\nLanguage=greek\n");
+        File.close();
+        const TIniFile Unset(SettingsFileName);
+        SelectLanguage(*Windows.frmMain, Unset);
+        EXPECT_TRUE(English());
     }
-    const TIniFile Unset(SettingsFileName);
-    QFile::remove(Beside);
-    SelectLanguage(*Windows.frmMain, Unset);
-    EXPECT_TRUE(English());
 
     WriteSettings("[Settings]\nLanguage=greek\n");
     const TIniFile Settings(SettingsFileName);
