@@ -399,7 +399,7 @@ TEST_F(MainFixture, AfterAGameNoTimerRunsAndNothingIsPainted)
     while (Main->Game().FPlayerHand.Count > 0)
         PlayFirstCard();
     LetIdle();
-    // A repaint asked for waits on a timer of the window system's window.
+    // The window system's own windows count too: a repaint may wait on their timers.
     QObjectList Objects{qApp};
     for (QWidget* Window : QApplication::topLevelWidgets())
         Objects << Window << Window->findChildren<QObject*>();
