@@ -223,8 +223,9 @@ GameReport() {
     printf "\nAfter a whole game (median of %d): resident %s MB, anonymous %s MB; idle for 10 s after it: %s %% processor time\n" \
         "$(wc -l <"$Scratch/game")" "$(Mb "$(Column "$Scratch/game" 1 | Median)")" "$(Mb "$(Column "$Scratch/game" 2 | Median)")" \
         "$(awk -v T="$(Column "$Scratch/game" 3 | Median)" -v Hz="$Ticks" 'BEGIN { printf "%.2f", T / Hz / 10 * 100 }')"
-    printf "Processor time per turn, pauses aside (median of %d games): %s ms\n" "$(wc -l <"$Scratch/game")" \
-        "$(awk -v Hz="$Ticks" '{ print $4 / Hz * 1000 / $5 }' "$Scratch/game" | Median | xargs printf "%.1f")"
+    printf "Processor time per turn, pauses aside: %s ms (median over the %d games played)\n" \
+        "$(awk -v Hz="$Ticks" '{ print $4 / Hz * 1000 / $5 }' "$Scratch/game" | Median | xargs printf "%.1f")" \
+        "$(wc -l <"$Scratch/game")"
 }
 
 if [ "$GameOnly" = 1 ]; then
