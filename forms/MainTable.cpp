@@ -4,6 +4,7 @@
 
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "forms/TableAccess.h"
 #include "forms/TableArea.h"
 #include "model/Layout.h"
 #include "platform/Delay.h"
@@ -255,6 +256,7 @@ void TfrmMain::ScoringStarted()
 void TfrmMain::GameDealt()
 {
     FormShow();
+    TellDeal(*this);
 }
 
 // A later round's cards go onto the composed table first, then on the screen.
@@ -262,12 +264,14 @@ void TfrmMain::HandsDealt()
 {
     DrawHands(FBackBufferCanvas);
     DrawHands(FWindowCanvas);
+    TellDeal(*this);
 }
 
 void TfrmMain::HandCardChanged(const TCard& Card)
 {
     DrawCard(Card, FBackBufferCanvas);
     DrawCard(Card, FWindowCanvas);
+    TellSelection(*this, Card);
 }
 
 void TfrmMain::CardLeftHand(const TCard& Card)
@@ -289,6 +293,7 @@ void TfrmMain::CardPlayed(const TCard& Card)
     }
     DrawStackTop(FGame.FPile, FBackBufferCanvas);
     DrawStackTop(FGame.FPile, FWindowCanvas);
+    TellCardPlayed(*this, Card);
 }
 
 void TfrmMain::Pause()
@@ -299,6 +304,7 @@ void TfrmMain::Pause()
 void TfrmMain::PileTaken()
 {
     DrawTable(FBackBufferCanvas);
+    TellPileTaken(*this);
 }
 
 // The felt shows through where the pile lay, on the screen only.
@@ -314,6 +320,8 @@ void TfrmMain::TurnEnded()
 
 void TfrmMain::Message(const char* Key)
 {
+    if (qstrcmp(Key, EndOfGameKey) == 0)
+        TellGameOver(*this);
     ShowMessageBox(this, Languages->LookupMessage(QString::fromLatin1(Key)));
 }
 
