@@ -48,7 +48,6 @@ void TTableArea::SetKeyDown(TKeyDown KeyDown)
 {
     FKeyDown = std::move(KeyDown);
     setFocusPolicy(Qt::StrongFocus);
-    setFocus(Qt::OtherFocusReason);
 }
 
 void TTableArea::keyPressEvent(QKeyEvent* Event)

@@ -24,7 +24,8 @@ public:
 
     // Shows the surface's rectangle at once, as it stands.
     void ShowNow(const QRect& Rect);
-    // From then on the area takes the keyboard focus within its window.
+    // From then on the area takes the keyboard focus: it is the only part of
+    // its window that does, so it has it whenever the window is active.
     void SetKeyDown(TKeyDown KeyDown);
 
 protected:
