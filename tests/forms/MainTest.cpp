@@ -966,6 +966,39 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
         << Pile.toStdString();
 }
 
+namespace {
+
+// Counts the questions Qt asks about one widget's interface, and answers none.
+QObject* WatchedObject = nullptr;
+int InterfaceQuestions = 0;
+
+QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
+{
+    if (Object == WatchedObject)
+        ++InterfaceQuestions;
+    return nullptr;
+}
+
+} // namespace
+
+// With no assistive technology listening, a whole game by keys asks for no
+// interface of the table: nothing of what would be told is even put together.
+TEST_F(MainFixture, NothingIsToldWhileNoAssistiveTechnologyListens)
+{
+    ASSERT_FALSE(QAccessible::isActive());
+    WatchedObject = Area();
+    InterfaceQuestions = 0;
+    QAccessible::installFactory(CountQuestions);
+    Main->menuNewGameClick();
+    while (Main->Game().FPlayerHand.Count > 0) {
+        PressKey(Area(), Qt::Key_Right);
+        PressKey(Area(), Qt::Key_Space);
+    }
+    QAccessible::removeFactory(CountQuestions);
+    WatchedObject = nullptr;
+    EXPECT_EQ(InterfaceQuestions, 0);
+}
+
 // Every name the table and the memory aid give has its Greek text.
 TEST(TableSpeech, GreekFileGivesEveryTextAndNamesEveryCardApart)
 {
