@@ -213,30 +213,19 @@ private:
 class TTableAccessible : public QAccessibleWidget
 {
 public:
-    explicit TTableAccessible(QWidget* Area) : QAccessibleWidget(Area, QAccessible::Pane)
-    {
-        for (int Slot = 0; Slot < HandSize; ++Slot)
-            FCards[Slot] = Register(new TTablePart(Area, TPart::Card, Slot));
-        FCpuHand = Register(new TTablePart(Area, TPart::CpuHand, 0));
-        FPile = Register(new TTablePart(Area, TPart::Pile, 0));
-        FNews = Register(new TTablePart(Area, TPart::News, 0));
-    }
+    // Qt makes the interface of every widget it shows, listened to or not;
+    // the parts are made when a client first asks for them.
+    explicit TTableAccessible(QWidget* Area) : QAccessibleWidget(Area, QAccessible::Pane) {}
 
     int childCount() const override { return Parts + QAccessibleWidget::childCount(); }
 
     QAccessibleInterface* child(int Index) const override
     {
-        const int Cards = HandSize;
         if (Index < 0)
             return nullptr;
-        if (Index < Cards)
-            return FCards[Index];
-        switch (Index - Cards) {
-        case 0: return FCpuHand;
-        case 1: return FPile;
-        case 2: return FNews;
-        default: return QAccessibleWidget::child(Index - Parts);
-        }
+        if (Index < Parts)
+            return MadeParts()[Index];
+        return QAccessibleWidget::child(Index - Parts);
     }
 
     int indexOfChild(const QAccessibleInterface* Child) const override
@@ -262,7 +251,7 @@ public:
     QAccessibleInterface* focusChild() const override
     {
         const int Selected = Main() ? SelectedIndex(Main()->Game()) : -1;
-        return Selected >= 0 && widget()->hasFocus() ? FCards[Selected] : nullptr;
+        return Selected >= 0 && widget()->hasFocus() ? Card(Selected) : nullptr;
     }
 
     QString text(QAccessible::Text Kind) const override
@@ -276,29 +265,35 @@ public:
         return QAccessibleWidget::text(Kind);
     }
 
-    TTablePart* Card(int Slot) const { return Slot >= 0 && Slot < HandSize ? FCards[Slot] : nullptr; }
-    TTablePart* News() const { return FNews; }
-    // Every part whose name follows the game, the news aside.
+    TTablePart* Card(int Slot) const { return Slot >= 0 && Slot < HandSize ? MadeParts()[Slot] : nullptr; }
+    TTablePart* News() const { return MadeParts()[Parts - 1]; }
+    // Every part whose name follows the game: the hand's places, the
+    // computer's hand and the pile.
     QList<QAccessibleInterface*> Changing() const
     {
-        QList<QAccessibleInterface*> Parts(FCards.begin(), FCards.end());
-        return Parts << FCpuHand << FPile;
+        return QList<QAccessibleInterface*>(MadeParts().begin(), MadeParts().end() - 1);
     }
 
 private:
     static constexpr int Parts = HandSize + 3;
 
-    static TTablePart* Register(TTablePart* Part)
+    // The hand's places in order, then the computer's hand, the pile and the news.
+    const std::array<TTablePart*, Parts>& MadeParts() const
     {
-        QAccessible::registerAccessibleInterface(Part);
-        return Part;
+        if (!FParts[0]) {
+            for (int Slot = 0; Slot < HandSize; ++Slot)
+                FParts[Slot] = new TTablePart(widget(), TPart::Card, Slot);
+            FParts[HandSize] = new TTablePart(widget(), TPart::CpuHand, 0);
+            FParts[HandSize + 1] = new TTablePart(widget(), TPart::Pile, 0);
+            FParts[HandSize + 2] = new TTablePart(widget(), TPart::News, 0);
+            for (TTablePart* Part : FParts)
+                QAccessible::registerAccessibleInterface(Part);
+        }
+        return FParts;
     }
     const TfrmMain* Main() const { return MainOf(widget()); }
 
-    std::array<TTablePart*, HandSize> FCards{};
-    TTablePart* FCpuHand;
-    TTablePart* FPile;
-    TTablePart* FNews;
+    mutable std::array<TTablePart*, Parts> FParts{};
 };
 
 // One card of the memory aid's grid: which card, and whether it has been played.
@@ -380,15 +375,8 @@ constexpr int GridColumns = 13;
 class TMemoryGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
 {
 public:
-    explicit TMemoryGridAccessible(QWidget* Grid) : QAccessibleWidget(Grid, QAccessible::Table)
-    {
-        for (int Row = 0; Row < GridRows; ++Row)
-            for (int Column = 0; Column < GridColumns; ++Column) {
-                auto* Cell = new TMemoryCell(Grid, Row, Column);
-                QAccessible::registerAccessibleInterface(Cell);
-                FCells[Row * GridColumns + Column] = Cell;
-            }
-    }
+    // As with the table, the cells are made when a client first asks for them.
+    explicit TMemoryGridAccessible(QWidget* Grid) : QAccessibleWidget(Grid, QAccessible::Table) {}
 
     void* interface_cast(QAccessible::InterfaceType Type) override
     {
@@ -400,18 +388,18 @@ public:
     int childCount() const override { return GridRows * GridColumns; }
     QAccessibleInterface* child(int Index) const override
     {
-        return Index >= 0 && Index < childCount() ? FCells[Index] : nullptr;
+        return Index >= 0 && Index < childCount() ? Cells()[Index] : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* Child) const override
     {
         for (int I = 0; I < childCount(); ++I)
-            if (FCells[I] == Child)
+            if (Cells()[I] == Child)
                 return I;
         return -1;
     }
     QAccessibleInterface* childAt(int X, int Y) const override
     {
-        for (TMemoryCell* Cell : FCells)
+        for (TMemoryCell* Cell : Cells())
             if (Cell->rect().contains(X, Y))
                 return Cell;
         return nullptr;
@@ -431,7 +419,7 @@ public:
     {
         if (Row < 0 || Row >= GridRows || Column < 0 || Column >= GridColumns)
             return nullptr;
-        return FCells[Row * GridColumns + Column];
+        return Cells()[Row * GridColumns + Column];
     }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
@@ -466,7 +454,20 @@ private:
         return Form ? Form->Languages.data() : nullptr;
     }
 
-    std::array<TMemoryCell*, GridRows * GridColumns> FCells{};
+    // Row by row, a row to a suit.
+    const std::array<TMemoryCell*, GridRows * GridColumns>& Cells() const
+    {
+        if (!FCells[0])
+            for (int Row = 0; Row < GridRows; ++Row)
+                for (int Column = 0; Column < GridColumns; ++Column) {
+                    auto* Cell = new TMemoryCell(widget(), Row, Column);
+                    QAccessible::registerAccessibleInterface(Cell);
+                    FCells[Row * GridColumns + Column] = Cell;
+                }
+        return FCells;
+    }
+
+    mutable std::array<TMemoryCell*, GridRows * GridColumns> FCells{};
 };
 
 QAccessibleInterface* MakeInterface(const QString& ClassName, QObject* Object)
