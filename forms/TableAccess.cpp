@@ -10,7 +10,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPointer>
-#include <QStatusBar>
 #include <QWidget>
 
 #include <array>
@@ -187,7 +186,8 @@ private:
         case TPart::Pile: {
             if (!Game.FPile.Top)
                 return Text(Languages(), EmptyPileKey);
-            return Text(Languages(), PileKey).arg(QString::number(Game.FPile.Count), CardName(Game.FPile.Top->Item, Languages()));
+            const QString Top = CardName(Game.FPile.Top->Item, Languages());
+            return Text(Languages(), PileKey).arg(QString::number(Game.FPile.Count), Top);
         }
         case TPart::News: break;
         }

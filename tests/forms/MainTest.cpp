@@ -962,8 +962,8 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
     while (Game.FPlayerHand.Count > 0)
         PlayFirstCard();
     const QString Pile = Table->child(5)->text(QAccessible::Name);
-    EXPECT_TRUE(Game.FPile.Count == 0 ? Pile == QStringLiteral("η στοίβα είναι άδεια") : Pile.startsWith(QStringLiteral("χαρτιά στη στοίβα: ")))
-        << Pile.toStdString();
+    const QString Wanted = Game.FPile.Count == 0 ? QStringLiteral("η στοίβα είναι άδεια") : QStringLiteral("χαρτιά στη στοίβα: ");
+    EXPECT_TRUE(Pile.startsWith(Wanted)) << Pile.toStdString();
 }
 
 namespace {
