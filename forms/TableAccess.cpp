@@ -556,29 +556,38 @@ void TellDeal(const TfrmMain& Main)
 
 // The player's card leaves the hand before it is played, the computer's after:
 // while the player's card is on its way the player holds one card fewer.
-void TellCardPlayed(const TfrmMain& Main, const TCard& Card)
+QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages)
 {
-    if (!QAccessible::isActive())
-        return;
-    const TGame& Game = Main.Game();
     const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
-    Tell(Main, Text(*Main.Languages, ByPlayer ? YouPlayedKey : CpuPlayedKey).arg(CardName(Card, *Main.Languages)));
+    return Text(Languages, ByPlayer ? YouPlayedKey : CpuPlayedKey).arg(CardName(Card, Languages));
 }
 
 // A lone capture marks the pile's top card, which the taking turns over to
 // lie second on the taker's stack; no other card on the pile is ever marked.
-void TellPileTaken(const TfrmMain& Main)
+QString TakenNews(const TGame& Game, const TLanguage& Languages)
 {
-    if (!QAccessible::isActive())
-        return;
-    const TGame& Game = Main.Game();
     if (Game.FTurnsLeft == 0)
-        return;
+        return QString();
     const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
     const TCardStack& Tricks = ByPlayer ? Game.FPlayerTricks : Game.FCpuTricks;
     const bool Marked = Tricks.Top && Tricks.Top->Next && Tricks.Top->Next->Item.Face == cfBack;
     const char* Key = ByPlayer ? (Marked ? YouTookMarkKey : YouTookKey) : (Marked ? CpuTookMarkKey : CpuTookKey);
-    Tell(Main, Text(*Main.Languages, Key));
+    return Text(Languages, Key);
+}
+
+void TellCardPlayed(const TfrmMain& Main, const TCard& Card)
+{
+    if (QAccessible::isActive())
+        Tell(Main, PlayedNews(Main.Game(), Card, *Main.Languages));
+}
+
+void TellPileTaken(const TfrmMain& Main)
+{
+    if (!QAccessible::isActive())
+        return;
+    const QString News = TakenNews(Main.Game(), *Main.Languages);
+    if (!News.isEmpty())
+        Tell(Main, News);
 }
 
 void TellGameOver(const TfrmMain& Main)

@@ -10,6 +10,7 @@
 class TfrmMain;
 class TLanguage;
 struct TCard;
+struct TGame;
 
 // Hands Qt the makers of the table's and the grid's interfaces; nothing is
 // made until one is asked for.
@@ -21,12 +22,15 @@ QString CardName(int Suit, int Rank, const TLanguage& Languages);
 // Every message key the accessible texts use, for the language files.
 QStringList SpeechKeys();
 
+// The news of a card just played, the player's or the computer's; and of a
+// pile just taken, empty for the rest of the pile given away at the end of a
+// game, which is told with the end.
+QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages);
+QString TakenNews(const TGame& Game, const TLanguage& Languages);
+
 // A new deal: the player's new cards.
 void TellDeal(const TfrmMain& Main);
-// A card just went onto the pile, the player's or the computer's.
 void TellCardPlayed(const TfrmMain& Main, const TCard& Card);
-// A side took the pile; the rest of the pile given away at the end of a game
-// is told with the end.
 void TellPileTaken(const TfrmMain& Main);
 void TellGameOver(const TfrmMain& Main);
 // The keyboard focus follows the selected card, or goes back to the table.

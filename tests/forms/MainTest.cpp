@@ -1027,3 +1027,42 @@ TEST(TableSpeech, GreekFileGivesEveryTextAndNamesEveryCardApart)
     EXPECT_EQ(CardName(MakeCard(13, Diamonds), Languages), QStringLiteral("king of diamonds"));
     EXPECT_EQ(CardName(MakeCard(0, 0), Languages), QString());
 }
+
+// Who played, who took, and whether the take earned the 10-point mark, read
+// off the game as it stands when the table is told.
+TEST(TableSpeech, TellsWhoPlayedAndWhoTookWithTheMark)
+{
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TGame Game{};
+    InitHand(Game.FPlayerHand, 4);
+    InitHand(Game.FCpuHand, 4);
+    InitStack(Game.FPlayerTricks);
+    InitStack(Game.FCpuTricks);
+    for (int I = 0; I < 4; ++I)
+        AddCard(Game.FCpuHand, MakeCard(uint8_t(I + 1), Clubs));
+    for (int I = 0; I < 3; ++I)
+        AddCard(Game.FPlayerHand, MakeCard(uint8_t(I + 1), Hearts));
+    Game.FTurnsLeft = 2;
+    const TCard Seven = MakeCard(7, Spades);
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("you played seven of spades"));
+    PushCard(Game.FPlayerTricks, MakeCard(7, Diamonds, cfBack));
+    PushCard(Game.FPlayerTricks, MakeCard(7, Spades));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile with a 10-point mark"));
+    PushCard(Game.FPlayerTricks, MakeCard(9, Spades));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile")) << "the mark lies deeper: an older take";
+
+    RemoveCard(Game.FCpuHand, Game.FCpuHand.Items[0]);
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("the computer played seven of spades"));
+    PushCard(Game.FCpuTricks, MakeCard(11, Hearts));
+    PushCard(Game.FCpuTricks, MakeCard(3, Hearts));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("the computer took the pile"));
+    Game.FTurnsLeft = 0;
+    EXPECT_EQ(TakenNews(Game, Languages), QString()) << "the rest of the pile at the end is told with the end";
+    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("ο υπολογιστής έπαιξε επτά μπαστούνι"));
+    ClearStack(Game.FPlayerTricks);
+    ClearStack(Game.FCpuTricks);
+    FreeHand(Game.FPlayerHand);
+    FreeHand(Game.FCpuHand);
+}
