@@ -239,8 +239,10 @@ void TfrmMain::StartingCardLaid(const TCard& Card)
 
 void TfrmMain::StartingPileLaid()
 {
-    if (FMemory)
+    if (FMemory) {
         FMemory->grdMemory->Repaint();
+        TellMarked(*FMemory, nullptr);
+    }
 }
 
 // From the first deal on, the status line follows the points at every idle moment.
@@ -290,6 +292,7 @@ void TfrmMain::CardPlayed(const TCard& Card)
     if (FMemory) {
         FMemory->MarkPlayed(Card);
         FMemory->grdMemory->Repaint();
+        TellMarked(*FMemory, &Card);
     }
     DrawStackTop(FGame.FPile, FBackBufferCanvas);
     DrawStackTop(FGame.FPile, FWindowCanvas);

@@ -447,6 +447,12 @@ public:
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
+    // The cells a client has been given; none before it first asks.
+    QList<QAccessibleInterface*> MadeCells() const
+    {
+        return FCells[0] ? QList<QAccessibleInterface*>(FCells.begin(), FCells.end()) : QList<QAccessibleInterface*>();
+    }
+
 private:
     const TLanguage* LanguagesOf() const
     {
@@ -588,6 +594,28 @@ void TellPileTaken(const TfrmMain& Main)
     const QString News = TakenNews(Main.Game(), *Main.Languages);
     if (!News.isEmpty())
         Tell(Main, News);
+}
+
+// A cell a client has read keeps its state there until it is told it changed.
+void TellMarked(const TfrmMemory& Memory, const TCard* Card)
+{
+    if (!QAccessible::isActive())
+        return;
+    const auto* Grid = dynamic_cast<TMemoryGridAccessible*>(QAccessible::queryAccessibleInterface(Memory.grdMemory));
+    if (!Grid)
+        return;
+    const QList<QAccessibleInterface*> Cells = Grid->MadeCells();
+    for (int I = 0; I < Cells.size(); ++I) {
+        const bool Changed = !Card || (I / GridColumns == Card->Suit - 1 && I % GridColumns == Card->Rank - 1);
+        if (!Changed)
+            continue;
+        QAccessibleEvent Described(Cells[I], QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&Described);
+        QAccessible::State Checked;
+        Checked.checked = true;
+        QAccessibleStateChangeEvent State(Cells[I], Checked);
+        QAccessible::updateAccessibility(&State);
+    }
 }
 
 void TellGameOver(const TfrmMain& Main)

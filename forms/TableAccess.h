@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class TfrmMain;
+class TfrmMemory;
 class TLanguage;
 struct TCard;
 struct TGame;
@@ -33,5 +34,7 @@ void TellDeal(const TfrmMain& Main);
 void TellCardPlayed(const TfrmMain& Main, const TCard& Card);
 void TellPileTaken(const TfrmMain& Main);
 void TellGameOver(const TfrmMain& Main);
+// The memory aid marked a card played, or with no card, began a new game.
+void TellMarked(const TfrmMemory& Memory, const TCard* Card);
 // The keyboard focus follows the selected card, or goes back to the table.
 void TellSelection(const TfrmMain& Main, const TCard& Changed);

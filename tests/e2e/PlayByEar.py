@@ -59,6 +59,7 @@ def inner(program, language, home):
         return condition
 
     news = []  # what the table told, in order
+    cells_told = []  # the memory aid's cells told they changed
     events = []  # every event, for the first turn's record
 
     def on_event(event):
@@ -71,8 +72,11 @@ def inner(program, language, home):
         # The words come with the event: the program answers no question while a turn runs.
         if event.type.startswith("object:text-changed:insert") and role == "notification":
             news.append(name)
+        if event.type.startswith("object:property-change:accessible-description") and role == "table cell":
+            cells_told.append(event.source)
 
     pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
+                                           "object:property-change:accessible-description",
                                            "object:text-changed:insert", "object:state-changed:focused", "focus:")
     context = GLib.MainContext.default()
 
@@ -192,6 +196,8 @@ def inner(program, language, home):
         check(not set(cpu_told) & set(you_told), "the computer's cards are not the player's")
         check(wait_for(lambda: any(n.startswith(text("end of game, %1").split("%1")[0]) for n in news), 10),
               "the end of the game is told")
+        # From the first look at the grid on, each card played is told to its cell.
+        check(len(cells_told) >= 48, "the memory aid told %d cells they changed" % len(cells_told))
         if grid is not None:
             cells = grid.queryTable()
             played = [cells.getAccessibleAt(r, c) for r in range(4) for c in range(13)]
