@@ -237,7 +237,7 @@ public:
         return Widget < 0 ? -1 : Widget + Parts;
     }
 
-    // Cards first: the status line never overlaps them, the pile may lie under nothing else.
+    // No part overlaps another, nor the status line: the first that holds the point is the one.
     QAccessibleInterface* childAt(int X, int Y) const override
     {
         for (int I = 0; I < childCount(); ++I) {
