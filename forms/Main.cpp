@@ -3,7 +3,9 @@
 #include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "forms/TableAccess.h"
 #include "forms/TableArea.h"
+#include "forms/TableKeys.h"
 #include "model/Layout.h"
 #include "platform/AsciiCase.h"
 #include "platform/Placement.h"
@@ -70,6 +72,8 @@ TfrmMain::~TfrmMain()
 void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About)
 {
     FMemory = Memory;
+    if (FMemory)
+        FMemory->Languages = Languages;
     FSetScore = SetScore;
     FAbout = About;
     // The memory aid stays above the table window only, and goes down and
@@ -89,6 +93,8 @@ void TfrmMain::CreateTable()
         this, &FSurface, [this] { FormPaint(); },
         [this](Qt::MouseButton Button, int X, int Y) { FormMouseDown(Button, X, Y); },
         [this](double Ratio) { PixelRatioChanged(Ratio); });
+    FArea->SetKeyDown([this](int Key, Qt::KeyboardModifiers Modifiers) { return FormKeyDown(Key, Modifiers); });
+    InstallTableAccess();
     FArea->setFixedSize(TableWidth, TableHeight);
     StatusBar = new QStatusBar(FArea);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -134,6 +140,11 @@ void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)
         SelectAt(FGame, *this, X, Y);
     else if (Button == Qt::RightButton)
         PlayTurn(FGame, *this);
+}
+
+bool TfrmMain::FormKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
+{
+    return PlayKey(FGame, *this, Key, Modifiers);
 }
 
 void TfrmMain::menuNewGameClick()
@@ -214,7 +225,12 @@ QString TfrmMain::StatusText() const
     return FStatusText->text();
 }
 
-void TfrmMain::ShowScores()
+QWidget* TfrmMain::TableArea() const
+{
+    return FArea;
+}
+
+QString TfrmMain::ScoreText() const
 {
     QString Text = Languages->LookupMessage(QStringLiteral("You")) + QStringLiteral(": ") +
                    QString::number(PlayerPoints(FGame)) + QStringLiteral(", ") +
@@ -222,6 +238,12 @@ void TfrmMain::ShowScores()
                    QString::number(CpuPoints(FGame));
     if (FGame.FTournament)
         Text = Languages->LookupMessage(QStringLiteral("Tournament")) + QStringLiteral(": ") + Text;
+    return Text;
+}
+
+void TfrmMain::ShowScores()
+{
+    const QString Text = ScoreText();
     // Setting the same text still repaints, which wakes the loop again: compare first.
     if (FStatusText->text() == Text)
         return;

@@ -65,6 +65,8 @@ public:
     void FormPaint();
     void FormDestroy();
     void FormMouseDown(Qt::MouseButton Button, int X, int Y);
+    // Keyboard play; answers whether the key was one of its keys.
+    bool FormKeyDown(int Key, Qt::KeyboardModifiers Modifiers);
 
     void menuNewGameClick();
     void menuNewTourClick();
@@ -81,6 +83,8 @@ public:
     void DrawTable(TCanvas& Canvas);
     void PixelRatioChanged(double Ratio);
     void ShowScores();
+    // Both sides' points as the status line shows them.
+    QString ScoreText() const;
     QString LanguageFilePath(const QString& Language) const;
     void UpdateCaption();
     QString Hint() const { return FHint; }
@@ -88,6 +92,8 @@ public:
     QRect PileArea() const;
     TCanvas& WindowCanvas() { return FWindowCanvas; }
     QString StatusText() const;
+    // The playing area with the status line: what holds the cards.
+    QWidget* TableArea() const;
     const TGame& Game() const { return FGame; }
     const QImage& Background() const { return FBackground; }
     const QImage& BackBuffer() const { return FBackBuffer; }

@@ -4,6 +4,7 @@
 
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "forms/TableAccess.h"
 #include "forms/TableArea.h"
 #include "model/Layout.h"
 #include "platform/Delay.h"
@@ -238,8 +239,10 @@ void TfrmMain::StartingCardLaid(const TCard& Card)
 
 void TfrmMain::StartingPileLaid()
 {
-    if (FMemory)
+    if (FMemory) {
         FMemory->grdMemory->Repaint();
+        TellMarked(*FMemory, nullptr);
+    }
 }
 
 // From the first deal on, the status line follows the points at every idle moment.
@@ -255,6 +258,7 @@ void TfrmMain::ScoringStarted()
 void TfrmMain::GameDealt()
 {
     FormShow();
+    TellDeal(*this);
 }
 
 // A later round's cards go onto the composed table first, then on the screen.
@@ -262,12 +266,14 @@ void TfrmMain::HandsDealt()
 {
     DrawHands(FBackBufferCanvas);
     DrawHands(FWindowCanvas);
+    TellDeal(*this);
 }
 
 void TfrmMain::HandCardChanged(const TCard& Card)
 {
     DrawCard(Card, FBackBufferCanvas);
     DrawCard(Card, FWindowCanvas);
+    TellSelection(*this, Card);
 }
 
 void TfrmMain::CardLeftHand(const TCard& Card)
@@ -286,9 +292,11 @@ void TfrmMain::CardPlayed(const TCard& Card)
     if (FMemory) {
         FMemory->MarkPlayed(Card);
         FMemory->grdMemory->Repaint();
+        TellMarked(*FMemory, &Card);
     }
     DrawStackTop(FGame.FPile, FBackBufferCanvas);
     DrawStackTop(FGame.FPile, FWindowCanvas);
+    TellCardPlayed(*this, Card);
 }
 
 void TfrmMain::Pause()
@@ -299,6 +307,7 @@ void TfrmMain::Pause()
 void TfrmMain::PileTaken()
 {
     DrawTable(FBackBufferCanvas);
+    TellPileTaken(*this);
 }
 
 // The felt shows through where the pile lay, on the screen only.
@@ -314,6 +323,8 @@ void TfrmMain::TurnEnded()
 
 void TfrmMain::Message(const char* Key)
 {
+    if (qstrcmp(Key, EndOfGameKey) == 0)
+        TellGameOver(*this);
     ShowMessageBox(this, Languages->LookupMessage(QString::fromLatin1(Key)));
 }
 

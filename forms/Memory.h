@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QRect>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 class TCanvas;
 class TDrawGrid;
 class TFormPlacement;
+class TLanguage;
 
 class TfrmMemory : public TForm
 {
@@ -31,6 +33,8 @@ public:
     TDrawGrid* grdMemory = nullptr;
     // The source of the suit signs; never shown itself.
     QImage Suits;
+    // The table window's, for naming the cards to assistive technology.
+    QPointer<TLanguage> Languages;
 
 private:
     void SetupForm();

@@ -131,6 +131,9 @@ void TfrmSetScore::SetupControls()
     edScore->setSingleStep(ScoreStep);
     edScore->setValue(DefaultTargetScore);
 
+    // The label names the field to assistive technology, and its access key leads into it.
+    lblFirstMan->setBuddy(edScore);
+
     lblPoints = new TLabel(QStringLiteral("lblPoints"), QStringLiteral("πόντους, κερδίζει."), pnl);
     PlaceLabel(lblPoints, 76, 32, pnl->width());
 

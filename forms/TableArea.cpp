@@ -1,5 +1,6 @@
 #include "forms/TableArea.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -41,4 +42,17 @@ void TTableArea::mousePressEvent(QMouseEvent* Event)
     if (childAt(Point))
         return;
     FMouseDown(Event->button(), Point.x(), Point.y());
+}
+
+void TTableArea::SetKeyDown(TKeyDown KeyDown)
+{
+    FKeyDown = std::move(KeyDown);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TTableArea::keyPressEvent(QKeyEvent* Event)
+{
+    if (FKeyDown && FKeyDown(Event->key(), Event->modifiers()))
+        return;
+    QWidget::keyPressEvent(Event);
 }

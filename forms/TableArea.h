@@ -1,5 +1,5 @@
 // The client area of the table window: shows the window's surface and reports
-// mouse presses. Paint requests that come from the system bring the composed
+// mouse presses and the keys of keyboard play. Paint requests that come from the system bring the composed
 // table back first; those the program makes while drawing show the surface as it is.
 #pragma once
 #include <QImage>
@@ -13,6 +13,8 @@ public:
     using TRecompose = std::function<void()>;
     using TMouseDown = std::function<void(Qt::MouseButton Button, int X, int Y)>;
     using TRatioChanged = std::function<void(double Ratio)>;
+    // Answers whether the key was taken; others go on to the window.
+    using TKeyDown = std::function<bool(int Key, Qt::KeyboardModifiers Modifiers)>;
 
     // The surface may hold more pixels than the widget has units (a
     // high-density screen); when the screen's ratio is no longer the
@@ -22,15 +24,20 @@ public:
 
     // Shows the surface's rectangle at once, as it stands.
     void ShowNow(const QRect& Rect);
+    // From then on the area takes the keyboard focus: it is the only part of
+    // its window that does, so it has it whenever the window is active.
+    void SetKeyDown(TKeyDown KeyDown);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     const QImage* FSurface;
     TRecompose FRecompose;
     TMouseDown FMouseDown;
     TRatioChanged FRatioChanged;
+    TKeyDown FKeyDown;
     bool FDrawing = false;
 };

@@ -157,6 +157,40 @@ void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y)
     Game.FLastSelected = Game.FSelected;
 }
 
+int32_t SelectedIndex(const TGame& Game)
+{
+    if (Game.FSelected.Rank == 0)
+        return -1;
+    for (int32_t I = 0; I < Game.FPlayerHand.Count; ++I) {
+        const TCard& Card = Game.FPlayerHand.Items[I];
+        if (Card.Rank == Game.FSelected.Rank && Card.Suit == Game.FSelected.Suit)
+            return I;
+    }
+    return -1;
+}
+
+// The click lands in the middle of the card, where no other card of the row reaches.
+void StepSelection(TGame& Game, TTable& Table, TStep Step)
+{
+    const int32_t Count = Game.FPlayerHand.Count;
+    if (Count <= 0)
+        return;
+    const int32_t Current = SelectedIndex(Game);
+    int32_t Next = 0;
+    if (Current < 0)
+        Next = Step == TStep::Next ? 0 : Count - 1;
+    else
+        Next = (Current + (Step == TStep::Next ? 1 : Count - 1)) % Count;
+    const TCard& Card = Game.FPlayerHand.Items[Next];
+    SelectAt(Game, Table, Card.X + CardWidth / 2, Card.Y + CardHeight / 2);
+}
+
+// Every card lies inside the table, so a point above and left of it misses them all.
+void ClearSelection(TGame& Game, TTable& Table)
+{
+    SelectAt(Game, Table, -1, -1);
+}
+
 void PlayTurn(TGame& Game, TTable& Table)
 {
     if (Game.FSelected.Rank == 0)

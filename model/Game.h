@@ -82,6 +82,17 @@ void DealHands(TGame& Game, TTable& Table);
 void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y);
 // A right click: with a selection, one whole turn of the player and the computer.
 void PlayTurn(TGame& Game, TTable& Table);
+
+// Keyboard play, in terms of the clicks: stepping selects the next or previous
+// card of the hand as a left click on it would, round from the last card to
+// the first; with nothing selected Next takes the first card and Previous the
+// last. An empty hand selects nothing.
+enum class TStep { Previous, Next };
+void StepSelection(TGame& Game, TTable& Table, TStep Step);
+// A left click beside the cards.
+void ClearSelection(TGame& Game, TTable& Table);
+// Where the selected card lies in the player's hand; -1 for none.
+int32_t SelectedIndex(const TGame& Game);
 void PlayCard(TGame& Game, TTable& Table);
 void TakePile(TGame& Game, TTable& Table, TCardStack& Tricks);
 

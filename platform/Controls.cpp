@@ -131,12 +131,17 @@ TButton::TButton(const QString& Name, const QString& Caption, QWidget* Parent) :
     setObjectName(Name);
 }
 
+// The glyph and the caption are centred together inside the frame; a few
+// pixels either side keep them off it. The style's own button margin is for
+// buttons that grow to their text, and on a button of fixed size it would
+// cut captions that fit, such as the Greek OK beside its glyph.
 QString TButton::ShownText() const
 {
+    constexpr int TextMargin = 2;
     QStyleOptionButton Option;
     initStyleOption(&Option);
     const QRect Contents = style()->subElementRect(QStyle::SE_PushButtonContents, &Option, this);
-    int Room = Contents.width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, &Option, this);
+    int Room = Contents.width() - 2 * TextMargin;
     if (!icon().isNull())
         Room -= iconSize().width() + 4;
     return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(Room, 0), Qt::TextShowMnemonic);

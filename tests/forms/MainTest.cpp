@@ -4,6 +4,7 @@
 #include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "forms/TableAccess.h"
 #include "model/Layout.h"
 #include "platform/Components.h"
 #include "platform/Delay.h"
@@ -15,6 +16,7 @@
 #include "tests/support/Support.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -859,4 +861,253 @@ TEST_F(MainFixture, MemoryAidGoesDownAndComesBackWithTheTableWindow)
     QCoreApplication::processEvents();
     EXPECT_TRUE(Main->isMinimized()) << "stored minimised";
     EXPECT_TRUE(Memory->isMinimized()) << "a tool window is no pop-up";
+}
+
+namespace {
+
+// What the table's interface for assistive technology holds, child by child.
+QAccessibleInterface* TableInterface(QWidget* Area)
+{
+    return QAccessible::queryAccessibleInterface(Area);
+}
+
+QAccessibleInterface* ChildNamed(QAccessibleInterface* Parent, QAccessible::Role Role)
+{
+    for (int I = 0; I < Parent->childCount(); ++I)
+        if (Parent->child(I) && Parent->child(I)->role() == Role)
+            return Parent->child(I);
+    return nullptr;
+}
+
+} // namespace
+
+// The keys stand for the clicks: each key leaves the table exactly as the
+// click it stands for, picture and selection alike.
+TEST_F(MainFixture, KeysSelectAndPlayExactlyAsClicksDo)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    const QImage Plain = Main->Surface();
+    struct TCase { int Key; int Selected; };
+    const TCase Cases[] = {{Qt::Key_Right, 0}, {Qt::Key_Right, 1}, {Qt::Key_Left, 0}, {Qt::Key_Left, 3},
+                           {Qt::Key_Right, 0}, {Qt::Key_Escape, -1}, {Qt::Key_Left, 3}, {Qt::Key_Escape, -1},
+                           {Qt::Key_Return, -1}, {Qt::Key_Space, -1}};
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(testing::Message() << "key " << Case.Key << " to " << Case.Selected);
+        PressKey(Area(), Case.Key);
+        ASSERT_EQ(Game.FPlayerHand.Count, 4) << "nothing is played without a selection";
+        EXPECT_EQ(SelectedIndex(Game), Case.Selected);
+        const QImage ByKey = Main->Surface();
+        if (Case.Selected < 0) {
+            EXPECT_EQ(ByKey, Plain);
+            continue;
+        }
+        const TCard& Card = Game.FPlayerHand.Items[Case.Selected];
+        EXPECT_EQ(Card.Face, cfSelected);
+        // The same card clicked again keeps the table as the key left it.
+        Click(Qt::LeftButton, Card.X + 5, Card.Y + 5);
+        EXPECT_EQ(Main->Surface(), ByKey);
+        EXPECT_EQ(Main->Surface(), Main->BackBuffer());
+    }
+    QKeyEvent WithCtrl(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier);
+    QApplication::sendEvent(Area(), &WithCtrl);
+    EXPECT_EQ(SelectedIndex(Game), -1) << "Ctrl+Right is no move of the selection";
+
+    for (const int Play : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        const int Before = Game.FPlayerHand.Count;
+        PressKey(Area(), Qt::Key_Right);
+        const TCard Chosen = Game.FPlayerHand.Items[0];
+        PressKey(Area(), Play);
+        EXPECT_EQ(Game.FPlayerHand.Count, Before - 1) << "key " << Play;
+        EXPECT_EQ(Game.FSelected.Rank, 0);
+        EXPECT_EQ(Memory->Played(Chosen.Suit, Chosen.Rank), 1);
+    }
+}
+
+// Keys given during a turn wait for it, as clicks do: a second Enter finds
+// nothing selected any more.
+TEST_F(MainFixture, KeysQueuedDuringATurnAreHandledAfterIt)
+{
+    Main->menuNewGameClick();
+    for (const int Key : {Qt::Key_Right, Qt::Key_Return, Qt::Key_Return, Qt::Key_Space})
+        QCoreApplication::postEvent(Area(), new QKeyEvent(QEvent::KeyPress, Key, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Main->Game().FPlayerHand.Count, 3) << "one turn, not three";
+    EXPECT_EQ(Main->Game().FCpuHand.Count, 3);
+}
+
+TEST_F(MainFixture, WholeGameWithTheKeyboardAlone)
+{
+    EXPECT_EQ(Main->focusWidget(), Area()) << "the table takes the keys when the window is active";
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    int Turns = 0;
+    while (Game.FPlayerHand.Count > 0 && Turns < 30) {
+        PressKey(Area(), Qt::Key_Left);
+        PressKey(Area(), Qt::Key_Return);
+        ++Turns;
+        ASSERT_EQ(CardsIn(Game), 52);
+    }
+    EXPECT_EQ(Turns, 24);
+    EXPECT_EQ(ColouredCells(), 52);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
+    PressKey(Area(), Qt::Key_Right);
+    PressKey(Area(), Qt::Key_Return);
+    EXPECT_EQ(CardsIn(Game), 52) << "keys after the end do nothing";
+}
+
+TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
+{
+    Main->menuNewGameClick();
+    TGame& Game = TfrmMainTestAccess::Game(*Main);
+    Game.FPlayerHand.Items[1].Rank = 7;
+    Game.FPlayerHand.Items[1].Suit = Hearts;
+    Game.FPile.Top->Item.Rank = 12;
+    Game.FPile.Top->Item.Suit = Spades;
+    PressKey(Area(), Qt::Key_Right);
+    PressKey(Area(), Qt::Key_Right);
+    LetIdle();
+    QAccessibleInterface* Table = TableInterface(Area());
+    ASSERT_NE(Table, nullptr);
+    EXPECT_EQ(Table->text(QAccessible::Name), QStringLiteral("table"));
+    ASSERT_GE(Table->childCount(), 4 + 3 + 1);
+    for (int Slot = 0; Slot < 4; ++Slot) {
+        SCOPED_TRACE(Slot);
+        QAccessibleInterface* Card = Table->child(Slot);
+        ASSERT_NE(Card, nullptr);
+        EXPECT_EQ(Card->role(), QAccessible::ListItem);
+        EXPECT_EQ(Table->indexOfChild(Card), Slot);
+        EXPECT_EQ(Card->parent(), Table);
+        const TCard& Held = Game.FPlayerHand.Items[Slot];
+        EXPECT_EQ(Card->text(QAccessible::Name), CardName(Held, *Main->Languages));
+        EXPECT_EQ(Card->state().selected, Slot == 1);
+        const QRect Rect(Area()->mapToGlobal(QPoint(Held.X, Held.Y)), QSize(CardWidth, CardHeight));
+        EXPECT_EQ(Card->rect(), Rect);
+        EXPECT_EQ(Table->childAt(Rect.center().x(), Rect.center().y()), Card) << "a screen reader points at it";
+    }
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("seven of hearts"));
+    EXPECT_EQ(Table->focusChild(), Table->child(1)) << "the focus follows the selected card";
+    EXPECT_EQ(Table->child(4)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 4"));
+    EXPECT_EQ(Table->child(5)->text(QAccessible::Name), QStringLiteral("cards on the pile: 4, on top: queen of spades"));
+    QAccessibleInterface* Status = ChildNamed(Table, QAccessible::StatusBar);
+    ASSERT_NE(Status, nullptr);
+    ASSERT_GE(Status->childCount(), 1);
+    EXPECT_EQ(Status->child(0)->text(QAccessible::Name), QStringLiteral("You: 0, CPU: 0"));
+
+    Main->menuGreekClick();
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
+    EXPECT_EQ(Table->child(5)->text(QAccessible::Name), QStringLiteral("χαρτιά στη στοίβα: 4, πάνω πάνω: ντάμα μπαστούνι"));
+    EXPECT_EQ(Table->text(QAccessible::Name), QStringLiteral("τραπέζι"));
+
+    PressKey(Area(), Qt::Key_Return);
+    EXPECT_EQ(Table->childCount(), 4 + 3 + 1) << "the hand keeps its four places";
+    EXPECT_TRUE(Table->child(3)->state().invisible) << "the played card's place is empty";
+    EXPECT_TRUE(Table->child(3)->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(Table->child(4)->text(QAccessible::Name), QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 3"));
+    while (Game.FPlayerHand.Count > 0)
+        PlayFirstCard();
+    const QString Pile = Table->child(5)->text(QAccessible::Name);
+    const QString Wanted = Game.FPile.Count == 0 ? QStringLiteral("η στοίβα είναι άδεια") : QStringLiteral("χαρτιά στη στοίβα: ");
+    EXPECT_TRUE(Pile.startsWith(Wanted)) << Pile.toStdString();
+}
+
+namespace {
+
+// Counts the questions Qt asks about one widget's interface, and answers none.
+QObject* WatchedObject = nullptr;
+int InterfaceQuestions = 0;
+
+QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
+{
+    if (Object == WatchedObject)
+        ++InterfaceQuestions;
+    return nullptr;
+}
+
+} // namespace
+
+// With no assistive technology listening, a whole game by keys asks for no
+// interface of the table: nothing of what would be told is put together.
+TEST_F(MainFixture, NothingIsToldWhileNoAssistiveTechnologyListens)
+{
+    ASSERT_FALSE(QAccessible::isActive());
+    // Qt makes the interface of every widget it shows, listened to or not:
+    // it is forgotten here, so that any later question reaches the factories.
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Area())));
+    WatchedObject = Area();
+    InterfaceQuestions = 0;
+    QAccessible::installFactory(CountQuestions);
+    Main->menuNewGameClick();
+    while (Main->Game().FPlayerHand.Count > 0) {
+        PressKey(Area(), Qt::Key_Right);
+        PressKey(Area(), Qt::Key_Space);
+    }
+    QAccessible::removeFactory(CountQuestions);
+    WatchedObject = nullptr;
+    EXPECT_EQ(InterfaceQuestions, 0);
+}
+
+// Every name the table and the memory aid give has its Greek text.
+TEST(TableSpeech, GreekFileGivesEveryTextAndNamesEveryCardApart)
+{
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
+    for (const QString& Key : SpeechKeys()) {
+        const QString Greek = Languages.LookupMessage(Key);
+        EXPECT_NE(Greek, Key) << Key.toStdString();
+        EXPECT_EQ(Greek.count(QStringLiteral("%1")), Key.count(QStringLiteral("%1"))) << Key.toStdString();
+        EXPECT_EQ(Greek.count(QStringLiteral("%2")), Key.count(QStringLiteral("%2"))) << Key.toStdString();
+    }
+    for (const char* File : {"greek.lng", "english.lng"}) {
+        Languages.SetLanguageFile(DataFile(QString::fromLatin1(File)));
+        std::set<QString> Names;
+        for (int Suit = 1; Suit <= 4; ++Suit)
+            for (int Rank = 1; Rank <= 13; ++Rank)
+                Names.insert(CardName(Suit, Rank, Languages));
+        EXPECT_EQ(Names.size(), 52u) << File;
+        EXPECT_EQ(Names.count(QString()), 0u);
+    }
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    EXPECT_EQ(CardName(MakeCard(1, Clubs), Languages), QStringLiteral("ace of clubs"));
+    EXPECT_EQ(CardName(MakeCard(13, Diamonds), Languages), QStringLiteral("king of diamonds"));
+    EXPECT_EQ(CardName(MakeCard(0, 0), Languages), QString());
+}
+
+// Who played, who took, and whether the take earned the 10-point mark, read
+// off the game as it stands when the table is told.
+TEST(TableSpeech, TellsWhoPlayedAndWhoTookWithTheMark)
+{
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TGame Game{};
+    InitHand(Game.FPlayerHand, 4);
+    InitHand(Game.FCpuHand, 4);
+    InitStack(Game.FPlayerTricks);
+    InitStack(Game.FCpuTricks);
+    for (int I = 0; I < 4; ++I)
+        AddCard(Game.FCpuHand, MakeCard(uint8_t(I + 1), Clubs));
+    for (int I = 0; I < 3; ++I)
+        AddCard(Game.FPlayerHand, MakeCard(uint8_t(I + 1), Hearts));
+    Game.FTurnsLeft = 2;
+    const TCard Seven = MakeCard(7, Spades);
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("you played seven of spades"));
+    PushCard(Game.FPlayerTricks, MakeCard(7, Diamonds, cfBack));
+    PushCard(Game.FPlayerTricks, MakeCard(7, Spades));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile with a 10-point mark"));
+    PushCard(Game.FPlayerTricks, MakeCard(9, Spades));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile")) << "the mark lies deeper: an older take";
+
+    RemoveCard(Game.FCpuHand, Game.FCpuHand.Items[0]);
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("the computer played seven of spades"));
+    PushCard(Game.FCpuTricks, MakeCard(11, Hearts));
+    PushCard(Game.FCpuTricks, MakeCard(3, Hearts));
+    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("the computer took the pile"));
+    Game.FTurnsLeft = 0;
+    EXPECT_EQ(TakenNews(Game, Languages), QString()) << "the rest of the pile at the end is told with the end";
+    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
+    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("ο υπολογιστής έπαιξε επτά μπαστούνι"));
+    ClearStack(Game.FPlayerTricks);
+    ClearStack(Game.FCpuTricks);
+    FreeHand(Game.FPlayerHand);
+    FreeHand(Game.FCpuHand);
 }

@@ -1,9 +1,13 @@
 #include "forms/Memory.h"
 
+#include "forms/TableAccess.h"
+#include "lang/Lang.h"
+
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
 #include "tests/support/Support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPalette>
 #include <QResource>
@@ -267,4 +271,50 @@ TEST(WindowPictures, RawFormsHoldTheBitmapsPixelsAndAreReadInPlace)
             EXPECT_EQ(Read, QImage(Source).convertToFormat(QImage::Format_RGB32));
         }
     }
+}
+
+// A screen reader reads the grid as a table of the 52 cards: a row to a suit,
+// a column to a rank, each cell telling whether its card has been played.
+TEST(MemoryGrid, ReadsAsATableOfCardsPlayedOrNot)
+{
+    InstallTableAccess();
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TfrmMemory Form;
+    Form.Languages = &Languages;
+    Form.MarkPlayed(MakeCard(7, Hearts));
+    QAccessibleInterface* Grid = QAccessible::queryAccessibleInterface(Form.grdMemory);
+    ASSERT_NE(Grid, nullptr);
+    EXPECT_EQ(Grid->role(), QAccessible::Table);
+    EXPECT_EQ(Grid->text(QAccessible::Name), QStringLiteral("cards played"));
+    QAccessibleTableInterface* Table = Grid->tableInterface();
+    ASSERT_NE(Table, nullptr);
+    EXPECT_EQ(Table->rowCount(), 4);
+    EXPECT_EQ(Table->columnCount(), 13);
+    EXPECT_EQ(Grid->childCount(), 52);
+    EXPECT_EQ(Table->rowDescription(2), QStringLiteral("hearts"));
+    EXPECT_EQ(Table->columnDescription(10), QStringLiteral("jack"));
+    struct TCase { int Row, Column; const char* Name; bool Played; };
+    const TCase Cases[] = {{2, 6, "seven of hearts", true}, {2, 5, "six of hearts", false},
+                           {0, 0, "ace of clubs", false},   {3, 12, "king of spades", false}};
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        QAccessibleInterface* Cell = Table->cellAt(Case.Row, Case.Column);
+        ASSERT_NE(Cell, nullptr);
+        EXPECT_EQ(Cell->role(), QAccessible::Cell);
+        EXPECT_EQ(Cell->text(QAccessible::Name), QString::fromLatin1(Case.Name));
+        EXPECT_EQ(Cell->text(QAccessible::Description), Case.Played ? QStringLiteral("played") : QStringLiteral("not played"));
+        EXPECT_EQ(Cell->state().checked, Case.Played);
+        EXPECT_EQ(Cell->tableCellInterface()->rowIndex(), Case.Row);
+        EXPECT_EQ(Cell->tableCellInterface()->columnIndex(), Case.Column);
+        const QRect Rect(Form.grdMemory->mapToGlobal(Form.grdMemory->CellRect(Case.Column + 1, Case.Row + 1).topLeft()),
+                         QSize(18, 18));
+        EXPECT_EQ(Cell->rect(), Rect);
+        EXPECT_EQ(Grid->childAt(Rect.center().x(), Rect.center().y()), Cell);
+    }
+    Form.ResetMemory();
+    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Description), QStringLiteral("not played"));
+    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
+    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
+    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Description), QStringLiteral("δεν παίχτηκε"));
 }

@@ -1,12 +1,17 @@
 #include "forms/SetScore.h"
 
+#include "lang/Lang.h"
+#include "platform/Components.h"
 #include "tests/support/Support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +205,40 @@ TEST(TournamentDialog, ModalRunAnswersOkOnEnter)
     QTimer::singleShot(5000, &Dialog, [&] { Dialog.done(-1); });
     EXPECT_EQ(Dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(FocusWhenOpen, Dialog.pnl);
+}
+
+// In both languages: the field is named by the sentence's first part, whose
+// access key leads into it; no two controls answer the same access key; and
+// every caption shows whole, the glyph beside it.
+TEST(TournamentDialog, FieldIsNamedAndEveryCaptionShowsWholeWithItsOwnAccessKey)
+{
+    TfrmSetScore Dialog;
+    ClearApplicationComponents();
+    RegisterApplicationComponent(&Dialog);
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetProperties(DesignProperties());
+    for (const char* File : {"english.lng", "greek.lng"}) {
+        SCOPED_TRACE(File);
+        Languages.SetLanguageFile(DataFile(QString::fromLatin1(File)));
+        Languages.Translate();
+        EXPECT_EQ(Dialog.lblFirstMan->buddy(), Dialog.edScore);
+        QAccessibleInterface* Field = QAccessible::queryAccessibleInterface(Dialog.edScore);
+        ASSERT_NE(Field, nullptr);
+        QString Label = Dialog.lblFirstMan->text();
+        Label.remove(QLatin1Char('&'));
+        EXPECT_EQ(Field->text(QAccessible::Name), Label);
+        for (const TLabel* Text : {Dialog.lblFirstMan, Dialog.lblPoints})
+            EXPECT_EQ(Text->ShownText(), Text->text()) << Text->objectName().toStdString();
+        for (const TButton* Button : {Dialog.btnClose, Dialog.btnCancel})
+            EXPECT_EQ(Button->ShownText(), Button->text()) << Button->objectName().toStdString();
+        std::set<QString> Keys;
+        for (const QString& Caption : {Dialog.lblFirstMan->text(), Dialog.lblPoints->text(), Dialog.btnClose->text(),
+                                       Dialog.btnCancel->text()}) {
+            const qsizetype At = Caption.indexOf(QLatin1Char('&'));
+            if (At >= 0 && At + 1 < Caption.size())
+                EXPECT_TRUE(Keys.insert(Caption.at(At + 1).toLower()).second) << "shared key in " << Caption.toStdString();
+        }
+        EXPECT_EQ(Keys.size(), 3u) << "both buttons and the field have their keys";
+    }
+    ClearApplicationComponents();
 }

@@ -151,6 +151,18 @@ TEST(LanguageFiles, GreekGivesEveryMessageAndEnglishKeepsTheKeys)
     }
 }
 
+// The about box is read aloud and shown wherever the program runs: its texts
+// name no system it does not run on.
+TEST(LanguageFiles, NameNoOtherSystem)
+{
+    for (const char* File : {"greek.lng", "english.lng"}) {
+        const QString Text = FromWindows1253(FileBytes(DataFile(File)));
+        ASSERT_FALSE(Text.isEmpty()) << File;
+        for (const QString& Line : Text.split("\r\n"))
+            EXPECT_FALSE(Line.contains("Windows", Qt::CaseInsensitive)) << File << ": " << Line.toStdString();
+    }
+}
+
 TEST(LanguageFiles, CreditsOpenAndGroupAsTheAboutBoxShowsThem)
 {
     struct TExpected
