@@ -2,6 +2,7 @@
 
 #include "lang/Lang.h"
 #include "platform/Components.h"
+#include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
 #include <QAccessible>
@@ -235,8 +236,9 @@ TEST(TournamentDialog, FieldIsNamedAndEveryCaptionShowsWholeWithItsOwnAccessKey)
         for (const QString& Caption : {Dialog.lblFirstMan->text(), Dialog.lblPoints->text(), Dialog.btnClose->text(),
                                        Dialog.btnCancel->text()}) {
             const qsizetype At = Caption.indexOf(QLatin1Char('&'));
-            if (At >= 0 && At + 1 < Caption.size())
+            if (At >= 0 && At + 1 < Caption.size()) {
                 EXPECT_TRUE(Keys.insert(Caption.at(At + 1).toLower()).second) << "shared key in " << Caption.toStdString();
+            }
         }
         EXPECT_EQ(Keys.size(), 3u) << "both buttons and the field have their keys";
     }
