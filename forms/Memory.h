@@ -10,6 +10,7 @@
 
 class TCanvas;
 class TDrawGrid;
+class TGradient;
 class TFormPlacement;
 
 class TfrmMemory : public TForm
@@ -27,6 +28,8 @@ public:
 
     void grdMemoryDrawCell(int Col, int Row, const QRect& Rect, TCanvas& Canvas);
 
+    // The window's own title bar, with its close button.
+    TGradient* Gradient = nullptr;
     // The callers repaint it themselves after marking, once per batch of cards.
     TDrawGrid* grdMemory = nullptr;
     // The source of the suit signs; never shown itself.
