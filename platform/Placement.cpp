@@ -142,7 +142,7 @@ QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Ar
 
 bool WindowPositionsKnown()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && ServerPlacesAreShown();
 }
 
 void MinimiseProgram()

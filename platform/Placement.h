@@ -31,7 +31,8 @@ QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Ar
 
 // Whether the window system tells a program where its windows are and lets it
 // put them there. A Wayland compositor places every window itself, and a
-// window's place there always reads 0,0.
+// window's place there always reads 0,0; so does weston's X window manager
+// for the X programs it shows.
 bool WindowPositionsKnown();
 
 // Every window of the program goes down together: the table window stands for

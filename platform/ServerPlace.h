@@ -13,5 +13,11 @@ class QWidget;
 // X server's, or the window has no native window.
 std::optional<QPoint> ServerClientCorner(const QWidget* Window);
 
+// Whether the X server's places are where the windows show. Weston's X window
+// manager (XWayland under weston) shows X windows wherever its shell puts
+// them, and keeps each on the server at a place of its own that never moves.
+// True where the windows are not an X server's.
+bool ServerPlacesAreShown();
+
 // Where the window's frame lies, from the server where it can tell.
 QPoint FrameCorner(const QWidget* Window);
