@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
+  libxcb1-dev weston qt6-wayland openbox
   clang libclang-rt-14-dev
 )
 # Building and checking the Debian package (`make package`) needs more.
