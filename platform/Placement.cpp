@@ -140,9 +140,14 @@ QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Ar
     return QPoint(std::clamp(Corner.x(), Area->left(), Right), std::clamp(Corner.y(), Area->top(), Bottom));
 }
 
+bool WindowsCanBeMoved()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool WindowPositionsKnown()
 {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && ServerPlacesAreShown();
+    return WindowsCanBeMoved() && ServerPlacesAreShown();
 }
 
 void MinimiseProgram()
@@ -274,8 +279,9 @@ void TFormPlacement::Restore()
         TitleStripReachable(Rect.A, Rect.B, Current.width()))
         Corner = QPoint(Rect.A, Rect.B);
     // Where the window system places the windows itself, a move would only
-    // make Qt believe the window stands where it does not.
-    if (WindowPositionsKnown())
+    // make Qt believe the window stands where it does not. A manager that
+    // ignores the request does no harm.
+    if (WindowsCanBeMoved())
         MoveTo(IntoReach(Corner, Current.size(), AvailableAreas()));
     TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
     // A window of fixed size has no maximised state of its own; a store that

@@ -29,10 +29,13 @@ TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults)
 // that holds most of it, or of the first area (the primary screen's).
 QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Areas);
 
-// Whether the window system tells a program where its windows are and lets it
-// put them there. A Wayland compositor places every window itself, and a
-// window's place there always reads 0,0; so does weston's X window manager
-// for the X programs it shows.
+// Whether a program may ask for its windows to be put somewhere. A Wayland
+// compositor places every window itself, and a window's place there always
+// reads 0,0.
+bool WindowsCanBeMoved();
+// Whether, besides, the window system tells a program where its windows are
+// and puts them where it asks. Weston's X window manager does neither for the
+// X programs it shows. Asks the X server once, so it waits until needed.
 bool WindowPositionsKnown();
 
 // Every window of the program goes down together: the table window stands for
