@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
@@ -14,9 +15,9 @@ class TShowAfterOwner : public QObject
 public:
     // The owner's native window is watched: the widget's own show event comes
     // before the window is laid out and painted, which may serve queued events.
-    TShowAfterOwner(QWidget* Window, QWindow* Owner) : QObject(Window), FWindow(Window)
+    TShowAfterOwner(QWidget* Window, QWidget* Owner) : QObject(Window), FWindow(Window), FOwner(Owner)
     {
-        Owner->installEventFilter(this);
+        Owner->windowHandle()->installEventFilter(this);
     }
 
 protected:
@@ -26,14 +27,23 @@ protected:
             return QObject::eventFilter(Watched, Event);
         Watched->removeEventFilter(this);
         // The show event comes just before the window system is asked to show
-        // the owner: the window follows in the next turn of the event loop.
-        QMetaObject::invokeMethod(FWindow, &QWidget::show, Qt::QueuedConnection);
+        // the owner: the window follows in the next turn of the event loop,
+        // down with the owner if that went down meanwhile.
+        QMetaObject::invokeMethod(
+            FWindow,
+            [Window = FWindow, Owner = FOwner] {
+                Window->show();
+                if (Owner && Owner->isMinimized())
+                    Window->showMinimized();
+            },
+            Qt::QueuedConnection);
         deleteLater();
         return false;
     }
 
 private:
     QWidget* FWindow;
+    QPointer<QWidget> FOwner;
 };
 
 } // namespace
@@ -45,5 +55,5 @@ void ShowAfterOwner(QWidget* Window, QWidget* Owner)
         return;
     }
     Owner->winId();
-    new TShowAfterOwner(Window, Owner->windowHandle());
+    new TShowAfterOwner(Window, Owner);
 }

@@ -75,6 +75,19 @@ TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
     EXPECT_TRUE(Windows.frmMemory->isVisible());
 }
 
+// Stored minimised, the table window takes the memory aid down with it even
+// though the aid shows only once the table window is on the screen.
+TEST_F(StartupFixture, TableWindowStoredMinimisedTakesTheMemoryAidDownFromTheStart)
+{
+    QSettings(StoreOrganisation, StoreApplication).setValue(QStringLiteral("frmMain/ShowCmd"), QStringLiteral("2"));
+    Windows.frmMain->show();
+    for (int Turn = 0; Turn < 3; ++Turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(Windows.frmMain->isMinimized());
+    EXPECT_TRUE(Windows.frmMemory->isVisible());
+    EXPECT_TRUE(Windows.frmMemory->isMinimized()) << "shown alone on the screen";
+}
+
 // Without "MS Sans Serif" the windows write in the desktop's own sans-serif, the
 // application font, at the design's 8 points; naming the missing family would
 // cost every start a search through all installed fonts.
