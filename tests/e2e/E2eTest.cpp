@@ -663,13 +663,17 @@ TEST_F(ZentoUnderOpenbox, GameKeysWorkWhileTheMemoryAidHasTheFocus)
     ASSERT_FALSE(Memory.isEmpty());
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), Memory, QStringLiteral("130"), QStringLiteral("70"),
              QStringLiteral("click"), QStringLiteral("1")});
-    QThread::msleep(500);
-    ASSERT_EQ(QString::number(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed().toLongLong()),
-              QString::number(Memory.toLongLong()))
-        << "the memory aid has the focus";
+    const auto Active = [] {
+        return RunTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed().toLongLong();
+    };
+    for (int Try = 0; Try < 30 && Active() != Memory.toLongLong(); ++Try)
+        QThread::msleep(100);
+    ASSERT_EQ(Active(), Memory.toLongLong()) << "the memory aid has the focus";
     Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
-    QThread::msleep(800);
-    EXPECT_EQ(LastStatus(), QStringLiteral("You: 0, CPU: 0")) << "F2 dealt no game";
+    QString Status;
+    for (int Try = 0; Try < 10 && Status.isEmpty(); ++Try)
+        Status = LastStatus();
+    EXPECT_EQ(Status, QStringLiteral("You: 0, CPU: 0")) << "F2 dealt no game";
 }
 
 // As a task bar or the manager's keys minimise it.
