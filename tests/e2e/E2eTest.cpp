@@ -542,11 +542,17 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
 
 namespace {
 
-// The memory aid's window on the X server; empty when none shows.
+// The memory aid's window on the X server, which shows just after the table
+// window; empty when none shows.
 QString MemoryWindowId()
 {
-    const QByteArray Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                              QStringLiteral("--name"), QStringLiteral("^Memory$")});
+    QByteArray Ids;
+    for (int Try = 0; Try < 30 && Ids.trimmed().isEmpty(); ++Try) {
+        Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--name"), QStringLiteral("^Memory$")});
+        if (Ids.trimmed().isEmpty())
+            QThread::msleep(100);
+    }
     return QString::fromLatin1(Ids.trimmed().split('\n').first());
 }
 
@@ -580,9 +586,9 @@ protected:
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
         Manager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
         ASSERT_TRUE(Manager.waitForStarted(10000)) << "openbox is missing";
-        for (int Try = 0; Try < 50 && !ManagerRuns(); ++Try)
+        for (int Try = 0; Try < 200 && !ManagerRuns(); ++Try)
             QThread::msleep(100);
-        ASSERT_TRUE(ManagerRuns());
+        ASSERT_TRUE(ManagerRuns()) << "openbox did not start";
         ZentoProgram::SetUp();
     }
     void TearDown() override
