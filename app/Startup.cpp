@@ -8,6 +8,7 @@
 #include "platform/Components.h"
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
+#include "platform/OwnedWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,7 +42,7 @@ TApplicationWindows CreateWindows()
     Windows.frmAbout = std::make_unique<TfrmAbout>();
     RegisterApplicationComponent(Windows.frmAbout.get());
     Windows.frmMain->Attach(Windows.frmMemory.get(), Windows.frmSetScore.get(), Windows.frmAbout.get());
-    Windows.frmMemory->show();
+    ShowAfterOwner(Windows.frmMemory.get(), Windows.frmMain.get());
     return Windows;
 }
 

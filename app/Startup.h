@@ -27,7 +27,8 @@ struct TApplicationWindows
 };
 
 // Creates the windows in their order and registers them as the application's
-// components; the memory aid shows at once.
+// components; the memory aid shows as soon as the table window does, so that
+// it belongs to it from its first showing.
 TApplicationWindows CreateWindows();
 void DestroyWindows(TApplicationWindows& Windows);
 

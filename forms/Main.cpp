@@ -127,8 +127,14 @@ void TfrmMain::showEvent(QShowEvent* Event)
 void TfrmMain::changeEvent(QEvent* Event)
 {
     TForm::changeEvent(Event);
-    if (Event->type() == QEvent::WindowStateChange && !isMinimized() && FMemory && FMemory->isMinimized())
-        FMemory->showNormal();
+    // However the table window goes down, by its strip, the window manager or
+    // a task bar, the memory aid goes with it and comes back with it.
+    if (Event->type() == QEvent::WindowStateChange && FMemory) {
+        if (isMinimized() && FMemory->isVisible() && !FMemory->isMinimized())
+            FMemory->showMinimized();
+        else if (!isMinimized() && FMemory->isMinimized())
+            FMemory->showNormal();
+    }
     // Not every window manager keeps a window above the one it belongs to.
     if (Event->type() == QEvent::ActivationChange && isActiveWindow() && FMemory && FMemory->isVisible())
         FMemory->raise();

@@ -31,6 +31,10 @@ void TfrmMain::CreateMenu()
     MainMenu->addActions({menuParameters, menuGame});
     // Shortcuts work while the menus are closed only if the window holds the items.
     addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour});
+    // The memory aid only shows: while it has the keyboard, the game's keys
+    // still work. A modal dialog blocks them as before.
+    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour})
+        Item->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 QMenu* TfrmMain::CreateSubmenu(TMenuItem* Owner)

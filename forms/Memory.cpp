@@ -2,11 +2,13 @@
 
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
+#include "platform/Gradient.h"
 #include "platform/Placement.h"
 
 #include <QCloseEvent>
 #include <QColor>
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 #include <limits>
@@ -18,6 +20,7 @@ constexpr int RankCount = 13;
 constexpr int SignSize = 16;
 constexpr int CellSize = 18;
 constexpr int TextMargin = 2;
+constexpr QSize GridSize(266, 95);
 
 bool InDeck(int Suit, int Rank)
 {
@@ -55,11 +58,16 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
 void TfrmMemory::SetupForm()
 {
     SetCaption(QStringLiteral("Μνήμη"));
-    // A tool window's title bar carries only the close button. It stays above
-    // the program's own windows and goes down with them, as a tool window of
-    // the program does, but never above other programs.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(266, 95);
+    // A tool window stays above the program's own windows and goes down with
+    // them, but never above other programs. Its title bar carries only the
+    // close button, so the window draws it itself: window managers and the
+    // frames Wayland clients draw add minimise and maximise whatever it asks.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    setFixedSize(GridSize.width(), TGradient::StripHeight() + GridSize.height());
+    Gradient = new TGradient(QStringLiteral("Gradient"), this, TTitleButtons::CloseOnly);
+    Gradient->SetFormCaption(windowTitle());
+    // The language files set the window's caption; its title bar shows it.
+    connect(this, &QWidget::windowTitleChanged, Gradient, &TGradient::SetFormCaption);
     move(394, 131);
     setFont(WindowFont());
     // Closing only hides the window; the program must go on even when this is
@@ -77,7 +85,7 @@ void TfrmMemory::SetupGrid()
     grdMemory->SetDefaultColWidth(CellSize);
     grdMemory->SetDefaultRowHeight(CellSize);
     grdMemory->SetGridLineWidth(1);
-    grdMemory->setGeometry(rect());
+    grdMemory->setGeometry(QRect(QPoint(0, TGradient::StripHeight()), GridSize));
     grdMemory->OnDrawCell = [this](int Col, int Row, const QRect& Rect, TCanvas& Canvas) {
         grdMemoryDrawCell(Col, Row, Rect, Canvas);
     };

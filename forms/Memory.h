@@ -11,6 +11,7 @@
 
 class TCanvas;
 class TDrawGrid;
+class TGradient;
 class TFormPlacement;
 class TLanguage;
 
@@ -29,6 +30,8 @@ public:
 
     void grdMemoryDrawCell(int Col, int Row, const QRect& Rect, TCanvas& Canvas);
 
+    // The window's own title bar, with its close button.
+    TGradient* Gradient = nullptr;
     // The callers repaint it themselves after marking, once per batch of cards.
     TDrawGrid* grdMemory = nullptr;
     // The source of the suit signs; never shown itself.

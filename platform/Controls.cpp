@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QStylePainter>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -273,6 +274,14 @@ TForm::~TForm()
 
 void TForm::closeEvent(QCloseEvent* Event)
 {
+    // Qt's Wayland platform closes a window together with the window it
+    // belongs to. That is the program ending, not the user closing it: the
+    // window stays as it is, to be saved as it was when it goes.
+    const QWindow* Owner = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    if (Event->spontaneous() && Owner && !Owner->isVisible()) {
+        Event->ignore();
+        return;
+    }
     QWidget::closeEvent(Event);
     if (Event->isAccepted() && FormPlacement)
         FormPlacement->Save(TFormPlacement::srClose);

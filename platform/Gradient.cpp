@@ -125,7 +125,8 @@ TTitleColours SystemTitleColours()
     return Colours;
 }
 
-TGradient::TGradient(const QString& Name, QWidget* Form) : QWidget(Form), FForm(Form)
+TGradient::TGradient(const QString& Name, QWidget* Form, TTitleButtons Buttons)
+    : QWidget(Form), FForm(Form), FButtons(Buttons)
 {
     setObjectName(Name);
     setFixedHeight(StripHeight());
@@ -166,10 +167,16 @@ QRect TGradient::ButtonRect(TTitleButton Button, int Width)
     return {};
 }
 
+bool TGradient::HasButton(TTitleButton Button) const
+{
+    return Button == TTitleButton::Close ||
+           (Button == TTitleButton::Minimize && FButtons == TTitleButtons::MinimizeAndClose);
+}
+
 TTitleButton TGradient::ButtonAt(const QPoint& Pos) const
 {
     for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
-        if (ButtonRect(Button, width()).contains(Pos))
+        if (HasButton(Button) && ButtonRect(Button, width()).contains(Pos))
             return Button;
     return TTitleButton::None;
 }
@@ -181,8 +188,9 @@ void TGradient::DrawStrip(TCanvas& Canvas, TTitleState State, const TTitleColour
     else
         Canvas.FillRect(QRect(0, 0, Canvas.Width(), Canvas.Height()), Colours.InactiveFill);
     DrawCaption(Canvas, State, Colours);
-    DrawButton(Canvas, TTitleButton::Minimize, Colours);
-    DrawButton(Canvas, TTitleButton::Close, Colours);
+    for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
+        if (HasButton(Button))
+            DrawButton(Canvas, Button, Colours);
 }
 
 QFont TGradient::CaptionFont() const
@@ -198,7 +206,8 @@ void TGradient::DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColo
 {
     const QFont Font = CaptionFont();
     const QFontMetrics Metrics(Font);
-    const int Available = ButtonRect(TTitleButton::Minimize, Canvas.Width()).left() - ButtonMargin - TextLeft;
+    const TTitleButton First = HasButton(TTitleButton::Minimize) ? TTitleButton::Minimize : TTitleButton::Close;
+    const int Available = ButtonRect(First, Canvas.Width()).left() - ButtonMargin - TextLeft;
     if (Available <= 0)
         return;
     const QString Text = Metrics.elidedText(FFormCaption, Qt::ElideRight, Available);
@@ -333,7 +342,7 @@ void TGradient::mousePressEvent(QMouseEvent* Event)
     }
     const TTitleButton Button = ButtonAt(Event->position().toPoint());
     if (Button == TTitleButton::None) {
-        StartMove(Event->globalPosition().toPoint());
+        StartMove(Event->globalPosition().toPoint(), Event->position().toPoint());
         return;
     }
     FPressedButton = Button;
@@ -382,15 +391,19 @@ void TGradient::PressButton(TTitleButton Button)
         FForm->close();
 }
 
-// The window system moves the window itself where it can, which keeps the
-// move smooth and lets it snap to screen edges; elsewhere the strip follows
-// the mouse by hand.
-void TGradient::StartMove(const QPoint& GlobalPos)
+// Where the program places its own windows, the strip moves the window by
+// hand. A window manager that takes the drag over keeps the button's release,
+// so the program would count the button as held, and may start the move from
+// a place the program no longer reports (openbox). Only where the window
+// system alone may move windows (Wayland) is it asked to.
+void TGradient::StartMove(const QPoint& GlobalPos, const QPoint& Pos)
 {
     QWindow* Handle = FForm->windowHandle();
-    if (Handle != nullptr && Handle->startSystemMove())
+    if (!WindowPositionsKnown() && Handle != nullptr && Handle->startSystemMove())
         return;
     FDragging = true;
     FDragStart = GlobalPos;
-    FFormStart = FForm->pos();
+    // Where the press says the window is: Qt's own record of the place may be
+    // stale under a window manager.
+    FFormStart = GlobalPos - mapTo(FForm, Pos) - (FForm->geometry().topLeft() - FForm->pos());
 }

@@ -35,6 +35,9 @@ QColor ContrastingTextColor(const QColor& Background);
 
 enum class TTitleState { Inactive, Active };
 enum class TTitleButton { None, Minimize, Close };
+// A tool window's strip has no minimise button: it goes down only with the
+// window it belongs to.
+enum class TTitleButtons { MinimizeAndClose, CloseOnly };
 
 // The colours a strip is painted with. SystemTitleColours reads them from the
 // application's palette.
@@ -59,7 +62,7 @@ public:
     // Form is the top-level window the strip belongs to; it becomes the parent.
     // The owner places the strip (at the top of its layout); until a layout of
     // the form takes it, it spans the form's width at the top edge.
-    TGradient(const QString& Name, QWidget* Form);
+    TGradient(const QString& Name, QWidget* Form, TTitleButtons Buttons = TTitleButtons::MinimizeAndClose);
 
     QString FormCaption() const { return FFormCaption; }
     // A text equal to the current one changes nothing; any other text is shown
@@ -98,12 +101,15 @@ private:
     void DrawIfStale() const;
     void FollowFormWidth();
     void PressButton(TTitleButton Button);
-    void StartMove(const QPoint& GlobalPos);
+    void StartMove(const QPoint& GlobalPos, const QPoint& Pos);
     void DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
     void DrawButton(TCanvas& Canvas, TTitleButton Button, const TTitleColours& Colours) const;
     QFont CaptionFont() const;
 
+    bool HasButton(TTitleButton Button) const;
+
     QWidget* FForm;
+    TTitleButtons FButtons;
     QString FFormCaption;
     mutable QImage FSurface;
     mutable bool FStale = true;
@@ -112,7 +118,7 @@ private:
     TTitleButton FPressedButton = TTitleButton::None;
     // The pressed button looks pushed in only while the mouse is over it.
     bool FButtonSunken = false;
-    // Moving by hand, where the window system cannot move the window itself.
+    // Moving by hand, wherever the program may place its windows itself.
     bool FDragging = false;
     QPoint FDragStart;
     QPoint FFormStart;

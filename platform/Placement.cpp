@@ -1,6 +1,7 @@
 #include "platform/Placement.h"
 
 #include "platform/Controls.h"
+#include "platform/ServerPlace.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -139,6 +140,16 @@ QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Ar
     return QPoint(std::clamp(Corner.x(), Area->left(), Right), std::clamp(Corner.y(), Area->top(), Bottom));
 }
 
+bool WindowsCanBeMoved()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool WindowPositionsKnown()
+{
+    return WindowsCanBeMoved() && ServerPlacesAreShown();
+}
+
 void MinimiseProgram()
 {
     // A tool window's type shares its bits with a pop-up's, so the type is compared whole.
@@ -267,7 +278,11 @@ void TFormPlacement::Restore()
     if ((MinMax || Normal) && PixelsPerInch == CurrentPixelsPerInch(FForm) && Rect.A < Rect.C &&
         TitleStripReachable(Rect.A, Rect.B, Current.width()))
         Corner = QPoint(Rect.A, Rect.B);
-    MoveTo(IntoReach(Corner, Current.size(), AvailableAreas()));
+    // Where the window system places the windows itself, a move would only
+    // make Qt believe the window stands where it does not. A manager that
+    // ignores the request does no harm.
+    if (WindowsCanBeMoved())
+        MoveTo(IntoReach(Corner, Current.size(), AvailableAreas()));
     TShowState State = ShowStateFor(IntOr(Store, QStringLiteral("ShowCmd"), 0));
     // A window of fixed size has no maximised state of its own; a store that
     // says otherwise would stretch it over the screen.
@@ -326,18 +341,23 @@ void TFormPlacement::Save(TSaveReason Reason)
     const bool Maximized = State.testFlag(Qt::WindowMaximized);
     const int Flags = Minimized && Maximized ? RestoreToMaximized : 0;
     const int ShowCmd = Minimized ? ShowMinimized : Maximized ? ShowMaximized : ShowNormal;
-    const QRect Normal = NormalFrame();
-    const QScreen* Screen = FForm->screen();
-    const QString MinMax = FourNumbersText(-1, -1, -1, -1);
-    const QString NormPos =
-        FourNumbersText(Normal.left(), Normal.top(), Normal.left() + Normal.width(), Normal.top() + Normal.height());
     Store.setValue(QStringLiteral("Flags"), QString::number(Flags));
     Store.setValue(QStringLiteral("ShowCmd"), QString::number(ShowCmd));
-    Store.setValue(QStringLiteral("PixelsPerInch"), QString::number(CurrentPixelsPerInch(FForm)));
-    Store.setValue(ResolutionName(QStringLiteral("MinMaxPos"), Screen), MinMax);
-    Store.setValue(QStringLiteral("MinMaxPos"), MinMax);
-    Store.setValue(ResolutionName(QStringLiteral("NormPos"), Screen), NormPos);
-    Store.setValue(QStringLiteral("NormPos"), NormPos);
+    // A place the window system does not tell is not known: the places kept
+    // from sessions that knew them stay, with the density they were taken at.
+    std::optional<QString> NormPos;
+    if (WindowPositionsKnown()) {
+        const QScreen* Screen = FForm->screen();
+        const QRect Normal = NormalFrame();
+        const QString MinMax = FourNumbersText(-1, -1, -1, -1);
+        NormPos = FourNumbersText(Normal.left(), Normal.top(), Normal.left() + Normal.width(),
+                                  Normal.top() + Normal.height());
+        Store.setValue(QStringLiteral("PixelsPerInch"), QString::number(CurrentPixelsPerInch(FForm)));
+        Store.setValue(ResolutionName(QStringLiteral("MinMaxPos"), Screen), MinMax);
+        Store.setValue(QStringLiteral("MinMaxPos"), MinMax);
+        Store.setValue(ResolutionName(QStringLiteral("NormPos"), Screen), *NormPos);
+        Store.setValue(QStringLiteral("NormPos"), *NormPos);
+    }
     const QString Visible = Reason == srDestroy ? StoredShown : StoredHidden;
     Store.setValue(QStringLiteral("Visible"), Visible);
     Store.endGroup();
@@ -350,7 +370,7 @@ void TFormPlacement::Save(TSaveReason Reason)
 // minimised nor maximised.
 QRect TFormPlacement::NormalFrame() const
 {
-    const QRect Frame(FForm->pos(), FForm->frameGeometry().size());
+    const QRect Frame(FrameCorner(FForm), FForm->frameGeometry().size());
     const bool Normal = !(FForm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
     if (Normal || !FForm->normalGeometry().isValid())
         return Frame;
@@ -359,11 +379,13 @@ QRect TFormPlacement::NormalFrame() const
 
 // Writing over a damaged store succeeds although the store reports the
 // damage it found; what counts is whether the values are there now.
-void TFormPlacement::ReportUnsaved(const QSettings& Store, const QString& NormPos, const QString& Visible) const
+void TFormPlacement::ReportUnsaved(const QSettings& Store, const std::optional<QString>& NormPos,
+                                   const QString& Visible) const
 {
     const QSettings Written(StoreOrganisation, StoreApplication);
     const QString Group = FSection + QLatin1Char('/');
-    if (Store.status() == QSettings::AccessError || StoredText(Written, Group + QStringLiteral("NormPos")) != NormPos ||
+    if (Store.status() == QSettings::AccessError ||
+        (NormPos && StoredText(Written, Group + QStringLiteral("NormPos")) != *NormPos) ||
         StoredText(Written, Group + QStringLiteral("Visible")) != Visible)
         ShowMessageBox(nullptr, QStringLiteral("Unable to save the window placement in %1").arg(Store.fileName()));
 }

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
   at-spi2-core python3-pyatspi dbus-daemon
+  libxcb1-dev weston qt6-wayland openbox
   clang libclang-rt-14-dev
 )
 # Building and checking the Debian package (`make package`) needs more.

@@ -72,8 +72,25 @@ TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
     EXPECT_EQ(Components[1], Windows.frmMemory.get());
     EXPECT_EQ(Components[2], Windows.frmSetScore.get());
     EXPECT_EQ(Components[3], Windows.frmAbout.get());
-    EXPECT_TRUE(Windows.frmMemory->isVisible());
     EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked());
+    // It belongs to the table window from its first showing, so it follows it.
+    EXPECT_FALSE(Windows.frmMemory->isVisible()) << "not before the table window";
+    Windows.frmMain->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Windows.frmMemory->isVisible());
+}
+
+// Stored minimised, the table window takes the memory aid down with it even
+// though the aid shows only once the table window is on the screen.
+TEST_F(StartupFixture, TableWindowStoredMinimisedTakesTheMemoryAidDownFromTheStart)
+{
+    QSettings(StoreOrganisation, StoreApplication).setValue(QStringLiteral("frmMain/ShowCmd"), QStringLiteral("2"));
+    Windows.frmMain->show();
+    for (int Turn = 0; Turn < 3; ++Turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(Windows.frmMain->isMinimized());
+    EXPECT_TRUE(Windows.frmMemory->isVisible());
+    EXPECT_TRUE(Windows.frmMemory->isMinimized()) << "shown alone on the screen";
 }
 
 // Every window writes in one font at the design's 8 points. The test machines

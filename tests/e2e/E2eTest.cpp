@@ -63,7 +63,7 @@ void PlaceMemoryAidBesideTheTable(const QString& ConfigHome)
     QDir().mkpath(ConfigHome + QStringLiteral("/Varkon"));
     QFile Store(ConfigHome + QStringLiteral("/Varkon/Zento.conf"));
     if (!Store.exists() && Store.open(QIODevice::WriteOnly))
-        Store.write("[frmMemory]\nNormPos=\"600,131,866,226\"\n");
+        Store.write("[frmMemory]\nNormPos=\"600,131,866,246\"\n");
 }
 
 // The top-left corner of the table: the corner of the white frame, found by
@@ -504,7 +504,7 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/NormPos")).toString(), NormPos);
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/ShowCmd")).toString(), QStringLiteral("1"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0")) << "saved as it closed";
-    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/NormPos")).toString(), QStringLiteral("600,131,866,226"));
+    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/NormPos")).toString(), QStringLiteral("600,131,866,246"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1")) << "saved as it was, shown";
 
     // Only the position comes back from the store; the size is the window's own.
@@ -512,4 +512,184 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
     const QRect Back = TableWindow().value_or(QRect());
     EXPECT_EQ(Back, *Moved) << "came back at " << Back.x() << "," << Back.y() << " " << Back.width() << "x"
                             << Back.height();
+}
+
+namespace {
+
+// The memory aid's window on the X server, which shows just after the table
+// window; empty when none shows.
+QString MemoryWindowId()
+{
+    QByteArray Ids;
+    for (int Try = 0; Try < 30 && Ids.trimmed().isEmpty(); ++Try) {
+        Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--name"), QStringLiteral("^Memory$")});
+        if (Ids.trimmed().isEmpty())
+            QThread::msleep(100);
+    }
+    return QString::fromLatin1(Ids.trimmed().split('\n').first());
+}
+
+QString Property(const QString& Window, const QString& Name)
+{
+    return QString::fromLatin1(RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, Name}).trimmed());
+}
+
+// A person's drag: press, a pause, twenty small moves, release.
+void Drag(const QPoint& From, const QPoint& By)
+{
+    Xdotool({QStringLiteral("mousemove"), QString::number(From.x()), QString::number(From.y()), QStringLiteral("mousedown"),
+             QStringLiteral("1")});
+    QThread::msleep(300);
+    for (int Step = 1; Step <= 20; ++Step) {
+        const QPoint To = From + By * Step / 20;
+        Xdotool({QStringLiteral("mousemove"), QString::number(To.x()), QString::number(To.y())});
+        QThread::msleep(20);
+    }
+    Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QThread::msleep(500);
+}
+
+// The same program under a window manager that frames, stacks and minimises
+// its windows: openbox, as small desktops run it.
+class ZentoUnderOpenbox : public ZentoProgram
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
+        Manager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        ASSERT_TRUE(Manager.waitForStarted(10000)) << "openbox is missing";
+        for (int Try = 0; Try < 200 && !ManagerRuns(); ++Try)
+            QThread::msleep(100);
+        ASSERT_TRUE(ManagerRuns()) << "openbox did not start";
+        ZentoProgram::SetUp();
+    }
+    void TearDown() override
+    {
+        ZentoProgram::TearDown();
+        Manager.terminate();
+        if (!Manager.waitForFinished(5000))
+            Manager.kill();
+    }
+    static bool ManagerRuns()
+    {
+        return RunTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains("window id");
+    }
+
+    QProcess Manager;
+};
+
+} // namespace
+
+// The aid lies over the table's top right, at its designed place, and stays
+// over it when the table window is clicked and becomes the active window; the
+// manager adds no frame of its own with buttons of its choosing.
+TEST_F(ZentoUnderOpenbox, MemoryAidStaysOverTheActiveTableWindowWithItsOwnTitleBar)
+{
+    Program.terminate();
+    ASSERT_TRUE(Program.waitForFinished(5000));
+    QFile Store(Settings->filePath(QStringLiteral("Varkon/Zento.conf")));
+    ASSERT_TRUE(Store.open(QIODevice::WriteOnly));
+    Store.write("[frmMemory]\nNormPos=\"394,131,660,246\"\n");
+    Store.close();
+    StartProgram();
+    ClickTable(150, 200, 1);
+    QThread::msleep(500);
+    const QString Memory = MemoryWindowId();
+    ASSERT_FALSE(Memory.isEmpty());
+    EXPECT_TRUE(Property(Memory, QStringLiteral("_NET_FRAME_EXTENTS")).endsWith(QStringLiteral("= 0, 0, 0, 0")))
+        << Property(Memory, QStringLiteral("_NET_FRAME_EXTENTS")).toStdString();
+    const QImage Shot = Screenshot();
+    SaveIfFailed(Shot, QStringLiteral("zento-e2e-aid-over-table.png"));
+    // The unplayed cards' white cells of the grid, below the aid's title bar,
+    // where the table window lies under it.
+    const QPoint Grid(394, 131 + 20);
+    int White = 0, Cells = 0;
+    for (int Row = 1; Row <= 4; ++Row)
+        for (int Col = 1; 394 + Col * 19 + 17 < Table->x() + TableWidth; ++Col, ++Cells)
+            White += IsWhite(Shot.pixel(Grid.x() + Col * 19 + 9, Grid.y() + Row * 19 + 9));
+    EXPECT_GT(Cells, 20);
+    EXPECT_EQ(White, Cells) << "the table window covers the memory aid";
+}
+
+TEST_F(ZentoUnderOpenbox, TwoDragsInARowByTheTitleStripBothMoveTheWindowAndItIsSavedThere)
+{
+    const std::optional<QRect> Start = TableWindow();
+    ASSERT_TRUE(Start);
+    Drag(Start->topLeft() + QPoint(100, 10), QPoint(100, 80));
+    const std::optional<QRect> Once = TableWindow();
+    ASSERT_TRUE(Once);
+    EXPECT_EQ(Once->topLeft(), Start->topLeft() + QPoint(100, 80));
+    Drag(Once->topLeft() + QPoint(100, 10), QPoint(100, 80));
+    const std::optional<QRect> Twice = TableWindow();
+    ASSERT_TRUE(Twice);
+    EXPECT_EQ(Twice->topLeft(), Once->topLeft() + QPoint(100, 80)) << "the second drag moved nothing";
+
+    // Saved where the manager shows it, not where Qt last heard it was.
+    Xdotool({QStringLiteral("mousemove"), QString::number(Twice->right() - 9), QString::number(Twice->top() + 10),
+             QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(Program.waitForFinished(10000)) << "the close button did nothing";
+    const QSettings Store(Settings->filePath(QStringLiteral("Varkon/Zento.conf")), QSettings::IniFormat);
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/NormPos")).toString(),
+              QStringLiteral("%1,%2,%3,%4").arg(Twice->left()).arg(Twice->top()).arg(Twice->left() + Twice->width())
+                  .arg(Twice->top() + Twice->height()));
+}
+
+TEST_F(ZentoUnderOpenbox, GameKeysWorkWhileTheMemoryAidHasTheFocus)
+{
+    const QString Memory = MemoryWindowId();
+    ASSERT_FALSE(Memory.isEmpty());
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), Memory, QStringLiteral("130"), QStringLiteral("70"),
+             QStringLiteral("click"), QStringLiteral("1")});
+    const auto Active = [] {
+        return RunTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed().toLongLong();
+    };
+    for (int Try = 0; Try < 30 && Active() != Memory.toLongLong(); ++Try)
+        QThread::msleep(100);
+    ASSERT_EQ(Active(), Memory.toLongLong()) << "the memory aid has the focus";
+    Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
+    QString Status;
+    for (int Try = 0; Try < 10 && Status.isEmpty(); ++Try)
+        Status = LastStatus();
+    EXPECT_EQ(Status, QStringLiteral("You: 0, CPU: 0")) << "F2 dealt no game";
+}
+
+// As a task bar or the manager's keys minimise it.
+TEST_F(ZentoUnderOpenbox, MemoryAidGoesDownAndComesBackWithTheTableWindowMinimisedByTheManager)
+{
+    const QString Memory = MemoryWindowId();
+    ASSERT_FALSE(Memory.isEmpty());
+    const QString Main = QString::fromLatin1(
+        RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                            QStringLiteral("^Zento, ")})
+            .trimmed()
+            .split('\n')
+            .first());
+    Xdotool({QStringLiteral("windowminimize"), Main});
+    QThread::msleep(800);
+    EXPECT_TRUE(Property(Main, QStringLiteral("WM_STATE")).contains(QStringLiteral("Iconic")));
+    EXPECT_TRUE(Property(Memory, QStringLiteral("WM_STATE")).contains(QStringLiteral("Iconic"))) << "left alone on the screen";
+    Xdotool({QStringLiteral("windowactivate"), Main});
+    QThread::msleep(800);
+    EXPECT_TRUE(Property(Main, QStringLiteral("WM_STATE")).contains(QStringLiteral("Normal")));
+    EXPECT_TRUE(Property(Memory, QStringLiteral("WM_STATE")).contains(QStringLiteral("Normal"))) << "it came back with it";
+}
+
+// Framed by the manager, the window is saved where the manager shows it, not
+// where the program last heard it was (Qt may still hold 0,0 for it).
+TEST_F(ZentoUnderOpenbox, ClickedAndClosedTheTableWindowIsSavedWhereItShows)
+{
+    ClickTable(150, 200, 1);
+    QThread::msleep(500);
+    const std::optional<QRect> Shown = TableWindow();
+    ASSERT_TRUE(Shown);
+    Xdotool({QStringLiteral("mousemove"), QString::number(Shown->right() - 9), QString::number(Shown->top() + 10),
+             QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(Program.waitForFinished(10000)) << "the close button did nothing";
+    const QSettings Store(Settings->filePath(QStringLiteral("Varkon/Zento.conf")), QSettings::IniFormat);
+    EXPECT_EQ(Store.value(QStringLiteral("frmMain/NormPos")).toString().toStdString(),
+              QStringLiteral("%1,%2,%3,%4").arg(Shown->left()).arg(Shown->top()).arg(Shown->left() + Shown->width())
+                  .arg(Shown->top() + Shown->height()).toStdString());
 }

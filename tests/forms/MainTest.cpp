@@ -833,8 +833,8 @@ TEST_F(MainFixture, MenuBarCaptionsThatFitShowWhole)
 }
 
 // The memory aid belongs to the game: it goes down with the table window,
-// whether by the title strip's button or because the table window was left
-// minimised, and comes back with it.
+// whether by the title strip's button, the window manager, or because the
+// table window was left minimised, and comes back with it.
 TEST_F(MainFixture, MemoryAidGoesDownAndComesBackWithTheTableWindow)
 {
     EXPECT_EQ(Memory->windowHandle()->transientParent(), Main->windowHandle()) << "it belongs to the table window";
@@ -852,6 +852,13 @@ TEST_F(MainFixture, MemoryAidGoesDownAndComesBackWithTheTableWindow)
     QCoreApplication::processEvents();
     EXPECT_FALSE(Memory->isMinimized());
     EXPECT_TRUE(Memory->isVisible());
+    // Minimised by the window manager or a task bar, not by its own button.
+    Main->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Memory->isMinimized()) << "left alone on the screen";
+    Main->setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Memory->isMinimized());
 
     Main->close();
     Memory->hide();

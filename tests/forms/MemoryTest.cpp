@@ -1,4 +1,5 @@
 #include "forms/Memory.h"
+#include "platform/Gradient.h"
 
 #include "forms/TableAccess.h"
 #include "lang/Lang.h"
@@ -72,13 +73,30 @@ TEST(MemoryWindow, IsAFixedToolWindowOfTheProgramFilledByItsGrid)
     EXPECT_EQ(Form.windowType(), Qt::Tool);
     EXPECT_FALSE(Form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(Form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_EQ(Form.size(), QSize(266, 95));
+    EXPECT_EQ(Form.size(), QSize(266, TGradient::StripHeight() + 95));
     EXPECT_EQ(Form.minimumSize(), Form.maximumSize());
     EXPECT_EQ(Form.pos(), QPoint(394, 131));
-    EXPECT_EQ(Form.grdMemory->geometry(), QRect(0, 0, 266, 95));
+    EXPECT_EQ(Form.grdMemory->geometry(), QRect(0, TGradient::StripHeight(), 266, 95));
     EXPECT_EQ(Form.grdMemory->GridExtent(), QSize(266, 95));
     EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(Form.grdMemory->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+// The window draws its own title bar, so no window system or Wayland frame
+// adds minimise and maximise buttons to it.
+TEST(MemoryWindow, TitleBarShowsTheCaptionAndOffersOnlyItsCloseButton)
+{
+    TfrmMemory Form;
+    EXPECT_TRUE(Form.windowFlags().testFlag(Qt::FramelessWindowHint));
+    ASSERT_NE(Form.Gradient, nullptr);
+    EXPECT_EQ(Form.Gradient->geometry(), QRect(0, 0, 266, TGradient::StripHeight()));
+    const int Width = Form.Gradient->width();
+    EXPECT_EQ(Form.Gradient->ButtonAt(TGradient::ButtonRect(TTitleButton::Close, Width).center()), TTitleButton::Close);
+    EXPECT_EQ(Form.Gradient->ButtonAt(TGradient::ButtonRect(TTitleButton::Minimize, Width).center()),
+              TTitleButton::None);
+    EXPECT_EQ(Form.Gradient->FormCaption(), QStringLiteral("Μνήμη"));
+    Form.SetCaption(QStringLiteral("Memory"));
+    EXPECT_EQ(Form.Gradient->FormCaption(), QStringLiteral("Memory")) << "a language file's caption shows on it";
 }
 
 TEST(MemoryGrid, HeaderRowReadsTheRanksAndTheCornerIsBlank)
