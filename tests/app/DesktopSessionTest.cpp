@@ -9,6 +9,7 @@
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "platform/Components.h"
+#include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
 #include <QCoreApplication>
