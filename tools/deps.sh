@@ -3,6 +3,7 @@
 #   deps.sh play      building the game and playing it (`make run`, `make install`)
 #   deps.sh           that, and building and running the tests, benchmarks and tools
 #   deps.sh package   playing's packages, and building and checking the Debian package
+# With --list after the task it prints the task's packages, one a line, and installs nothing.
 # Package names are those of Debian 12 and 13 alike; where a release has no
 # unversioned name, the name is read off what apt offers.
 set -euo pipefail
@@ -50,14 +51,20 @@ case "$task" in
   develop)
     # A fresh system knows no packages until apt has read the archive's lists once.
     apt-cache show clang >/dev/null 2>&1 || $sudo apt-get update -qq
-    packages=("${play[@]}" "${develop[@]}" "$(clang_runtime)" "${test_run[@]}")
+    runtime=$(clang_runtime)
+    packages=("${play[@]}" "${develop[@]}" "$runtime" "${test_run[@]}")
     ;;
   package) packages=("${play[@]}" "${package[@]}") ;;
   *)
-    echo "usage: $0 [play|package]" >&2
+    echo "usage: $0 [play|develop|package] [--list]" >&2
     exit 2
     ;;
 esac
+
+if [ "${2:-}" = --list ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
