@@ -161,11 +161,11 @@ TEST(DrawCard, AllocatesNothingPerCard)
     QImage Image = FeltImage();
     TCanvas Canvas(Image);
     DrawCard(MakeCard(1, 1, cfSelected, 3, 3), Canvas);
-    const std::size_t Before = Allocations.load();
+    const std::size_t Before = AllocationsOnThisThread;
     for (int I = 0; I < 50; ++I) {
         DrawCard(MakeCard(uint8_t(I % 13 + 1), uint8_t(I % 4 + 1), cfSelected, I, I), Canvas);
         DrawCard(MakeCard(14, 0, cfFaceUp, I, 2 * I), Canvas);
         DrawCard(MakeCard(4, 2, cfBack, 2 * I, I), Canvas);
     }
-    EXPECT_EQ(Allocations.load() - Before, 0u);
+    EXPECT_EQ(AllocationsOnThisThread - Before, 0u);
 }
