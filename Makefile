@@ -5,27 +5,38 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini lang felt placement
 PACKAGE_BUILD ?= build-package
+RUN_BUILD  ?= build-run
+INSTALL_BUILD ?= build-install
 PREFIX     ?= /usr/local
-GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet install package clean
+# `cmake -S . -B <folder>`: a new folder gets Ninja, which tools/deps.sh
+# installs; a configured one keeps the generator it was made with.
+CMAKE_CONFIGURE = cmake -S . -B $(1) $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
+
+.PHONY: all deps deps-play configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet install package fresh-check clean
 
 all: build
 
 deps:
 	@tools/deps.sh
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
-	    -DZENTO_BUILD_TOOLS=ON -DZENTO_BUILD_BENCHMARKS=ON
+deps-play:
+	@tools/deps.sh play
 
-configure: deps $(BUILD)/CMakeCache.txt
+configure: deps
+	$(call CMAKE_CONFIGURE,$(BUILD)) -DCMAKE_BUILD_TYPE=Release \
+	    -DZENTO_BUILD_TOOLS=ON -DZENTO_BUILD_BENCHMARKS=ON
 
 build: configure
 	cmake --build $(BUILD) --parallel
 
-run: build
-	$(BUILD)/bin/zento
+# Only what playing needs: the game and its files, in a folder of its own,
+# with no tests, benchmarks or tools.
+run: deps-play
+	$(call CMAKE_CONFIGURE,$(RUN_BUILD)) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    -DZENTO_BUILD_TOOLS=OFF -DZENTO_BUILD_BENCHMARKS=OFF
+	cmake --build $(RUN_BUILD) --parallel --target zento
+	$(RUN_BUILD)/bin/zento
 
 # The plain build, then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
@@ -37,7 +48,7 @@ test-fast: build
 	cd $(BUILD) && ctest --output-on-failure
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DZENTO_SANITIZE=ON
+	$(call CMAKE_CONFIGURE,$(ASAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DZENTO_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) --parallel
 
 # The model's and the window's figures, then the real program's processor
@@ -52,7 +63,7 @@ bench: build
 # built with clang, libFuzzer and the sanitizers in a folder of its own. `make test` only
 # replays the committed corpora.
 fuzz: deps
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTO_FUZZ=ON
+	CXX=clang++ $(call CMAKE_CONFIGURE,$(FUZZ_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --parallel --target fuzz_all
 	tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
@@ -71,11 +82,13 @@ cardart: build
 cardsheet: build
 	$(BUILD)/bin/cardsheet cardsheet.png
 
-# Installs under PREFIX (default /usr/local), below DESTDIR when given.
-install: build
-	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) --parallel
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --strip
+# Installs under PREFIX (default /usr/local), below DESTDIR when given, from a
+# folder of its own, so that the development build keeps its settings.
+install: deps-play
+	$(call CMAKE_CONFIGURE,$(INSTALL_BUILD)) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    -DZENTO_BUILD_TOOLS=OFF -DZENTO_BUILD_BENCHMARKS=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(INSTALL_BUILD) --parallel
+	DESTDIR="$(DESTDIR)" cmake --install $(INSTALL_BUILD) --strip
 
 # zento_<version>_amd64.deb in this folder, built with Debian's hardening
 # flags, without tests or tools, then checked the way Debian checks packages.
@@ -84,7 +97,7 @@ package:
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	    cmake -S . -B $(PACKAGE_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+	    $(call CMAKE_CONFIGURE,$(PACKAGE_BUILD)) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
 	cmake --build $(PACKAGE_BUILD) --parallel
 	cd $(PACKAGE_BUILD) && cpack
@@ -93,5 +106,12 @@ package:
 	appstreamcli validate --no-net dist/org.example.zento.metainfo.xml
 	lintian --fail-on error zento_*.deb
 
+# A minimal Debian of SUITE (bookworm or trixie) made from scratch, where a
+# clone of this commit must pass `make test` twice and start with `make run`;
+# needs root and takes many minutes, so it is not part of `make test`.
+SUITE ?= trixie
+fresh-check:
+	tools/fresh-check.sh $(SUITE)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(RUN_BUILD) $(INSTALL_BUILD)

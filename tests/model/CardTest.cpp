@@ -1,19 +1,16 @@
 #include "model/Card.h"
 
 #include "platform/Canvas.h"
+#include "tests/support/CountingMalloc.h"
 #include "tests/support/Support.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
+#include <cstddef>
 
 namespace {
-
-// Counts every allocation made through operator new while a test watches.
-thread_local long long Allocations = 0;
 
 constexpr QRgb Felt = 0xFF207020;
 
@@ -35,24 +32,6 @@ QImage CardPixels(const QImage& Image, int X, int Y)
 }
 
 } // namespace
-
-void* operator new(std::size_t Size)
-{
-    ++Allocations;
-    if (void* P = std::malloc(Size ? Size : 1))
-        return P;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* P) noexcept
-{
-    std::free(P);
-}
-
-void operator delete(void* P, std::size_t) noexcept
-{
-    std::free(P);
-}
 
 TEST(InitCard, SetsRankSuitFaceAndKeepsPosition)
 {
@@ -182,11 +161,11 @@ TEST(DrawCard, AllocatesNothingPerCard)
     QImage Image = FeltImage();
     TCanvas Canvas(Image);
     DrawCard(MakeCard(1, 1, cfSelected, 3, 3), Canvas);
-    const long long Before = Allocations;
+    const std::size_t Before = AllocationsOnThisThread;
     for (int I = 0; I < 50; ++I) {
         DrawCard(MakeCard(uint8_t(I % 13 + 1), uint8_t(I % 4 + 1), cfSelected, I, I), Canvas);
         DrawCard(MakeCard(14, 0, cfFaceUp, I, 2 * I), Canvas);
         DrawCard(MakeCard(4, 2, cfBack, 2 * I, I), Canvas);
     }
-    EXPECT_EQ(Allocations - Before, 0);
+    EXPECT_EQ(AllocationsOnThisThread - Before, 0u);
 }
