@@ -4,11 +4,11 @@
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
-#include "platform/Canvas.h"
 #include "platform/Components.h"
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
 #include "platform/OwnedWindow.h"
+#include "platform/ResourcePicture.h"
 
 #include <QApplication>
 #include <QDir>

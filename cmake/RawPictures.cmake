@@ -3,6 +3,7 @@
 # a private copy. The source pictures stay what is edited and committed.
 add_executable(rawpixels ${PROJECT_SOURCE_DIR}/tools/rawpixels/Main.cpp)
 target_link_libraries(rawpixels PRIVATE Qt6::Gui)
+target_include_directories(rawpixels PRIVATE ${PROJECT_SOURCE_DIR})
 
 # zento_add_raw_pictures(TARGET RESOURCE PREFIX prefix FILES source...): each
 # source picture becomes the resource PREFIX/NAME, NAME being its file name

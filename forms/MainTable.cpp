@@ -7,6 +7,7 @@
 #include "forms/TableAccess.h"
 #include "forms/TableArea.h"
 #include "model/Layout.h"
+#include "platform/Bitmap.h"
 #include "platform/Delay.h"
 #include "platform/DrawGrid.h"
 #include "platform/PictureDialog.h"

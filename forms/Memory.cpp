@@ -4,6 +4,7 @@
 #include "platform/DrawGrid.h"
 #include "platform/Gradient.h"
 #include "platform/Placement.h"
+#include "platform/ResourcePicture.h"
 
 #include <QCloseEvent>
 #include <QColor>

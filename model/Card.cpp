@@ -1,6 +1,7 @@
 #include "model/Card.h"
 
 #include "platform/Canvas.h"
+#include "platform/ResourcePicture.h"
 
 #include <QImage>
 #include <QString>

@@ -1,11 +1,6 @@
 #include "platform/Canvas.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
-#include <QResource>
-#include <QtEndian>
 
 #include <cmath>
 #include <cstdint>
@@ -58,9 +53,7 @@ constexpr auto CombineRow = [](uint32_t* Dest, const uint32_t* Source, int Count
 };
 
 // Built for AVX2 as well where the processor has it: a card is some 7,000 pixels
-// a transfer, and the wider registers pay. Median processor time of DrawCard in
-// zento_bench, face up / back / selected: 2.9 / 2.5 / 3.3 us with the AVX2 clone,
-// 4.8 / 4.3 / 5.2 us with the plain build alone.
+// a transfer, and the wider registers pay (zento_bench's DrawCard shows how much).
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
 __attribute__((target_clones("avx2", "default")))
 #endif
@@ -94,109 +87,6 @@ void CombineBlock(uint8_t* Dest, qsizetype DestStride, const uint8_t* Source, qs
 bool IsRgb32(const QImage& Image)
 {
     return Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32;
-}
-
-// A bitmap file begins with this many bytes before its information header.
-constexpr qsizetype BitmapFileHeader = 14;
-
-// Bytes in one stored row of a bitmap: rows are padded to whole 32-bit words.
-int64_t BitmapStride(int64_t Width, uint32_t Bits)
-{
-    return (Width * Bits + 31) / 32 * 4;
-}
-
-// Little-endian fields of a bitmap's headers; the caller has checked the length.
-uint32_t Field32(const QByteArray& Bytes, qsizetype At)
-{
-    const auto* B = reinterpret_cast<const unsigned char*>(Bytes.constData()) + At;
-    return uint32_t(B[0]) | uint32_t(B[1]) << 8 | uint32_t(B[2]) << 16 | uint32_t(B[3]) << 24;
-}
-
-uint32_t Field16(const QByteArray& Bytes, qsizetype At)
-{
-    const auto* B = reinterpret_cast<const unsigned char*>(Bytes.constData()) + At;
-    return uint32_t(B[0]) | uint32_t(B[1]) << 8;
-}
-
-// Walks run-length coded pixels (4 or 8 bits). Qt leaves every pixel the
-// stream does not set as whatever the memory held, so the stream must set
-// them all: each row whole, no skips, and no end before the last row.
-bool RunLengthComplete(const QByteArray& Bytes, qsizetype At, int64_t Width, int64_t Rows, bool FourBits)
-{
-    const qsizetype End = Bytes.size();
-    const auto Byte = [&](qsizetype I) { return uint8_t(Bytes[I]); };
-    int64_t Row = 0;
-    int64_t X = 0;
-    const auto AllSet = [&] { return Row >= Rows || (Row == Rows - 1 && X >= Width); };
-    while (At + 2 <= End) {
-        const uint8_t Count = Byte(At);
-        const uint8_t Code = Byte(At + 1);
-        At += 2;
-        if (Count != 0) {
-            X += Count;
-        } else if (Code == 0) {
-            if (X < Width)
-                return false;
-            ++Row;
-            X = 0;
-        } else if (Code == 1) {
-            return AllSet();
-        } else if (Code == 2) {
-            return false;
-        } else {
-            // A literal run, padded to a whole 16-bit word.
-            const qsizetype Length = FourBits ? (Code + 1) / 2 : Code;
-            At += Length + (Length & 1);
-            if (At > End)
-                return false;
-            X += Code;
-        }
-    }
-    return AllSet();
-}
-
-// Qt's reader takes a bitmap whose pixel data ends early and leaves the rows
-// it did not get as whatever the memory held; such a file is damaged. Only
-// the lengths are checked here; Qt's reader judges the rest.
-bool CompleteBitmap(const QByteArray& Bytes)
-{
-    if (Bytes.size() < BitmapFileHeader + 4 || !Bytes.startsWith("BM"))
-        return false;
-    const int64_t Offset = Field32(Bytes, 10);
-    const uint32_t InfoSize = Field32(Bytes, 14);
-    int64_t Width = 0;
-    int64_t Height = 0;
-    uint32_t Bits = 0;
-    uint32_t Compression = 0;
-    if (InfoSize == 12 && Bytes.size() >= BitmapFileHeader + 12) {
-        Width = Field16(Bytes, 18);
-        Height = Field16(Bytes, 20);
-        Bits = Field16(Bytes, 24);
-    } else if (InfoSize >= 40 && Bytes.size() >= BitmapFileHeader + 40) {
-        Width = int32_t(Field32(Bytes, 18));
-        Height = int32_t(Field32(Bytes, 22));
-        Bits = Field16(Bytes, 28);
-        Compression = Field32(Bytes, 30);
-    } else {
-        return false;
-    }
-    if (Offset > Bytes.size())
-        return false;
-    const int64_t Rows = Height < 0 ? -Height : Height;
-    const int64_t Available = Bytes.size() - Offset;
-    switch (Compression) {
-    case 0:  // plain rows
-    case 3:  // plain rows with colour masks
-    case 6: {
-        const int64_t Stride = BitmapStride(Width < 0 ? -Width : Width, Bits);
-        return Stride == 0 || Rows <= Available / Stride;
-    }
-    case 1:
-    case 2:
-        return RunLengthComplete(Bytes, qsizetype(Offset), Width < 0 ? -Width : Width, Rows, Compression == 2);
-    default:
-        return true;
-    }
 }
 
 bool SameRatio(double A, double B)
@@ -246,54 +136,6 @@ QImage PictureAtRatio(const QImage& Picture, double Ratio)
     QImage Scaled = Picture.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Scaled.setDevicePixelRatio(Ratio);
     return Scaled;
-}
-
-QImage LoadResourceAtRatio(const QString& Resource, double Ratio)
-{
-    QImage Picture;
-    if (Ratio > 1 + 1e-6) {
-        Picture = LoadResourcePicture(Resource + QStringLiteral("@2x"));
-        Picture.setDevicePixelRatio(2);
-    }
-    if (Picture.isNull())
-        Picture = LoadResourcePicture(Resource);
-    if (Picture.isNull())
-        return {};
-    return PictureAtRatio(Picture.convertToFormat(QImage::Format_RGB32), Ratio);
-}
-
-// With the format named and guessing off, Qt reads with its own bitmap
-// reader; otherwise it loads every picture format plugin to ask each one.
-QImage LoadResourcePicture(const QString& Resource)
-{
-    QImage Raw = RawResourcePicture(Resource);
-    if (!Raw.isNull())
-        return Raw;
-    QImageReader Reader(Resource, "BMP");
-    Reader.setAutoDetectImageFormat(false);
-    return Reader.read();
-}
-
-QImage RawResourcePicture(const QString& Resource)
-{
-    constexpr qint64 HeaderSize = 12;
-    const QResource Raw(Resource);
-    if (!Raw.isValid() || Raw.compressionAlgorithm() != QResource::NoCompression || Raw.size() < HeaderSize)
-        return {};
-    const uchar* Data = Raw.data();
-    const bool Opaque = std::memcmp(Data, "ZR32", 4) == 0;
-    if (!Opaque && std::memcmp(Data, "ZA32", 4) != 0)
-        return {};
-    const uint32_t Width = qFromLittleEndian<uint32_t>(Data + 4);
-    const uint32_t Height = qFromLittleEndian<uint32_t>(Data + 8);
-    if (Width == 0 || Height == 0 || Width > 65536 || Height > 65536 ||
-        Raw.size() - HeaderSize != qint64(Width) * Height * 4)
-        return {};
-    const uchar* Pixels = Data + HeaderSize;
-    const QImage Wrapped(Pixels, int(Width), int(Height), qsizetype(Width) * 4,
-                         Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-    // Pixels must lie on 32-bit boundaries to be read in place; elsewhere a copy serves.
-    return reinterpret_cast<uintptr_t>(Pixels) % alignof(uint32_t) == 0 ? Wrapped : Wrapped.copy();
 }
 
 TCanvas::TCanvas(QImage& Image, TChanged OnChanged) : FImage(Image), FOnChanged(std::move(OnChanged)) {}
@@ -487,66 +329,4 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
         Painter.drawText(Bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Text);
     }
     Changed(DeviceRect(Bounds).intersected(FImage.rect()));
-}
-
-QImage PlainBitmap(const QByteArray& Bytes)
-{
-    constexpr qsizetype InfoHeader = 40;
-    if (Bytes.size() < BitmapFileHeader + InfoHeader || !Bytes.startsWith("BM"))
-        return QImage();
-    const uint32_t InfoSize = Field32(Bytes, 14);
-    const int64_t Width = int32_t(Field32(Bytes, 18));
-    const int64_t Height = int32_t(Field32(Bytes, 22));
-    const uint32_t Planes = Field16(Bytes, 26);
-    const uint32_t Bits = Field16(Bytes, 28);
-    const int64_t Offset = Field32(Bytes, 10);
-    // The classic header only (the newer ones may carry colour masks), and a
-    // picture of at most the 128 MB Qt's reader would hold.
-    constexpr int64_t Largest = int64_t(128) << 20;
-    const int64_t Rows = Height < 0 ? -Height : Height;
-    if (InfoSize != InfoHeader || Planes != 1 || (Bits != 24 && Bits != 32) || Field32(Bytes, 30) != 0 ||
-        Width <= 0 || Width > 32767 || Rows == 0 || Rows > 32767 || Width * Rows * 4 > Largest ||
-        Offset < BitmapFileHeader + InfoSize)
-        return QImage();
-    const int64_t Stride = BitmapStride(Width, Bits);
-    if (Offset > Bytes.size() || Rows > (Bytes.size() - Offset) / Stride)
-        return QImage();
-    QImage Image(int(Width), int(Rows), QImage::Format_RGB32);
-    if (Image.isNull())
-        return QImage();
-    const int Step = int(Bits / 8);
-    const auto* Pixels = reinterpret_cast<const unsigned char*>(Bytes.constData()) + Offset;
-    for (int64_t Row = 0; Row < Rows; ++Row) {
-        // Rows are stored from the bottom up unless the height is negative.
-        const unsigned char* From = Pixels + (Height > 0 ? Rows - 1 - Row : Row) * Stride;
-        auto* To = reinterpret_cast<QRgb*>(Image.scanLine(int(Row)));
-        for (int64_t X = 0; X < Width; ++X, From += Step)
-            To[X] = qRgb(From[2], From[1], From[0]);
-    }
-    return Image;
-}
-
-// Only Windows bitmaps serve, whatever else Qt could read under their name.
-QImage LoadPicture(const QString& FileName)
-{
-    QFile File(FileName);
-    // Nothing that fits under the allocation limit below comes near this size.
-    constexpr qint64 LargestFile = qint64(256) << 20;
-    if (!File.open(QIODevice::ReadOnly) || File.size() > LargestFile)
-        return QImage();
-    QByteArray Bytes = File.readAll();
-    if (!CompleteBitmap(Bytes))
-        return QImage();
-    // The common kinds are read here: Qt's reader would first look through
-    // every picture format plugin installed, which costs start-up more than
-    // reading the felt does.
-    if (QImage Plain = PlainBitmap(Bytes); !Plain.isNull())
-        return Plain;
-    QBuffer Buffer(&Bytes);
-    QImageReader Reader(&Buffer, "bmp");
-    Reader.setAutoDetectImageFormat(false);
-    // Qt refuses pictures above its allocation limit; a felt never needs more.
-    Reader.setAllocationLimit(128);
-    const QImage Picture = Reader.read();
-    return Picture.isNull() ? QImage() : Picture.convertToFormat(QImage::Format_RGB32);
 }

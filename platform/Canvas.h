@@ -7,7 +7,6 @@
 // pixels by rounding each edge on its own, so blocks that meet in design
 // units meet in device pixels too, without a gap or an overlap.
 #pragma once
-#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -83,24 +82,3 @@ QImage CreateSurface(const QSize& Size, double Ratio);
 // Picture held at Ratio: itself when it has that ratio, otherwise scaled
 // smoothly to cover its design size at Ratio (rounded up).
 QImage PictureAtRatio(const QImage& Picture, double Ratio);
-// The picture of a resource for a screen of Ratio: the "@2x" picture beside
-// it for a ratio above one when there is one, scaled smoothly when the ratio
-// is not its own, as a 32-bit image. A missing resource gives a null image.
-QImage LoadResourceAtRatio(const QString& Resource, double Ratio);
-
-// A picture among the program's resources: the raw form below, or else a
-// Windows bitmap, read as such: a name without a suffix would otherwise make
-// Qt load every picture format it has to guess.
-QImage LoadResourcePicture(const QString& Resource);
-// A picture the build stored as raw 32-bit pixels, opaque or with
-// transparency, wrapped where it lies in the program: nothing is decoded and
-// nothing copied. A missing, compressed or damaged one gives a null image.
-QImage RawResourcePicture(const QString& Resource);
-
-// A Windows bitmap of plain 24- or 32-bit rows, read without Qt's reader;
-// every other kind, and anything out of the ordinary, gives a null image.
-QImage PlainBitmap(const QByteArray& Bytes);
-
-// Reads a picture file into a 32-bit image. A damaged file, or one too large to
-// hold, gives a null image.
-QImage LoadPicture(const QString& FileName);

@@ -1,21 +1,19 @@
 #include "platform/Controls.h"
 
-#include "platform/Canvas.h"
 #include "platform/Placement.h"
+#include "platform/ResourcePicture.h"
 #include "platform/TestSeams.h"
-
-#include <QCloseEvent>
-
-#include <QShowEvent>
 
 #include <QApplication>
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QStyleOption>
 #include <QStylePainter>

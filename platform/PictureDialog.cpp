@@ -1,6 +1,6 @@
 #include "platform/PictureDialog.h"
 
-#include "platform/Canvas.h"
+#include "platform/Bitmap.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

@@ -5,9 +5,9 @@
 #include "forms/Main.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
-#include "platform/Canvas.h"
 #include "platform/Components.h"
 #include "platform/IniFile.h"
+#include "platform/ResourcePicture.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 

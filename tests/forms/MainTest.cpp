@@ -6,6 +6,7 @@
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
 #include "model/Layout.h"
+#include "platform/Bitmap.h"
 #include "platform/Components.h"
 #include "platform/Delay.h"
 #include "platform/PictureDialog.h"

@@ -6,6 +6,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
+#include "platform/ResourcePicture.h"
 #include "tests/support/Support.h"
 
 #include <QAccessible>

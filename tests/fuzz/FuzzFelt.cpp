@@ -2,10 +2,10 @@
 // table's felt neither crashes nor reads memory it should not, and the felt
 // keeps the table's size with its white frame.
 #include "forms/Main.h"
-#include "tests/fuzz/FuzzCheck.h"
-#include "platform/Canvas.h"
+#include "platform/Bitmap.h"
 #include "platform/Controls.h"
 #include "platform/TestSeams.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -3,6 +3,7 @@
 // suit strip and the felt delivered beside them.
 #include "model/Card.h"
 #include "platform/Canvas.h"
+#include "platform/ResourcePicture.h"
 #include "tests/support/Support.h"
 
 #include <QByteArray>

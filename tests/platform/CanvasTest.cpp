@@ -1,3 +1,4 @@
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 
 #include "tests/support/BitmapFile.h"
