@@ -16,13 +16,13 @@
 #include <QPixmap>
 
 // Title bars and window switchers take the window's own icon at 64 pixels at
-// most; the window system is handed every size given here for the whole run.
-// Menus and docks take the larger ones from the icon theme. The build stores
-// them as raw pixels, so nothing is decoded at start-up.
+// most; the window system is handed every size the build stored for the whole
+// run. Menus and docks take the larger ones from the icon theme. The build
+// stores them as raw pixels, so nothing is decoded at start-up.
 QIcon ProgramIcon()
 {
     QIcon Icon;
-    for (int Size : {16, 24, 32, 48, 64}) {
+    for (int Size : {ZENTO_WINDOW_ICON_SIZES}) {
         const QImage Picture = RawResourcePicture(QStringLiteral(":/icons/zento-%1").arg(Size));
         if (!Picture.isNull())
             Icon.addPixmap(QPixmap::fromImage(Picture));

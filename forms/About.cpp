@@ -1,5 +1,6 @@
 #include "forms/About.h"
 
+#include "forms/DialogColours.h"
 #include "platform/Version.h"
 
 #include <QColor>
@@ -25,8 +26,6 @@ constexpr int LineHeight = 17;
 constexpr int CreditsHeadingHeight = 13;
 constexpr int CreditsHeight = 247;
 constexpr int DevInfoHeight = 43;
-
-const QColor Maroon(0x80, 0x00, 0x00);
 
 QStringList DesignCredits()
 {

@@ -1,6 +1,7 @@
 #include "forms/SetScore.h"
 
-#include <QColor>
+#include "forms/DialogColours.h"
+
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -125,7 +126,7 @@ void TfrmSetScore::SetupControls()
     edScore->setGeometry(16, 28, 57, 21);
     edScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QPalette ScorePalette = edScore->palette();
-    ScorePalette.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
+    ScorePalette.setColor(QPalette::Text, Maroon);
     edScore->setPalette(ScorePalette);
     edScore->setRange(MinScore, MaxScore);
     edScore->setSingleStep(ScoreStep);
