@@ -7,6 +7,7 @@
 #include "platform/Components.h"
 #include "platform/Controls.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBox.h"
 #include "platform/OwnedWindow.h"
 #include "platform/ResourcePicture.h"
 

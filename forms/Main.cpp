@@ -8,6 +8,7 @@
 #include "forms/TableKeys.h"
 #include "model/Layout.h"
 #include "platform/AsciiCase.h"
+#include "platform/MessageBox.h"
 #include "platform/Placement.h"
 #include "platform/Version.h"
 

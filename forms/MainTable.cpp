@@ -10,6 +10,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Delay.h"
 #include "platform/DrawGrid.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureDialog.h"
 
 #include <QAbstractEventDispatcher>

@@ -2,14 +2,12 @@
 
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
-#include "platform/TestSeams.h"
 
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -20,16 +18,6 @@
 #include <QWindow>
 
 #include <algorithm>
-
-namespace {
-
-std::function<void(const QString&)>& MessageBoxHandler()
-{
-    static std::function<void(const QString&)> Handler;
-    return Handler;
-}
-
-} // namespace
 
 // Where "MS Sans Serif" is not installed, the desktop's own sans-serif (the
 // application font) stands in at the same 8 points. Asking for the missing
@@ -74,21 +62,6 @@ void SetButtonGlyph(QAbstractButton* Button, const QString& Resource)
     }
     Button->setIcon(Icon);
     Button->setIconSize(QSize(16, 16));
-}
-
-void ShowMessageBox(QWidget* Parent, const QString& Text)
-{
-    if (MessageBoxHandler()) {
-        MessageBoxHandler()(Text);
-        return;
-    }
-    QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Zento"), Text, QMessageBox::Ok, Parent);
-    Box.exec();
-}
-
-void SetMessageBoxHandler(std::function<void(const QString&)> Handler)
-{
-    MessageBoxHandler() = std::move(Handler);
 }
 
 TMenuItem::TMenuItem(const QString& Name, const QString& Caption, QObject* Owner) : QAction(Caption, Owner)

@@ -2,8 +2,6 @@
 // property name: Caption on windows, menu items, labels and buttons, Lines on
 // multi-line text boxes.
 #pragma once
-// The title strip lives in its own unit; windows that name it get it with their other parts.
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
@@ -16,6 +14,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QStyleOptionMenuItem;
+class TFormPlacement;
 
 // A menu command. Its check mark is changed only by the handlers: Qt's own
 // toggle on a click is undone before Click is sent.
@@ -39,10 +39,6 @@ QFont WindowFont();
 // Puts a 16 x 16 glyph from the resources on a button. The colour of the
 // glyph's lower-left pixel is its ground and becomes see-through.
 void SetButtonGlyph(QAbstractButton* Button, const QString& Resource);
-
-// A modal message box titled "Zento" with a single OK button. Tests may take
-// the messages instead, through their seam (TestSeams.h).
-void ShowMessageBox(QWidget* Parent, const QString& Text);
 
 class TLabel : public QLabel
 {
@@ -75,14 +71,10 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
 };
 
-// Menu bar items share the bar's width; a caption too long for its share ends
-// in an ellipsis instead of widening the bar, and with it a window of fixed size.
-class QStyleOptionMenuItem;
-
 // The program's style: the platform's own, except that it reads no picture for
 // a menu bar's overflow button. The table window's menu bar never overflows
 // (its captions are cut to fit), and reading Qt's picture for it at start-up
-// had Qt load every picture format plugin to find out which one reads it.
+// would make Qt load every picture format plugin to find out which one reads it.
 class TProgramStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -91,6 +83,8 @@ public:
     QIcon standardIcon(StandardPixmap Icon, const QStyleOption* Option, const QWidget* Widget) const override;
 };
 
+// Menu bar items share the bar's width; a caption too long for its share ends
+// in an ellipsis instead of widening the bar, and with it a window of fixed size.
 class TMenuBarStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -127,8 +121,6 @@ private:
 };
 
 // A top-level window whose title is its Caption.
-class TFormPlacement;
-
 class TForm : public QWidget
 {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "platform/Gradient.h"
 
-#include "platform/Placement.h"
-
 #include "platform/Canvas.h"
+#include "platform/ProgramWindows.h"
+#include "platform/ServerPlace.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,6 +1,8 @@
 #include "platform/Placement.h"
 
-#include "platform/Controls.h"
+#include "platform/Gradient.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramWindows.h"
 #include "platform/ServerPlace.h"
 
 #include <QApplication>
@@ -79,7 +81,7 @@ QString FourNumbersText(int A, int B, int C, int D)
 // back only if that strip lies on a screen, its full height and a grip of it
 // wide enough to take with the mouse. Stored numbers may be anything, so the
 // sums are taken wide.
-constexpr int TitleStripHeight = 20;
+constexpr int TitleStripHeight = GradientStripHeight;
 constexpr int TitleGripWidth = 48;
 
 bool TitleStripReachable(const QRect& Screen, int64_t Left, int64_t Top, int64_t Width)
@@ -138,24 +140,6 @@ QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Ar
     const int Right = std::max(Area->left(), Area->left() + Area->width() - Size.width());
     const int Bottom = std::max(Area->top(), Area->top() + Area->height() - Size.height());
     return QPoint(std::clamp(Corner.x(), Area->left(), Right), std::clamp(Corner.y(), Area->top(), Bottom));
-}
-
-bool WindowsCanBeMoved()
-{
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-bool WindowPositionsKnown()
-{
-    return WindowsCanBeMoved() && ServerPlacesAreShown();
-}
-
-void MinimiseProgram()
-{
-    // A tool window's type shares its bits with a pop-up's, so the type is compared whole.
-    for (QWidget* Window : QApplication::topLevelWidgets())
-        if (Window->isVisible() && Window->windowType() != Qt::Popup && Window->windowType() != Qt::ToolTip)
-            Window->showMinimized();
 }
 
 namespace {

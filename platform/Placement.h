@@ -29,19 +29,6 @@ TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults)
 // that holds most of it, or of the first area (the primary screen's).
 QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Areas);
 
-// Whether a program may ask for its windows to be put somewhere. A Wayland
-// compositor places every window itself, and a window's place there always
-// reads 0,0.
-bool WindowsCanBeMoved();
-// Whether, besides, the window system tells a program where its windows are
-// and puts them where it asks. Weston's X window manager does neither for the
-// X programs it shows. Asks the X server once, so it waits until needed.
-bool WindowPositionsKnown();
-
-// Every window of the program goes down together: the table window stands for
-// the program, and the memory aid belongs to it.
-void MinimiseProgram();
-
 // The window state a stored show command asks for.
 enum class TShowState { Normal, Minimized, Maximized };
 TShowState ShowStateFor(int ShowCmd);

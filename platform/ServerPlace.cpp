@@ -9,6 +9,16 @@
 
 #include <xcb/xcb.h>
 
+bool WindowsCanBeMoved()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool WindowPositionsKnown()
+{
+    return WindowsCanBeMoved() && ServerPlacesAreShown();
+}
+
 std::optional<QPoint> ServerClientCorner(const QWidget* Window)
 {
     const auto* X11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

@@ -1,10 +1,20 @@
-// Where the window system has put a window, asked of the window system itself.
+// What the window system tells a program of its windows' places: whether it
+// tells them at all, and where it has put a window, asked of it directly.
 #pragma once
 #include <QPoint>
 
 #include <optional>
 
 class QWidget;
+
+// Whether a program may ask for its windows to be put somewhere. A Wayland
+// compositor places every window itself, and a window's place there always
+// reads 0,0.
+bool WindowsCanBeMoved();
+// Whether, besides, the window system tells a program where its windows are
+// and puts them where it asks. Weston's X window manager does neither for the
+// X programs it shows. Asks the X server once, so it waits until needed.
+bool WindowPositionsKnown();
 
 // The top-left corner of the window's own area, inside any frame, in screen
 // pixels, as the X server has it. Qt's own record of a top-level window's
