@@ -303,7 +303,7 @@ void TfrmMain::CardPlayed(const TCard& Card)
 
 void TfrmMain::Pause()
 {
-    Delay(0, 500);
+    Delay(0, PlayedCardPauseMs);
 }
 
 void TfrmMain::PileTaken()

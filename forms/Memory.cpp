@@ -1,5 +1,6 @@
 #include "forms/Memory.h"
 
+#include "model/Card.h"
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
 #include "platform/Gradient.h"
@@ -39,10 +40,9 @@ QString RankHeader(int Rank)
     }
 }
 
-// Diamonds and hearts are the red suits.
 QColor SuitColor(int Suit)
 {
-    return Suit == 2 || Suit == 3 ? QColor(255, 0, 0) : QColor(0, 0, 0);
+    return IsRedSuit(Suit) ? QColor(255, 0, 0) : QColor(0, 0, 0);
 }
 
 } // namespace

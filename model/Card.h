@@ -19,6 +19,7 @@ constexpr int CardWidth = 71;
 constexpr int CardHeight = 96;
 constexpr uint8_t JokerRank = 14;
 constexpr uint8_t Clubs = 1, Diamonds = 2, Hearts = 3, Spades = 4;
+constexpr bool IsRedSuit(int Suit) { return Suit == Diamonds || Suit == Hearts; }
 
 // Loads the card pictures from the program's resources. Runs once, before any
 // window exists; CardShutdown releases them at exit.

@@ -8,6 +8,8 @@
 
 constexpr int32_t HandSize = 4;
 constexpr int32_t DealsPerGame = 6;
+// How long a card just played stays in sight, in milliseconds.
+constexpr uint16_t PlayedCardPauseMs = 500;
 
 // The message keys the game shows; the language file gives their texts.
 inline constexpr const char* EndOfGameKey = "end of game...";
