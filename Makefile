@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= ini lang felt placement
+FUZZ_TARGETS ?=
 PACKAGE_BUILD ?= build-package
 RUN_BUILD  ?= build-run
 INSTALL_BUILD ?= build-install
@@ -59,7 +59,7 @@ bench: build
 	$(BUILD)/bin/zento_lang_bench
 	GAME_ONLY=1 bench/startup/run.sh $(BUILD)
 
-# Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS="ini lang"),
+# Each fuzz target, or those named, for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 FUZZ_TARGETS="ini lang"),
 # built with clang, libFuzzer and the sanitizers in a folder of its own. `make test` only
 # replays the committed corpora.
 fuzz: deps

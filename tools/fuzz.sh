@@ -3,13 +3,18 @@
 # committed corpus. New interesting inputs go to a scratch corpus in the build folder (or,
 # with FUZZ_MERGE=1, are merged into the committed corpus); crashes are kept in the build
 # folder and make the run fail.
-# Usage: tools/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+# Usage: tools/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]; without targets, every
+# fuzz_<name> program the build made.
 set -uo pipefail
 build=$1
 seconds=$2
 shift 2
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ini lang felt placement)
+if [ ${#targets[@]} -eq 0 ]; then
+  for program in "$build"/bin/fuzz_*; do
+    [ -x "$program" ] && [[ "$program" != *_replay ]] && targets+=("${program##*/fuzz_}")
+  done
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 failed=()
 summary=()
