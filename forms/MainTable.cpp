@@ -3,6 +3,7 @@
 #include "forms/Main.h"
 
 #include "forms/Memory.h"
+#include "forms/MemoryAccess.h"
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
 #include "forms/TableArea.h"

@@ -1,11 +1,12 @@
 #include "forms/TableAccess.h"
 
 #include "forms/Main.h"
-#include "forms/Memory.h"
+#include "forms/MemoryAccess.h"
+#include "forms/ScreenRect.h"
 #include "forms/TableArea.h"
+#include "forms/TableSpeech.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
-#include "platform/DrawGrid.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,48 +17,9 @@
 
 namespace {
 
-const char* const RankKeys[13] = {"ace", "two", "three", "four", "five", "six", "seven",
-                                  "eight", "nine", "ten", "jack", "queen", "king"};
-const char* const SuitKeys[4] = {"clubs", "diamonds", "hearts", "spades"};
-
-// The texts, each a message key that is also its English text.
-constexpr const char* CardKey = "%1 of %2";
-constexpr const char* TableKey = "table";
-constexpr const char* TableHelpKey = "Left and Right choose a card, Enter or Space plays it, Escape chooses none";
-constexpr const char* CpuHandKey = "cards in the computer's hand: %1";
-constexpr const char* PileKey = "cards on the pile: %1, on top: %2";
-constexpr const char* EmptyPileKey = "the pile is empty";
-constexpr const char* NewsKey = "what happened";
-constexpr const char* YouPlayedKey = "you played %1";
-constexpr const char* CpuPlayedKey = "the computer played %1";
-constexpr const char* YouTookKey = "you took the pile";
-constexpr const char* CpuTookKey = "the computer took the pile";
-constexpr const char* YouTookMarkKey = "you took the pile with a 10-point mark";
-constexpr const char* CpuTookMarkKey = "the computer took the pile with a 10-point mark";
-constexpr const char* DealKey = "new deal, your cards: %1";
-constexpr const char* GameOverKey = "end of game, %1";
-constexpr const char* GridKey = "cards played";
-constexpr const char* PlayedKey = "played";
-constexpr const char* NotPlayedKey = "not played";
-
-const char* const TextKeys[] = {CardKey,      TableKey,     TableHelpKey,   CpuHandKey,  PileKey,
-                                EmptyPileKey, NewsKey,      YouPlayedKey,   CpuPlayedKey, YouTookKey,
-                                CpuTookKey,   YouTookMarkKey, CpuTookMarkKey, DealKey,   GameOverKey,
-                                GridKey,      PlayedKey,    NotPlayedKey};
-
-QString Text(const TLanguage& Languages, const char* Key)
-{
-    return Languages.LookupMessage(QString::fromLatin1(Key));
-}
-
 const TfrmMain* MainOf(const QWidget* Area)
 {
     return Area ? qobject_cast<const TfrmMain*>(Area->window()) : nullptr;
-}
-
-QRect GlobalRect(const QWidget* Widget, const QRect& Local)
-{
-    return QRect(Widget->mapToGlobal(Local.topLeft()), Local.size());
 }
 
 QRect CardRect(const QWidget* Area, const TCard& Card)
@@ -93,8 +55,9 @@ public:
         if (!isValid())
             return QString();
         if (FPart == TPart::News)
-            return Kind == QAccessible::Name ? FNews : Kind == QAccessible::Description ? Text(Languages(), NewsKey)
-                                                                                        : QString();
+            return Kind == QAccessible::Name          ? FNews
+                   : Kind == QAccessible::Description ? SpeechText(Languages(), NewsKey)
+                                                      : QString();
         return Kind == QAccessible::Name ? Name() : QString();
     }
 
@@ -182,12 +145,12 @@ private:
         const TGame& Game = MainOf(FArea)->Game();
         switch (FPart) {
         case TPart::Card: return Holds() ? CardName(Game.FPlayerHand.Items[FSlot], Languages()) : QString();
-        case TPart::CpuHand: return Text(Languages(), CpuHandKey).arg(Game.FCpuHand.Count);
+        case TPart::CpuHand: return SpeechText(Languages(), CpuHandKey).arg(Game.FCpuHand.Count);
         case TPart::Pile: {
             if (!Game.FPile.Top)
-                return Text(Languages(), EmptyPileKey);
+                return SpeechText(Languages(), EmptyPileKey);
             const QString Top = CardName(Game.FPile.Top->Item, Languages());
-            return Text(Languages(), PileKey).arg(QString::number(Game.FPile.Count), Top);
+            return SpeechText(Languages(), PileKey).arg(QString::number(Game.FPile.Count), Top);
         }
         case TPart::News: break;
         }
@@ -259,9 +222,9 @@ public:
         if (!Main())
             return QString();
         if (Kind == QAccessible::Name)
-            return Text(*Main()->Languages, TableKey);
+            return SpeechText(*Main()->Languages, TableKey);
         if (Kind == QAccessible::Description || Kind == QAccessible::Help)
-            return Text(*Main()->Languages, TableHelpKey);
+            return SpeechText(*Main()->Languages, TableHelpKey);
         return QAccessibleWidget::text(Kind);
     }
 
@@ -296,195 +259,12 @@ private:
     mutable std::array<TTablePart*, Parts> FParts{};
 };
 
-// One card of the memory aid's grid: which card, and whether it has been played.
-class TMemoryCell : public QAccessibleInterface, public QAccessibleTableCellInterface
-{
-public:
-    TMemoryCell(QWidget* Grid, int Row, int Column) : FGrid(Grid), FRow(Row), FColumn(Column) {}
-
-    bool isValid() const override { return Memory() != nullptr; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return FGrid ? FGrid->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return table(); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void setText(QAccessible::Text, const QString&) override {}
-    QAccessible::Role role() const override { return QAccessible::Cell; }
-
-    QString text(QAccessible::Text Kind) const override
-    {
-        const TfrmMemory* Form = Memory();
-        if (!Form || !Form->Languages)
-            return QString();
-        if (Kind == QAccessible::Name)
-            return CardName(Suit(), Rank(), *Form->Languages);
-        if (Kind == QAccessible::Description || Kind == QAccessible::Value)
-            return Text(*Form->Languages, Played() ? PlayedKey : NotPlayedKey);
-        return QString();
-    }
-
-    QRect rect() const override
-    {
-        const auto* Grid = qobject_cast<const TDrawGrid*>(FGrid.data());
-        return Grid ? GlobalRect(Grid, Grid->CellRect(Rank(), Suit())) : QRect();
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State State;
-        State.readOnly = true;
-        State.checkable = true;
-        State.checked = Played();
-        State.invalid = !isValid();
-        return State;
-    }
-
-    void* interface_cast(QAccessible::InterfaceType Type) override
-    {
-        return Type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
-    }
-
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return FColumn; }
-    int rowIndex() const override { return FRow; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override { return QAccessible::queryAccessibleInterface(FGrid.data()); }
-
-private:
-    // Row r of the grid's data shows suit r + 1, column c rank c + 1.
-    int Suit() const { return FRow + 1; }
-    int Rank() const { return FColumn + 1; }
-    const TfrmMemory* Memory() const { return FGrid ? qobject_cast<const TfrmMemory*>(FGrid->window()) : nullptr; }
-    bool Played() const { return Memory() && Memory()->Played(Suit(), Rank()) > 0; }
-
-    QPointer<QWidget> FGrid;
-    int FRow;
-    int FColumn;
-};
-
-constexpr int GridRows = 4;
-constexpr int GridColumns = 13;
-
-// The memory aid's grid as a table of the 52 cards, a row to a suit and a
-// column to a rank; its fixed row and column are the headers.
-class TMemoryGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
-{
-public:
-    // As with the table, the cells are made when a client first asks for them.
-    explicit TMemoryGridAccessible(QWidget* Grid) : QAccessibleWidget(Grid, QAccessible::Table) {}
-
-    void* interface_cast(QAccessible::InterfaceType Type) override
-    {
-        if (Type == QAccessible::TableInterface)
-            return static_cast<QAccessibleTableInterface*>(this);
-        return QAccessibleWidget::interface_cast(Type);
-    }
-
-    int childCount() const override { return GridRows * GridColumns; }
-    QAccessibleInterface* child(int Index) const override
-    {
-        return Index >= 0 && Index < childCount() ? Cells()[Index] : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* Child) const override
-    {
-        for (int I = 0; I < childCount(); ++I)
-            if (Cells()[I] == Child)
-                return I;
-        return -1;
-    }
-    QAccessibleInterface* childAt(int X, int Y) const override
-    {
-        for (TMemoryCell* Cell : Cells())
-            if (Cell->rect().contains(X, Y))
-                return Cell;
-        return nullptr;
-    }
-
-    QString text(QAccessible::Text Kind) const override
-    {
-        const TLanguage* Languages = LanguagesOf();
-        if (Kind == QAccessible::Name && Languages)
-            return Text(*Languages, GridKey);
-        return QAccessibleWidget::text(Kind);
-    }
-
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int Row, int Column) const override
-    {
-        if (Row < 0 || Row >= GridRows || Column < 0 || Column >= GridColumns)
-            return nullptr;
-        return Cells()[Row * GridColumns + Column];
-    }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int Column) const override
-    {
-        const TLanguage* Languages = LanguagesOf();
-        return Languages && Column >= 0 && Column < GridColumns ? Text(*Languages, RankKeys[Column]) : QString();
-    }
-    QString rowDescription(int Row) const override
-    {
-        const TLanguage* Languages = LanguagesOf();
-        return Languages && Row >= 0 && Row < GridRows ? Text(*Languages, SuitKeys[Row]) : QString();
-    }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return GridColumns; }
-    int rowCount() const override { return GridRows; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
-
-    // The cells a client has been given; none before it first asks.
-    QList<QAccessibleInterface*> MadeCells() const
-    {
-        return FCells[0] ? QList<QAccessibleInterface*>(FCells.begin(), FCells.end()) : QList<QAccessibleInterface*>();
-    }
-
-private:
-    const TLanguage* LanguagesOf() const
-    {
-        const auto* Form = qobject_cast<const TfrmMemory*>(widget()->window());
-        return Form ? Form->Languages.data() : nullptr;
-    }
-
-    // Row by row, a row to a suit.
-    const std::array<TMemoryCell*, GridRows * GridColumns>& Cells() const
-    {
-        if (!FCells[0])
-            for (int Row = 0; Row < GridRows; ++Row)
-                for (int Column = 0; Column < GridColumns; ++Column) {
-                    auto* Cell = new TMemoryCell(widget(), Row, Column);
-                    QAccessible::registerAccessibleInterface(Cell);
-                    FCells[Row * GridColumns + Column] = Cell;
-                }
-        return FCells;
-    }
-
-    mutable std::array<TMemoryCell*, GridRows * GridColumns> FCells{};
-};
-
 QAccessibleInterface* MakeInterface(const QString& ClassName, QObject* Object)
 {
     Q_UNUSED(ClassName);
     if (auto* Area = dynamic_cast<TTableArea*>(Object))
         return new TTableAccessible(Area);
-    auto* Grid = qobject_cast<TDrawGrid*>(Object);
-    if (Grid && qobject_cast<TfrmMemory*>(Grid->window()))
-        return new TMemoryGridAccessible(Grid);
-    return nullptr;
+    return MakeMemoryGridInterface(Object);
 }
 
 TTableAccessible* TableOf(const TfrmMain& Main)
@@ -525,30 +305,6 @@ void InstallTableAccess()
     QAccessible::installFactory(MakeInterface);
 }
 
-QString CardName(int Suit, int Rank, const TLanguage& Languages)
-{
-    if (Suit < 1 || Suit > 4 || Rank < 1 || Rank > 13)
-        return QString();
-    return Text(Languages, CardKey).arg(Text(Languages, RankKeys[Rank - 1]), Text(Languages, SuitKeys[Suit - 1]));
-}
-
-QString CardName(const TCard& Card, const TLanguage& Languages)
-{
-    return CardName(Card.Suit, Card.Rank, Languages);
-}
-
-QStringList SpeechKeys()
-{
-    QStringList Keys;
-    for (const char* Key : RankKeys)
-        Keys << QString::fromLatin1(Key);
-    for (const char* Key : SuitKeys)
-        Keys << QString::fromLatin1(Key);
-    for (const char* Key : TextKeys)
-        Keys << QString::fromLatin1(Key);
-    return Keys;
-}
-
 void TellDeal(const TfrmMain& Main)
 {
     if (!QAccessible::isActive())
@@ -557,28 +313,7 @@ void TellDeal(const TfrmMain& Main)
     QStringList Cards;
     for (int32_t I = 0; I < Hand.Count; ++I)
         Cards << CardName(Hand.Items[I], *Main.Languages);
-    Tell(Main, Text(*Main.Languages, DealKey).arg(Cards.join(QStringLiteral(", "))));
-}
-
-// The player's card leaves the hand before it is played, the computer's after:
-// while the player's card is on its way the player holds one card fewer.
-QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages)
-{
-    const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
-    return Text(Languages, ByPlayer ? YouPlayedKey : CpuPlayedKey).arg(CardName(Card, Languages));
-}
-
-// A lone capture marks the pile's top card, which the taking turns over to
-// lie second on the taker's stack; no other card on the pile is ever marked.
-QString TakenNews(const TGame& Game, const TLanguage& Languages)
-{
-    if (Game.FTurnsLeft == 0)
-        return QString();
-    const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
-    const TCardStack& Tricks = ByPlayer ? Game.FPlayerTricks : Game.FCpuTricks;
-    const bool Marked = Tricks.Top && Tricks.Top->Next && Tricks.Top->Next->Item.Face == cfBack;
-    const char* Key = ByPlayer ? (Marked ? YouTookMarkKey : YouTookKey) : (Marked ? CpuTookMarkKey : CpuTookKey);
-    return Text(Languages, Key);
+    Tell(Main, SpeechText(*Main.Languages, DealKey).arg(Cards.join(QStringLiteral(", "))));
 }
 
 void TellCardPlayed(const TfrmMain& Main, const TCard& Card)
@@ -596,33 +331,11 @@ void TellPileTaken(const TfrmMain& Main)
         Tell(Main, News);
 }
 
-// A cell a client has read keeps its state there until it is told it changed.
-void TellMarked(const TfrmMemory& Memory, const TCard* Card)
-{
-    if (!QAccessible::isActive())
-        return;
-    const auto* Grid = dynamic_cast<TMemoryGridAccessible*>(QAccessible::queryAccessibleInterface(Memory.grdMemory));
-    if (!Grid)
-        return;
-    const QList<QAccessibleInterface*> Cells = Grid->MadeCells();
-    for (int I = 0; I < Cells.size(); ++I) {
-        const bool Changed = !Card || (I / GridColumns == Card->Suit - 1 && I % GridColumns == Card->Rank - 1);
-        if (!Changed)
-            continue;
-        QAccessibleEvent Described(Cells[I], QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&Described);
-        QAccessible::State Checked;
-        Checked.checked = true;
-        QAccessibleStateChangeEvent State(Cells[I], Checked);
-        QAccessible::updateAccessibility(&State);
-    }
-}
-
 void TellGameOver(const TfrmMain& Main)
 {
     if (!QAccessible::isActive())
         return;
-    Tell(Main, Text(*Main.Languages, GameOverKey).arg(Main.ScoreText()));
+    Tell(Main, SpeechText(*Main.Languages, GameOverKey).arg(Main.ScoreText()));
 }
 
 void TellSelection(const TfrmMain& Main, const TCard& Changed)

@@ -4,7 +4,7 @@
 #include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
-#include "forms/TableAccess.h"
+#include "forms/TableSpeech.h"
 #include "model/Layout.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"

@@ -1,0 +1,42 @@
+// The words assistive technology hears of the game: the cards by name, the
+// table's parts, the memory aid's grid and the news of each turn, in the
+// language in effect.
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class TLanguage;
+struct TCard;
+struct TGame;
+
+// The texts, each a message key that is also its English text. Those only the
+// card names and the news use stay with them.
+inline constexpr const char* RankKeys[13] = {"ace",   "two",  "three", "four", "five",  "six", "seven",
+                                             "eight", "nine", "ten",   "jack", "queen", "king"};
+inline constexpr const char* SuitKeys[4] = {"clubs", "diamonds", "hearts", "spades"};
+inline constexpr const char* TableKey = "table";
+inline constexpr const char* TableHelpKey =
+    "Left and Right choose a card, Enter or Space plays it, Escape chooses none";
+inline constexpr const char* CpuHandKey = "cards in the computer's hand: %1";
+inline constexpr const char* PileKey = "cards on the pile: %1, on top: %2";
+inline constexpr const char* EmptyPileKey = "the pile is empty";
+inline constexpr const char* NewsKey = "what happened";
+inline constexpr const char* DealKey = "new deal, your cards: %1";
+inline constexpr const char* GameOverKey = "end of game, %1";
+inline constexpr const char* GridKey = "cards played";
+inline constexpr const char* PlayedKey = "played";
+inline constexpr const char* NotPlayedKey = "not played";
+
+QString SpeechText(const TLanguage& Languages, const char* Key);
+
+// "seven of hearts" in the language in effect; empty for no card.
+QString CardName(const TCard& Card, const TLanguage& Languages);
+QString CardName(int Suit, int Rank, const TLanguage& Languages);
+// Every message key the accessible texts use, for the language files.
+QStringList SpeechKeys();
+
+// The news of a card just played, the player's or the computer's; and of a
+// pile just taken, empty for the rest of the pile given away at the end of a
+// game, which is told with the end.
+QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages);
+QString TakenNews(const TGame& Game, const TLanguage& Languages);
