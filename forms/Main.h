@@ -2,6 +2,7 @@
 // holds the game, turns clicks and commands into moves, and shows what the
 // game says happened.
 #pragma once
+#include "forms/TableAccess.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
 #include "platform/Canvas.h"
@@ -22,7 +23,7 @@ class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
 
-class TfrmMain : public TForm, private TTable
+class TfrmMain : public TForm, private TTable, public TAccessibleTable
 {
     Q_OBJECT
     // Kept with the window but never shown: pop-up hints are off.
@@ -83,18 +84,17 @@ public:
     void DrawTable(TCanvas& Canvas);
     void PixelRatioChanged(double Ratio);
     void ShowScores();
-    // Both sides' points as the status line shows them.
-    QString ScoreText() const;
+    QString ScoreText() const override;
     QString LanguageFilePath(const QString& Language) const;
     void UpdateCaption();
     QString Hint() const { return FHint; }
 
-    QRect PileArea() const;
+    QRect PileArea() const override;
     TCanvas& WindowCanvas() { return FWindowCanvas; }
     QString StatusText() const;
-    // The playing area with the status line: what holds the cards.
-    QWidget* TableArea() const;
-    const TGame& Game() const { return FGame; }
+    QWidget* TableArea() const override;
+    const TGame& Game() const override { return FGame; }
+    const TLanguage& Language() const override { return *Languages; }
     const QImage& Background() const { return FBackground; }
     const QImage& BackBuffer() const { return FBackBuffer; }
     const QImage& Surface() const { return FSurface; }

@@ -1,6 +1,5 @@
 #include "forms/TableAccess.h"
 
-#include "forms/Main.h"
 #include "forms/MemoryAccess.h"
 #include "forms/ScreenRect.h"
 #include "forms/TableArea.h"
@@ -17,9 +16,9 @@
 
 namespace {
 
-const TfrmMain* MainOf(const QWidget* Area)
+const TAccessibleTable* MainOf(const QWidget* Area)
 {
-    return Area ? qobject_cast<const TfrmMain*>(Area->window()) : nullptr;
+    return Area ? dynamic_cast<const TAccessibleTable*>(Area->window()) : nullptr;
 }
 
 QRect CardRect(const QWidget* Area, const TCard& Card)
@@ -138,7 +137,7 @@ public:
 private:
     bool Holds() const { return FSlot < MainOf(FArea)->Game().FPlayerHand.Count; }
 
-    const TLanguage& Languages() const { return *MainOf(FArea)->Languages; }
+    const TLanguage& Languages() const { return MainOf(FArea)->Language(); }
 
     QString Name() const
     {
@@ -222,9 +221,9 @@ public:
         if (!Main())
             return QString();
         if (Kind == QAccessible::Name)
-            return SpeechText(*Main()->Languages, TableKey);
+            return SpeechText(Main()->Language(), TableKey);
         if (Kind == QAccessible::Description || Kind == QAccessible::Help)
-            return SpeechText(*Main()->Languages, TableHelpKey);
+            return SpeechText(Main()->Language(), TableHelpKey);
         return QAccessibleWidget::text(Kind);
     }
 
@@ -254,7 +253,7 @@ private:
         }
         return FParts;
     }
-    const TfrmMain* Main() const { return MainOf(widget()); }
+    const TAccessibleTable* Main() const { return MainOf(widget()); }
 
     mutable std::array<TTablePart*, Parts> FParts{};
 };
@@ -267,12 +266,12 @@ QAccessibleInterface* MakeInterface(const QString& ClassName, QObject* Object)
     return MakeMemoryGridInterface(Object);
 }
 
-TTableAccessible* TableOf(const TfrmMain& Main)
+TTableAccessible* TableOf(const TAccessibleTable& Main)
 {
     return dynamic_cast<TTableAccessible*>(QAccessible::queryAccessibleInterface(Main.TableArea()));
 }
 
-void Tell(const TfrmMain& Main, const QString& News)
+void Tell(const TAccessibleTable& Main, const QString& News)
 {
     TTableAccessible* Table = TableOf(Main);
     if (!Table)
@@ -305,40 +304,40 @@ void InstallTableAccess()
     QAccessible::installFactory(MakeInterface);
 }
 
-void TellDeal(const TfrmMain& Main)
+void TellDeal(const TAccessibleTable& Main)
 {
     if (!QAccessible::isActive())
         return;
     const THand& Hand = Main.Game().FPlayerHand;
     QStringList Cards;
     for (int32_t I = 0; I < Hand.Count; ++I)
-        Cards << CardName(Hand.Items[I], *Main.Languages);
-    Tell(Main, SpeechText(*Main.Languages, DealKey).arg(Cards.join(QStringLiteral(", "))));
+        Cards << CardName(Hand.Items[I], Main.Language());
+    Tell(Main, SpeechText(Main.Language(), DealKey).arg(Cards.join(QStringLiteral(", "))));
 }
 
-void TellCardPlayed(const TfrmMain& Main, const TCard& Card)
+void TellCardPlayed(const TAccessibleTable& Main, const TCard& Card)
 {
     if (QAccessible::isActive())
-        Tell(Main, PlayedNews(Main.Game(), Card, *Main.Languages));
+        Tell(Main, PlayedNews(Main.Game(), Card, Main.Language()));
 }
 
-void TellPileTaken(const TfrmMain& Main)
+void TellPileTaken(const TAccessibleTable& Main)
 {
     if (!QAccessible::isActive())
         return;
-    const QString News = TakenNews(Main.Game(), *Main.Languages);
+    const QString News = TakenNews(Main.Game(), Main.Language());
     if (!News.isEmpty())
         Tell(Main, News);
 }
 
-void TellGameOver(const TfrmMain& Main)
+void TellGameOver(const TAccessibleTable& Main)
 {
     if (!QAccessible::isActive())
         return;
-    Tell(Main, SpeechText(*Main.Languages, GameOverKey).arg(Main.ScoreText()));
+    Tell(Main, SpeechText(Main.Language(), GameOverKey).arg(Main.ScoreText()));
 }
 
-void TellSelection(const TfrmMain& Main, const TCard& Changed)
+void TellSelection(const TAccessibleTable& Main, const TCard& Changed)
 {
     if (!QAccessible::isActive())
         return;

@@ -3,18 +3,40 @@
 // table, told as it happens. Qt asks for none of it until an assistive
 // technology listens, and every Tell does nothing until then.
 #pragma once
+#include <QRect>
+#include <QString>
 
-class TfrmMain;
+class QWidget;
+class TLanguage;
 struct TCard;
+struct TGame;
+
+// What the table's accessible parts read of the table window, which gives it
+// to them: the game, the language it speaks, where its parts are and the
+// status line's text.
+class TAccessibleTable
+{
+public:
+    virtual const TGame& Game() const = 0;
+    virtual const TLanguage& Language() const = 0;
+    // The playing area with the status line: what holds the cards.
+    virtual QWidget* TableArea() const = 0;
+    virtual QRect PileArea() const = 0;
+    // Both sides' points as the status line shows them.
+    virtual QString ScoreText() const = 0;
+
+protected:
+    ~TAccessibleTable() = default;
+};
 
 // Hands Qt the makers of the table's and the memory aid's grid's interfaces;
 // nothing is made until one is asked for.
 void InstallTableAccess();
 
 // A new deal: the player's new cards.
-void TellDeal(const TfrmMain& Main);
-void TellCardPlayed(const TfrmMain& Main, const TCard& Card);
-void TellPileTaken(const TfrmMain& Main);
-void TellGameOver(const TfrmMain& Main);
+void TellDeal(const TAccessibleTable& Main);
+void TellCardPlayed(const TAccessibleTable& Main, const TCard& Card);
+void TellPileTaken(const TAccessibleTable& Main);
+void TellGameOver(const TAccessibleTable& Main);
 // The keyboard focus follows the selected card, or goes back to the table.
-void TellSelection(const TfrmMain& Main, const TCard& Changed);
+void TellSelection(const TAccessibleTable& Main, const TCard& Changed);
