@@ -5,10 +5,20 @@
 #include "platform/ServerPlace.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
+
+namespace {
+
+constexpr int ButtonWidth = 16;
+constexpr int ButtonHeight = 14;
+constexpr int ButtonMargin = 2;
+constexpr int TextLeft = 4;
+
+} // namespace
 
 TGradient::TGradient(const QString& Name, QWidget* Form, TTitleButtons Buttons)
     : QWidget(Form), FForm(Form), FButtons(Buttons)
@@ -186,4 +196,109 @@ void TGradient::StartMove(const QPoint& GlobalPos, const QPoint& Pos)
     // Where the press says the window is: Qt's own record of the place may be
     // stale under a window manager.
     FFormStart = GlobalPos - mapTo(FForm, Pos) - (FForm->geometry().topLeft() - FForm->pos());
+}
+
+QRect TGradient::ButtonRect(TTitleButton Button, int Width)
+{
+    const int Top = (GradientStripHeight - ButtonHeight) / 2;
+    const int CloseLeft = Width - ButtonMargin - ButtonWidth;
+    switch (Button) {
+    case TTitleButton::Close:
+        return QRect(CloseLeft, Top, ButtonWidth, ButtonHeight);
+    case TTitleButton::Minimize:
+        return QRect(CloseLeft - ButtonMargin - ButtonWidth, Top, ButtonWidth, ButtonHeight);
+    case TTitleButton::None:
+        break;
+    }
+    return {};
+}
+
+bool TGradient::HasButton(TTitleButton Button) const
+{
+    return Button == TTitleButton::Close ||
+           (Button == TTitleButton::Minimize && FButtons == TTitleButtons::MinimizeAndClose);
+}
+
+TTitleButton TGradient::ButtonAt(const QPoint& Pos) const
+{
+    for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
+        if (HasButton(Button) && ButtonRect(Button, width()).contains(Pos))
+            return Button;
+    return TTitleButton::None;
+}
+
+void TGradient::DrawStrip(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const
+{
+    if (State == TTitleState::Active)
+        FillGradient(Canvas, Colours.GradientFrom, Colours.GradientTo);
+    else
+        Canvas.FillRect(QRect(0, 0, Canvas.Width(), Canvas.Height()), Colours.InactiveFill);
+    DrawCaption(Canvas, State, Colours);
+    for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
+        if (HasButton(Button))
+            DrawButton(Canvas, Button, Colours);
+}
+
+QFont TGradient::CaptionFont() const
+{
+    QFont Font = font();
+    Font.setBold(true);
+    return Font;
+}
+
+// The text stops short of the buttons; a title too long for the strip ends
+// in an ellipsis. Its colour contrasts with the band under its middle.
+void TGradient::DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const
+{
+    const QFont Font = CaptionFont();
+    const QFontMetrics Metrics(Font);
+    const TTitleButton First = HasButton(TTitleButton::Minimize) ? TTitleButton::Minimize : TTitleButton::Close;
+    const int Available = ButtonRect(First, Canvas.Width()).left() - ButtonMargin - TextLeft;
+    if (Available <= 0)
+        return;
+    const QString Text = Metrics.elidedText(FFormCaption, Qt::ElideRight, Available);
+    if (Text.isEmpty())
+        return;
+    const int Middle = TextLeft + Metrics.horizontalAdvance(Text) / 2;
+    const QColor Background =
+        State == TTitleState::Active
+            ? GradientBandColor(BandAt(Middle, GradientBands, Canvas.Width()), GradientBands, Colours.GradientFrom,
+                                Colours.GradientTo)
+            : Colours.InactiveFill;
+    Canvas.Font = Font;
+    Canvas.FontColor = ContrastingTextColor(Background);
+    Canvas.TextOut(TextLeft, (Canvas.Height() - Metrics.height()) / 2, Text);
+}
+
+void TGradient::DrawButton(TCanvas& Canvas, TTitleButton Button, const TTitleColours& Colours) const
+{
+    const QRect Rect = ButtonRect(Button, Canvas.Width());
+    const bool Sunken = Button == FPressedButton && FButtonSunken;
+    Canvas.FillRect(Rect, Colours.ButtonFace);
+    if (Sunken) {
+        DrawEdge(Canvas, Rect, Colours.ButtonDark, Colours.ButtonLight);
+        DrawEdge(Canvas, Rect.adjusted(1, 1, -1, -1), Colours.ButtonShadow, Colours.ButtonFace);
+    } else {
+        DrawEdge(Canvas, Rect, Colours.ButtonLight, Colours.ButtonDark);
+        DrawEdge(Canvas, Rect.adjusted(1, 1, -1, -1), Colours.ButtonFace, Colours.ButtonShadow);
+    }
+    // A pushed-in button shows its glyph one pixel down and to the right.
+    const QPoint Origin = Rect.topLeft() + (Sunken ? QPoint(1, 1) : QPoint(0, 0));
+    if (Button == TTitleButton::Minimize)
+        DrawMinimizeGlyph(Canvas, Origin, Colours.ButtonText);
+    else
+        DrawCloseGlyph(Canvas, Origin, Colours.ButtonText);
+}
+
+// Only room for the buttons and a few letters of the title: a layout that
+// fits its window to its contents must not widen the window for the strip,
+// which stretches to whatever width it is given.
+QSize TGradient::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+QSize TGradient::minimumSizeHint() const
+{
+    return QSize(TextLeft + 2 * ButtonWidth + 3 * ButtonMargin, StripHeight());
 }

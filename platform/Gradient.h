@@ -1,6 +1,8 @@
 // The title strip of a frameless window: a colour gradient while the window is
 // active, the title text, and minimise and close buttons; dragging it moves the window.
 #pragma once
+#include "platform/GradientPaint.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -10,49 +12,6 @@
 #include <QWidget>
 
 class TCanvas;
-
-// The gradient starts from light green and runs in this many bands.
-constexpr int GradientBands = 128;
-constexpr QRgb GradientStartRgb = 0x80FF80;
-constexpr int GradientStripHeight = 20;
-
-// Band 0 has From, the last band To, and the bands between step evenly from one
-// to the other. A band outside 0 to Bands - 1 gets the colour of the nearer end.
-QColor GradientBandColor(int Band, int Bands, const QColor& From, const QColor& To);
-
-// The pixel columns [Left, Right) of one band when Bands bands share Width
-// pixels. Neighbouring bands meet without a gap and together cover exactly the
-// width; when there are more bands than pixels some bands are empty.
-struct TBandSpan
-{
-    int Left;
-    int Right;
-};
-TBandSpan GradientBandSpan(int Band, int Bands, int Width);
-
-// Black on light colours and white on dark ones.
-QColor ContrastingTextColor(const QColor& Background);
-
-enum class TTitleState { Inactive, Active };
-enum class TTitleButton { None, Minimize, Close };
-// A tool window's strip has no minimise button: it goes down only with the
-// window it belongs to.
-enum class TTitleButtons { MinimizeAndClose, CloseOnly };
-
-// The colours a strip is painted with. SystemTitleColours reads them from the
-// application's palette.
-struct TTitleColours
-{
-    QColor GradientFrom;
-    QColor GradientTo;
-    QColor InactiveFill;
-    QColor ButtonFace;
-    QColor ButtonLight;
-    QColor ButtonShadow;
-    QColor ButtonDark;
-    QColor ButtonText;
-};
-TTitleColours SystemTitleColours();
 
 class TGradient : public QWidget
 {
