@@ -75,6 +75,11 @@ def inner(program, language, home):
         if event.type.startswith("object:property-change:accessible-description") and role == "table cell":
             cells_told.append(event.source)
 
+    # The program answers no question while a turn's pauses run, about a second.
+    # Debian 13's client library keeps nothing of an object, so reading an
+    # event's source asks the program, and by default gives up after 800 ms:
+    # this client waits as long as a turn can take.
+    pyatspi.setTimeout(5000, 15000)
     pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
                                            "object:property-change:accessible-description",
                                            "object:text-changed:insert", "object:state-changed:focused", "focus:")
