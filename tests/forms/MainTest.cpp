@@ -968,8 +968,18 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
 {
     Main->menuNewGameClick();
     TGame& Game = TfrmMainTestAccess::Game(*Main);
-    Game.FPlayerHand.Items[1].Rank = 7;
-    Game.FPlayerHand.Items[1].Suit = Hearts;
+    // The hand stays four different cards: a seven of hearts dealt to another
+    // place takes the second place's card instead.
+    TCard& Seven = Game.FPlayerHand.Items[1];
+    for (int32_t Slot = 0; Slot < Game.FPlayerHand.Count; ++Slot) {
+        TCard& Other = Game.FPlayerHand.Items[Slot];
+        if (Slot != 1 && Other.Rank == 7 && Other.Suit == Hearts) {
+            Other.Rank = Seven.Rank;
+            Other.Suit = Seven.Suit;
+        }
+    }
+    Seven.Rank = 7;
+    Seven.Suit = Hearts;
     Game.FPile.Top->Item.Rank = 12;
     Game.FPile.Top->Item.Suit = Spades;
     PressKey(Area(), Qt::Key_Right);
