@@ -19,12 +19,22 @@ bool WindowPositionsKnown()
     return WindowsCanBeMoved() && ServerPlacesAreShown();
 }
 
-std::optional<QPoint> ServerClientCorner(const QWidget* Window)
+namespace {
+
+// The program's connection to the X server; none where its windows are not an X server's.
+xcb_connection_t* X11Connection()
 {
     const auto* X11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (X11 == nullptr || X11->connection() == nullptr || !Window->testAttribute(Qt::WA_WState_Created))
+    return X11 ? X11->connection() : nullptr;
+}
+
+} // namespace
+
+std::optional<QPoint> ServerClientCorner(const QWidget* Window)
+{
+    xcb_connection_t* Connection = X11Connection();
+    if (Connection == nullptr || !Window->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
-    xcb_connection_t* Connection = X11->connection();
     const auto Id = static_cast<xcb_window_t>(Window->internalWinId());
     xcb_get_geometry_reply_t* Geometry = xcb_get_geometry_reply(Connection, xcb_get_geometry(Connection, Id), nullptr);
     if (Geometry == nullptr)
@@ -84,11 +94,11 @@ QByteArray WindowManagerName(xcb_connection_t* Connection)
 
 bool ServerPlacesAreShown()
 {
-    const auto* X11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (X11 == nullptr || X11->connection() == nullptr)
+    xcb_connection_t* Connection = X11Connection();
+    if (Connection == nullptr)
         return true;
     // Asked once: the manager of a session does not change under a running program.
-    static const bool Shown = WindowManagerName(X11->connection()) != "Weston WM";
+    static const bool Shown = WindowManagerName(Connection) != "Weston WM";
     return Shown;
 }
 
