@@ -26,8 +26,9 @@ develop=(libgtest-dev libgmock-dev libbenchmark-dev qt6-svg-dev libx11-dev clang
 # Test-only packages belong here.
 test_run=(
   xvfb xauth xdotool x11-utils imagemagick openbox
-  weston qt6-wayland
-  at-spi2-core python3-pyatspi dbus-daemon
+  weston qt6-wayland xwayland
+  mutter kwin-wayland sway
+  at-spi2-core python3-pyatspi dbus-daemon orca
 )
 
 # Building the Debian package and checking it as Debian does.
