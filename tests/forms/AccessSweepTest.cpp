@@ -34,6 +34,12 @@ std::vector<int> Numbers(int Count)
     return {INT_MIN, -3, -1, 0, 1, Count - 1, Count, Count + 1, 4, 13, 52, INT_MAX};
 }
 
+// A second number for a range, far from the first.
+int Opposite(int Number)
+{
+    return Number == INT_MIN ? INT_MAX : -Number;
+}
+
 const QAccessible::Text TextKinds[] = {QAccessible::Name,        QAccessible::Description, QAccessible::Value,
                                        QAccessible::Help,        QAccessible::Accelerator, QAccessible::DebugDescription,
                                        QAccessible::UserText};
@@ -172,11 +178,11 @@ private:
         Text->offsetAtPoint(Object->rect().center());
         Text->offsetAtPoint(QPoint(INT_MIN, INT_MAX));
         for (const int Offset : Offsets) {
-            Text->setSelection(Offset, Offset, -Offset);
+            Text->setSelection(Offset, Offset, Opposite(Offset));
             Text->addSelection(Offset, Count);
             Text->removeSelection(Offset);
             Text->setCursorPosition(Offset);
-            Text->scrollToSubstring(Offset, -Offset);
+            Text->scrollToSubstring(Offset, Opposite(Offset));
         }
     }
 
