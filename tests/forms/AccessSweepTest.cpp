@@ -386,3 +386,17 @@ TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionDuringAGameAndInGreek)
     }
     SweepAll();
 }
+
+// A screen reader finds a window's title, and the status line inside it,
+// only in a frame.
+TEST_F(AccessSweep, BothWindowsAreFramesNamedByTheirTitles)
+{
+    for (QWidget* Window : std::initializer_list<QWidget*>{Main, Memory}) {
+        SCOPED_TRACE(Window->objectName().toStdString());
+        QAccessibleInterface* Frame = QAccessible::queryAccessibleInterface(Window);
+        ASSERT_NE(Frame, nullptr);
+        EXPECT_EQ(Frame->role(), QAccessible::Window);
+        EXPECT_EQ(Frame->text(QAccessible::Name), Window->windowTitle());
+        EXPECT_FALSE(Window->windowTitle().isEmpty());
+    }
+}
