@@ -21,6 +21,7 @@ import pty
 import pwd
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -72,9 +73,29 @@ def outer(program, language):
             for folder, _, files in os.walk(home):
                 os.chown(folder, uid, uid)
             command = ["setpriv", "--reuid=%d" % uid, "--regid=%d" % uid, "--clear-groups"] + command
-        return subprocess.run(command).returncode
+        # Everything the test starts is in one process group, ended with the
+        # test however it ends (ctest's time limit ends it with SIGTERM).
+        runner = subprocess.Popen(command, env=env, start_new_session=True)
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+        try:
+            return runner.wait()
+        finally:
+            end_group(runner)
     finally:
         shutil.rmtree(home, ignore_errors=True)
+
+
+def end_group(runner):
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(runner.pid, sig)
+        except ProcessLookupError:
+            return
+        try:
+            runner.wait(10)
+            return
+        except subprocess.TimeoutExpired:
+            pass
 
 
 def read_messages(path):
@@ -246,8 +267,11 @@ def inner(program, language, home):
         key("ctrl+End")
         orca.wait_for(lambda said: any(card(3, 12) in s for s in said), 10)
         heard = {}
+        unheard = 0
         for suit in range(4):
             for rank in range(13):
+                if unheard >= 3:
+                    break
                 if rank == 0 and suit > 0:
                     orca.mark()
                     key("Down")
@@ -263,6 +287,7 @@ def inner(program, language, home):
                 said = orca.wait_for(lambda said: any(re.search(pattern, s) for s in said), 10)
                 if said is None:
                     check(False, "the key to %s is heard; Orca said %r" % (name, orca.since_mark()))
+                    unheard += 1
                     continue
                 for s in said:
                     for m in re.finditer(pattern, s):
