@@ -41,6 +41,13 @@ QRect RowRect(const QWidget* Area, void (*SlotPos)(int32_t Slot, TCard& Card))
     return Rect;
 }
 
+// A screen reader reads the table's texts that lie near each other as one
+// line; each ends as a sentence, so that they do not run into each other.
+QString Sentence(const QString& Text)
+{
+    return Text.endsWith(QLatin1Char('.')) ? Text : Text + QLatin1Char('.');
+}
+
 // One index for each of the 52 cards.
 int CardIndex(int Suit, int Rank)
 {
@@ -60,6 +67,9 @@ bool IsCard(int Suit, int Rank)
 // screen reader speaks, and a card's place in the list is its place among the
 // cards held.
 enum class TPart { CpuHand, Pile, Hand, News, Card };
+
+class TTableAccessible;
+TTableAccessible* TableOf(const QWidget* Area);
 
 class TTablePart : public QAccessibleInterface
 {
@@ -156,26 +166,19 @@ private:
     QAccessibleInterface* Table() const { return QAccessible::queryAccessibleInterface(FArea.data()); }
     QAccessibleInterface* HandList() const;
 
-    // The card this part stands for, while the player holds it.
-    const TCard* Held() const
-    {
-        const THand& Hand = Game().FPlayerHand;
-        for (int32_t I = 0; I < Hand.Count; ++I)
-            if (Hand.Items[I].Suit == FSuit && Hand.Items[I].Rank == FRank)
-                return &Hand.Items[I];
-        return nullptr;
-    }
+    // The card this part stands for, while the player holds it and this part is the card's in the hand.
+    const TCard* Held() const;
 
     QString Name() const
     {
         const TGame& Game = this->Game();
         switch (FPart) {
-        case TPart::CpuHand: return SpeechText(Languages(), CpuHandKey).arg(Game.FCpuHand.Count);
+        case TPart::CpuHand: return Sentence(SpeechText(Languages(), CpuHandKey).arg(Game.FCpuHand.Count));
         case TPart::Pile: {
             if (!Game.FPile.Top)
-                return SpeechText(Languages(), EmptyPileKey);
+                return Sentence(SpeechText(Languages(), EmptyPileKey));
             const QString Top = CardName(Game.FPile.Top->Item, Languages());
-            return SpeechText(Languages(), PileKey).arg(QString::number(Game.FPile.Count), Top);
+            return Sentence(SpeechText(Languages(), PileKey).arg(QString::number(Game.FPile.Count), Top));
         }
         case TPart::Hand: return SpeechText(Languages(), HandKey);
         case TPart::Card: return CardName(FSuit, FRank, Languages());
@@ -258,12 +261,24 @@ public:
     {
         if (!IsCard(Suit, Rank))
             return nullptr;
-        TTablePart*& Made = FCards[CardIndex(Suit, Rank)];
+        const int Index = CardIndex(Suit, Rank);
+        TTablePart*& Made = FCards[Index][FTwin[Index]];
         if (!Made) {
             Made = new TTablePart(widget(), TPart::Card, Suit, Rank);
             QAccessible::registerAccessibleInterface(Made);
         }
         return Made;
+    }
+    // Orca speaks no object again that already has its focus, however it is
+    // told (a focus event for another object just before is skipped as
+    // outdated): a card chosen again while it has the focus is handed over to
+    // a second object that stands for the same card.
+    TTablePart* Afresh(int Suit, int Rank)
+    {
+        if (!IsCard(Suit, Rank))
+            return nullptr;
+        FTwin[CardIndex(Suit, Rank)] ^= 1;
+        return Card(Suit, Rank);
     }
 
     // What a turn told, waiting for its end.
@@ -287,7 +302,8 @@ private:
     const TAccessibleTable* Main() const { return MainOf(widget()); }
 
     mutable std::array<TTablePart*, Parts> FParts{};
-    mutable std::array<TTablePart*, 52> FCards{};
+    mutable std::array<std::array<TTablePart*, 2>, 52> FCards{};
+    std::array<uint8_t, 52> FTwin{};
 };
 
 TTableAccessible* TableOf(const QWidget* Area)
@@ -305,6 +321,18 @@ QAccessibleInterface* TTablePart::HandList() const
 {
     TTableAccessible* Table = TableOf(FArea.data());
     return Table ? Table->Hand() : nullptr;
+}
+
+const TCard* TTablePart::Held() const
+{
+    TTableAccessible* Table = TableOf(FArea.data());
+    if (!Table || Table->Card(FSuit, FRank) != this)
+        return nullptr;
+    const THand& Hand = Game().FPlayerHand;
+    for (int32_t I = 0; I < Hand.Count; ++I)
+        if (Hand.Items[I].Suit == FSuit && Hand.Items[I].Rank == FRank)
+            return &Hand.Items[I];
+    return nullptr;
 }
 
 QAccessibleInterface* TTablePart::child(int Index) const
@@ -473,10 +501,11 @@ void TellSelection(const TAccessibleTable& Main, const TCard& Changed)
     if (Changed.Face == cfSelected && Selected >= 0) {
         const TCard& Card = Main.Game().FPlayerHand.Items[Selected];
         Focus = Table->Card(Card.Suit, Card.Rank);
-        // The one card left, chosen again: the focus passes through the hand
-        // so that the card is spoken again.
-        if (Focus == Table->FLastFocus)
-            Send(Table->Hand(), QAccessible::Focus);
+        if (Focus == Table->FLastFocus) {
+            Send(Focus, QAccessible::ObjectDestroyed);
+            Focus = Table->Afresh(Card.Suit, Card.Rank);
+            Send(Focus, QAccessible::ObjectCreated);
+        }
     } else if (Selected < 0) {
         Focus = Table;
     }
