@@ -338,6 +338,11 @@ void TfrmMain::Message(const char* Key)
 {
     TellGameOver(*this, Key);
     TellHeldNews(*this);
+    // The window system keeps what came during the turn's pauses (the
+    // player's input, and a close too) until the loop serves it; the message
+    // box's loop would serve it to a window the box blocks, and a close would
+    // be lost. Served now, the table keeps each request for the turn's end.
+    QCoreApplication::processEvents();
     ShowMessageBox(this, Languages->LookupMessage(QString::fromLatin1(Key)));
 }
 
