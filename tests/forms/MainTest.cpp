@@ -1441,3 +1441,36 @@ TEST_F(MainFixture, CloseInTheLastPauseIsCarriedOutAfterTheEndOfGameMessage)
     EXPECT_TRUE(ShownAtTheMessage);
     EXPECT_FALSE(Main->isVisible());
 }
+
+// A tournament's decision is told before its message shows, with both sides'
+// points; a tournament that goes on tells the next game's deal with it.
+TEST_F(ListenedFixture, TournamentsDecisionIsTold)
+{
+    struct TCase { int32_t PlayerTotal, CpuTotal; const char* Told; };
+    const TCase Cases[] = {{1000, 0, "you won the tournament, "},
+                           {0, 1000, "the computer won the tournament, "},
+                           {0, 0, "nobody has reached the target, the next game is dealt"}};
+    SetScore->edScore->setValue(500);
+    for (const TCase& C : Cases) {
+        AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+        Main->menuNewTourClick();
+        TGame& Game = TfrmMainTestAccess::Game(*Main);
+        Game.FPlayerTotal = C.PlayerTotal;
+        Game.FCpuTotal = C.CpuTotal;
+        Game.FDealsLeft = 1;
+        QStringList AtTheMessages;
+        SetMessageBoxHandler([&](const QString&) { AtTheMessages << Spoken().last(); });
+        for (int Turn = 0; Turn < 4; ++Turn)
+            PlayFirstCard();
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        ASSERT_EQ(AtTheMessages.size(), 2);
+        const QString Decision = AtTheMessages[1];
+        EXPECT_TRUE(Decision.startsWith(QString::fromLatin1(C.Told))) << Decision.toStdString();
+        if (C.PlayerTotal + C.CpuTotal > 0) {
+            EXPECT_TRUE(Decision.endsWith(Main->ScoreText())) << Decision.toStdString();
+        } else {
+            EXPECT_TRUE(Spoken().last().startsWith(QStringLiteral("new deal, your cards: ")))
+                << "the next game's deal follows the decision";
+        }
+    }
+}
