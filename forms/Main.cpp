@@ -155,9 +155,10 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
     TForm::closeEvent(Event);
 }
 
-// The pauses serve every event but the player's input (which the window
-// system keeps queued): a close, or a command asked over the accessibility
-// bus, must not reach the game in the middle of a turn.
+// The pauses serve every event but the player's input and a close, which the
+// window system keeps queued; what they do serve (a command asked over the
+// accessibility bus, say), and the queue served before a message box, must
+// not reach the game in the middle of a turn.
 bool TfrmMain::WaitsForTurn(std::function<void()> Command)
 {
     if (!FInTurn)

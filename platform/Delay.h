@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-// Waits the time asked, serving every event but the user's input, which stays
-// queued for after the turn. Whoever pauses must hold back what other events
+// Waits the time asked, serving every event but the user's input (a close of
+// a window counts among it), which stays queued for after the turn. Whoever pauses must hold back what other events
 // could start meanwhile (a close of the window, a command asked over the
 // accessibility bus). Tests may shorten every pause through their seam
 // (TestSeams.h); the program itself always waits the time asked.

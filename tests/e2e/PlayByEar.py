@@ -257,6 +257,9 @@ def play(program, language, home, start):
         who = "you" if side == "you" else "the computer"
         return told(who + " took the pile" + (" with a 10-point mark" if how == "mark" else ""))
 
+    # One game ends with a close asked during its last turn; the other goes
+    # on to the memory aid, with the program still running.
+    close_in_last_pause = language == "english"
     deal_prefix = told("new deal, your cards: %1")
     end_prefix = told("end of game, %1")
     mark = len(speech.read())
@@ -291,7 +294,7 @@ def play(program, language, home, start):
         last_turn = len(hand) == 1 and deals == 6
         mark = len(speech.read())
         key("Return")
-        if last_turn:
+        if last_turn and close_in_last_pause:
             # A close asked during the turn's pauses, once the card has left
             # the hand, is carried out after the game's end.
             hand_list = table.getChildAtIndex(2)
@@ -351,10 +354,19 @@ def play(program, language, home, start):
         scores = re.findall(r"\d+", ended)
         check(len(scores) == 2, "the end names both scores: %r" % ended)
         # The end-of-game message box is open; Return answers it.
+        mark = len(speech.read())
         key("Return")
-        check(wait_until(lambda: zento.poll() is not None, 20),
-              "the close asked during the last turn's pause closes the program once the message is answered")
-    # The memory aid by arrow keys is checked here, on a game of its own.
+        if close_in_last_pause:
+            check(wait_until(lambda: zento.poll() is not None, 20),
+                  "the close asked during the last turn's pause closes the program once the message is answered")
+        else:
+            check(speech.wait(lambda said: any(s.startswith(text("table")) for s in said), 10, mark),
+                  "the table has the focus again after the message")
+
+    if zento.poll() is None:
+        # The memory aid by arrow keys is checked here, before the program closes.
+        key("alt+F4")
+        check(wait_until(lambda: zento.poll() is not None, 20), "a close between turns closes the program")
 
     with open(os.path.join(home, "deal.txt"), "w", encoding="utf-8") as f:
         for said in speech.said[deal_start:deal_end]:
