@@ -6,7 +6,7 @@
 # deal with the player's cards and the end of the game with both scores, each
 # once and as the turn ends, without a key pressed for it; that Right always
 # says the card it selects; that where-am-I names the card and its place among
-# the cards held; and that a close asked in the last turn's pause is carried
+# the cards held; that flat review reads the table's parts apart; and that a close asked in the last turn's pause is carried
 # out once the end-of-game message is answered. Captures are foreseen from the
 # pile as the table tells it to a client (its count and top card) and the
 # capture rules, so that the test does not take the program's word for them.
@@ -87,7 +87,8 @@ def outer(program, language, speech_file):
 class OrcaSpeech:
     """What Orca said, read from its debug file as it grows."""
 
-    LINE = re.compile(r"SPEECH OUTPUT: '(.*)'(\{.*\})?\s*$")
+    # The text, then the voice: "{...}", or a list of voices "[{...}]".
+    LINE = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(\[?\{.*\}\]?)?\s*$")
 
     def __init__(self, path):
         self.path = path
@@ -208,6 +209,8 @@ def play(program, language, home, start):
     if not check(speech.wait(lambda said: any(s.startswith("Zento, ") for s in said), 30),
                  "Orca says the window's title when it opens"):
         return 1
+    check(speech.wait(lambda said: any(s.startswith(text("table") + " ") for s in said), 10),
+          "Orca says the table has the keyboard")
 
     import pyatspi
     pyatspi.setTimeout(2000, 15000)
@@ -262,6 +265,16 @@ def play(program, language, home, start):
     close_in_last_pause = language == "english"
     deal_prefix = told("new deal, your cards: %1")
     end_prefix = told("end of game, %1")
+    # Orca's flat review (the keypad's 8 reads a line, 9 the next) reads each
+    # part of the table on a line of its own, before the first deal too.
+    lines = [told("cards in the computer's hand: %1", "0") + ".", text("the pile is empty") + ".",
+             text("your cards")]
+    for step, line in enumerate(lines):
+        mark = len(speech.read())
+        key("KP_8" if step == 0 else "KP_9")
+        check(speech.wait(lambda said: line in said, 5, mark),
+              "flat review reads %r on a line of its own; Orca said %r" % (line, speech.said[mark:]))
+
     mark = len(speech.read())
     key("F2")
     first = speech.wait(lambda said: news(said), 20, mark)
