@@ -106,7 +106,10 @@ public:
         return Selected >= 0 && FArea->hasFocus() ? child(Selected) : nullptr;
     }
 
-    QString text(QAccessible::Text Kind) const override { return isValid() && Kind == QAccessible::Name ? Name() : QString(); }
+    QString text(QAccessible::Text Kind) const override
+    {
+        return isValid() && Kind == QAccessible::Name ? Name() : QString();
+    }
 
     QRect rect() const override
     {

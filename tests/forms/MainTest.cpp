@@ -1014,7 +1014,8 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
     EXPECT_EQ(Hand->child(1)->text(QAccessible::Name), QStringLiteral("seven of hearts"));
     EXPECT_EQ(Table->focusChild(), Hand->child(1)) << "the focus follows the selected card";
     EXPECT_EQ(Table->child(0)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 4."));
-    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("cards on the pile: 4, on top: queen of spades."));
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name),
+              QStringLiteral("cards on the pile: 4, on top: queen of spades."));
     QAccessibleInterface* Status = ChildNamed(Table, QAccessible::StatusBar);
     ASSERT_NE(Status, nullptr);
     ASSERT_GE(Status->childCount(), 1);
@@ -1022,7 +1023,8 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
 
     Main->menuGreekClick();
     EXPECT_EQ(Hand->child(1)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
-    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("χαρτιά στη στοίβα: 4, πάνω πάνω: ντάμα μπαστούνι."));
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name),
+              QStringLiteral("χαρτιά στη στοίβα: 4, πάνω πάνω: ντάμα μπαστούνι."));
     EXPECT_EQ(Table->text(QAccessible::Name), QStringLiteral("τραπέζι"));
 
     QAccessibleInterface* Played = Hand->child(1);
@@ -1032,7 +1034,8 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
         EXPECT_NE(Hand->child(Slot), Played);
     EXPECT_EQ(Hand->indexOfChild(Played), -1);
     EXPECT_TRUE(Played->state().invisible) << "the card played is held no more";
-    EXPECT_EQ(Table->child(0)->text(QAccessible::Name), QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 3."));
+    EXPECT_EQ(Table->child(0)->text(QAccessible::Name),
+              QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 3."));
     while (Game.FPlayerHand.Count > 0)
         PlayFirstCard();
     const QString Pile = Table->child(1)->text(QAccessible::Name);
@@ -1408,9 +1411,10 @@ TEST_F(MainFixture, PauseAnswersButTheTurnRunsToItsEndBeforeCloseKeysAndClicks)
         if (++Pause == 1) {
             QCoreApplication::postEvent(Area(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
             const TCard& Card = Game.FPlayerHand.Items[1];
-            QCoreApplication::postEvent(Area(), new QMouseEvent(QEvent::MouseButtonPress, QPointF(Card.X + 5, Card.Y + 5),
-                                                                Area()->mapToGlobal(QPointF(Card.X + 5, Card.Y + 5)),
-                                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+            const QPointF Point(Card.X + 5, Card.Y + 5);
+            QCoreApplication::postEvent(Area(), new QMouseEvent(QEvent::MouseButtonPress, Point,
+                                                                Area()->mapToGlobal(Point), Qt::LeftButton,
+                                                                Qt::LeftButton, Qt::NoModifier));
         }
     });
     PressKey(Area(), Qt::Key_Left);
