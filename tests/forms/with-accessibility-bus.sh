@@ -6,7 +6,7 @@ set -u
 Folder=$(mktemp -d "${TMPDIR:-/tmp}/zento-a11y.XXXXXX") || exit 1
 trap 'rm -rf "$Folder"' EXIT INT TERM
 chmod 700 "$Folder"
-export XDG_RUNTIME_DIR="$Folder" HOME="$Folder" XDG_CONFIG_HOME="$Folder/config" XDG_CACHE_HOME="$Folder/cache"
+export TMPDIR="$Folder" XDG_RUNTIME_DIR="$Folder" HOME="$Folder" XDG_CONFIG_HOME="$Folder/config" XDG_CACHE_HOME="$Folder/cache"
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY
 xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- sh -c '
