@@ -360,7 +360,7 @@ void Record(QAccessibleEvent* Event)
 // Listens as a screen reader would, for the length of a test. Qt tells
 // only where its bridge to assistive technology is on, which the offscreen
 // platform has not: these tests run on X11 with the bridge held on
-// (ctest -R AccessEvents).
+// (ctest -R ListenedWindows).
 class TListening
 {
 public:
@@ -405,7 +405,7 @@ std::vector<QAccessibleInterface*> ToldOf(QAccessible::Event Kind)
 TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
 {
     if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in AccessEvents.X11";
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
     InstallTableAccess();
     TListening Listening;
     TLanguage Languages(QStringLiteral("Languages"), nullptr);
@@ -454,7 +454,7 @@ TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
 TEST(MemoryGrid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
 {
     if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in AccessEvents.X11";
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
     InstallTableAccess();
     TListening Listening;
     TLanguage Languages(QStringLiteral("Languages"), nullptr);
@@ -475,7 +475,7 @@ TEST(MemoryGrid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
 TEST(MemoryGrid, TellsTheCardsWhoseNamesChanged)
 {
     if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in AccessEvents.X11";
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
     InstallTableAccess();
     TListening Listening;
     TLanguage Languages(QStringLiteral("Languages"), nullptr);

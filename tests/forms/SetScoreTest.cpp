@@ -269,7 +269,7 @@ void RecordRenamed(QAccessibleEvent* Event)
 
 // A client that keeps the field's name hears the question change with the
 // number. Qt tells only where its bridge to assistive technology is on: the
-// test runs in AccessEvents.X11.
+// test runs in ListenedWindows.
 TEST(TournamentDialog, TellsTheQuestionAnewWithEveryNumber)
 {
     QElapsedTimer Waited;
