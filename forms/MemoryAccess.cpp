@@ -53,10 +53,12 @@ public:
         const TfrmMemory* Form = MemoryOf(FGrid);
         if (!isValid() || !Form->Languages)
             return QString();
+        // The state is in the name alone: a screen reader speaks a
+        // description after the name, and would say it twice.
         const QString State = SpeechText(*Form->Languages, Played() ? PlayedKey : NotPlayedKey);
         if (Kind == QAccessible::Name)
             return CardName(Suit(), Rank(), *Form->Languages) + QStringLiteral(", ") + State;
-        if (Kind == QAccessible::Description || Kind == QAccessible::Value)
+        if (Kind == QAccessible::Value)
             return State;
         return QString();
     }
@@ -281,7 +283,6 @@ void TellMarked(const TfrmMemory& Memory, const TCard* Card)
         if (!Changed)
             continue;
         Tell(Cells[I], QAccessible::NameChanged);
-        Tell(Cells[I], QAccessible::DescriptionChanged);
         QAccessible::State Checked;
         Checked.checked = true;
         QAccessibleStateChangeEvent State(Cells[I], Checked);
@@ -295,10 +296,8 @@ void TellLanguage(const TfrmMemory& Memory)
     if (!Grid)
         return;
     Tell(Grid, QAccessible::NameChanged);
-    for (QAccessibleInterface* Cell : Grid->MadeCells()) {
+    for (QAccessibleInterface* Cell : Grid->MadeCells())
         Tell(Cell, QAccessible::NameChanged);
-        Tell(Cell, QAccessible::DescriptionChanged);
-    }
 }
 
 // A screen reader speaks the object that takes the focus, and speaks it again

@@ -222,6 +222,8 @@ def inner(program, language, home):
 
     start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     start(["openbox"])
+    # Windows shown before the window manager runs are activated by no one.
+    check(wait_until(window_manager_runs, 30), "openbox manages the display")
     orca = Orca(home)
     try:
         if not check(wait_until(lambda: orca.ready() or orca.process.poll() is not None, 60)
@@ -328,6 +330,11 @@ def wait_until(condition, seconds):
             return True
         time.sleep(0.1)
     return False
+
+
+def window_manager_runs():
+    root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+    return "window id" in root
 
 
 def window(title):
