@@ -216,14 +216,19 @@ def inner(program, language, home):
     started = []
 
     def start(command, **kwargs):
-        process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs)
+        kwargs.setdefault("stdout", subprocess.DEVNULL)
+        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        process = subprocess.Popen(command, **kwargs)
         started.append(process)
         return process
 
     start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    start(["openbox"])
+    with open(os.path.join(home, "openbox.out"), "w") as out:
+        start(["openbox"], stdout=out, stderr=subprocess.STDOUT)
     # Windows shown before the window manager runs are activated by no one.
-    check(wait_until(window_manager_runs, 30), "openbox manages the display")
+    if not check(wait_until(window_manager_runs, 30), "openbox manages the display"):
+        with open(os.path.join(home, "openbox.out")) as out:
+            print(out.read()[-2000:], flush=True)
     orca = Orca(home)
     try:
         if not check(wait_until(lambda: orca.ready() or orca.process.poll() is not None, 60)
