@@ -1,5 +1,6 @@
 #include "forms/Memory.h"
 
+#include "forms/MemoryAccess.h"
 #include "model/Card.h"
 #include "platform/Canvas.h"
 #include "platform/DrawGrid.h"
@@ -9,7 +10,9 @@
 
 #include <QCloseEvent>
 #include <QColor>
+#include <QEvent>
 #include <QFont>
+#include <QMetaObject>
 #include <QSize>
 #include <QString>
 
@@ -53,6 +56,7 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
     // A missing or unreadable picture leaves Suits empty; the AND transfer then leaves the cells plain.
     Suits = LoadResourcePicture(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
     SetupGrid();
+    SetupKeys();
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"), TPlacementRole::OtherWindow);
 }
 
@@ -91,6 +95,27 @@ void TfrmMemory::SetupGrid()
         grdMemoryDrawCell(Col, Row, Rect, Canvas);
     };
     grdMemory->Repaint();
+}
+
+// The grid takes the keyboard whenever its window does, however the window
+// was reached, and its arrow keys go from card to card; it still takes no
+// clicks. Every translation pass sets the window's title from the language
+// file, so a new title is a new language for the cards' names as well.
+void TfrmMemory::SetupKeys()
+{
+    grdMemory->setFocusPolicy(Qt::TabFocus);
+    grdMemory->OnSelectCell = [this](int, int) { TellCurrentCell(*this); };
+    grdMemory->installEventFilter(this);
+    connect(this, &QWidget::windowTitleChanged, this, [this] { TellLanguage(*this); });
+}
+
+// Qt tells that the grid took the focus only after the grid has heard it:
+// the card is told after that, so that it is what a screen reader keeps.
+bool TfrmMemory::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == grdMemory && Event->type() == QEvent::FocusIn)
+        QMetaObject::invokeMethod(this, [this] { TellCurrentCell(*this); }, Qt::QueuedConnection);
+    return TForm::eventFilter(Watched, Event);
 }
 
 void TfrmMemory::ResetMemory()

@@ -1,4 +1,5 @@
-// The memory aid: a small always-on-top window that colours every card gone onto the pile.
+// The memory aid: a small always-on-top window that colours every card gone onto
+// the pile; its arrow keys go from card to card.
 #pragma once
 #include "model/Card.h"
 #include "platform/Controls.h"
@@ -39,9 +40,13 @@ public:
     // The table window's, for naming the cards to assistive technology.
     QPointer<TLanguage> Languages;
 
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
     void SetupForm();
     void SetupGrid();
+    void SetupKeys();
 
     int32_t FPlayed[4][13] = {};
 };

@@ -16,13 +16,28 @@
 
 namespace {
 
-// One card of the memory aid's grid: which card, and whether it has been played.
+constexpr int GridRows = 4;
+constexpr int GridColumns = 13;
+// The place a table answers for a row and column outside it.
+constexpr int Outside = -1;
+
+const TfrmMemory* MemoryOf(const QWidget* Grid)
+{
+    return Grid ? qobject_cast<const TfrmMemory*>(Grid->window()) : nullptr;
+}
+
+// One card of the memory aid's grid: which card, and whether it has been
+// played. The name says both, as a screen reader's review reads names only.
+// A cell at Outside stands for no card: Qt's bridge to the desktop's bus asks
+// a table for the cell at any row and column a client names and reads that
+// cell without checking that there is one, so the grid answers such a
+// question with this empty cell, which covers nothing.
 class TMemoryCell : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
     TMemoryCell(QWidget* Grid, int Row, int Column) : FGrid(Grid), FRow(Row), FColumn(Column) {}
 
-    bool isValid() const override { return Memory() != nullptr; }
+    bool isValid() const override { return MemoryOf(FGrid) != nullptr && FRow != Outside; }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return FGrid ? FGrid->window()->windowHandle() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -35,35 +50,51 @@ public:
 
     QString text(QAccessible::Text Kind) const override
     {
-        const TfrmMemory* Form = Memory();
-        if (!Form || !Form->Languages)
+        const TfrmMemory* Form = MemoryOf(FGrid);
+        if (!isValid() || !Form->Languages)
             return QString();
+        // The state is in the name alone: a screen reader speaks a
+        // description after the name, and would say it twice.
+        const QString State = SpeechText(*Form->Languages, Played() ? PlayedKey : NotPlayedKey);
         if (Kind == QAccessible::Name)
-            return CardName(Suit(), Rank(), *Form->Languages);
-        if (Kind == QAccessible::Description || Kind == QAccessible::Value)
-            return SpeechText(*Form->Languages, Played() ? PlayedKey : NotPlayedKey);
+            return CardName(Suit(), Rank(), *Form->Languages) + QStringLiteral(", ") + State;
+        if (Kind == QAccessible::Value)
+            return State;
         return QString();
     }
 
     QRect rect() const override
     {
         const auto* Grid = qobject_cast<const TDrawGrid*>(FGrid.data());
-        return Grid ? GlobalRect(Grid, Grid->CellRect(Rank(), Suit())) : QRect();
+        return Grid && isValid() ? GlobalRect(Grid, Grid->CellRect(Rank(), Suit())) : QRect();
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State State;
+        if (!isValid()) {
+            State.invalid = true;
+            return State;
+        }
         State.readOnly = true;
         State.checkable = true;
         State.checked = Played();
-        State.invalid = !isValid();
+        State.focusable = true;
+        State.focused = IsCurrent() && FGrid->hasFocus();
         return State;
     }
 
+    // A cell answers a table's questions for the table it lies in: Qt's
+    // bridge puts them to any object that is a cell as well as to tables.
     void* interface_cast(QAccessible::InterfaceType Type) override
     {
-        return Type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+        if (Type == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        if (Type == QAccessible::TableInterface) {
+            QAccessibleInterface* Table = table();
+            return Table ? Table->interface_cast(Type) : nullptr;
+        }
+        return nullptr;
     }
 
     bool isSelected() const override { return false; }
@@ -71,24 +102,25 @@ public:
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return FColumn; }
     int rowIndex() const override { return FRow; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
+    int columnExtent() const override { return FRow == Outside ? 0 : 1; }
+    int rowExtent() const override { return FRow == Outside ? 0 : 1; }
     QAccessibleInterface* table() const override { return QAccessible::queryAccessibleInterface(FGrid.data()); }
 
 private:
     // Row r of the grid's data shows suit r + 1, column c rank c + 1.
     int Suit() const { return FRow + 1; }
     int Rank() const { return FColumn + 1; }
-    const TfrmMemory* Memory() const { return FGrid ? qobject_cast<const TfrmMemory*>(FGrid->window()) : nullptr; }
-    bool Played() const { return Memory() && Memory()->Played(Suit(), Rank()) > 0; }
+    bool Played() const { return MemoryOf(FGrid) && MemoryOf(FGrid)->Played(Suit(), Rank()) > 0; }
+    bool IsCurrent() const
+    {
+        const auto* Grid = qobject_cast<const TDrawGrid*>(FGrid.data());
+        return Grid && Grid->Row() == Suit() && Grid->Col() == Rank();
+    }
 
     QPointer<QWidget> FGrid;
     int FRow;
     int FColumn;
 };
-
-constexpr int GridRows = 4;
-constexpr int GridColumns = 13;
 
 // The memory aid's grid as a table of the 52 cards, a row to a suit and a
 // column to a rank; its fixed row and column are the headers.
@@ -112,8 +144,10 @@ public:
     }
     int indexOfChild(const QAccessibleInterface* Child) const override
     {
+        if (!Child || !FCells[0])
+            return -1;
         for (int I = 0; I < childCount(); ++I)
-            if (Cells()[I] == Child)
+            if (FCells[I] == Child)
                 return I;
         return -1;
     }
@@ -123,6 +157,11 @@ public:
             if (Cell->rect().contains(X, Y))
                 return Cell;
         return nullptr;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        const auto* Grid = static_cast<const TDrawGrid*>(widget());
+        return Grid->hasFocus() ? cellAt(Grid->Row() - 1, Grid->Col() - 1) : nullptr;
     }
 
     QString text(QAccessible::Text Kind) const override
@@ -138,7 +177,7 @@ public:
     QAccessibleInterface* cellAt(int Row, int Column) const override
     {
         if (Row < 0 || Row >= GridRows || Column < 0 || Column >= GridColumns)
-            return nullptr;
+            return NoCell();
         return Cells()[Row * GridColumns + Column];
     }
     int selectedCellCount() const override { return 0; }
@@ -176,7 +215,7 @@ public:
 private:
     const TLanguage* LanguagesOf() const
     {
-        const auto* Form = qobject_cast<const TfrmMemory*>(widget()->window());
+        const TfrmMemory* Form = MemoryOf(widget());
         return Form ? Form->Languages.data() : nullptr;
     }
 
@@ -185,16 +224,41 @@ private:
     {
         if (!FCells[0])
             for (int Row = 0; Row < GridRows; ++Row)
-                for (int Column = 0; Column < GridColumns; ++Column) {
-                    auto* Cell = new TMemoryCell(widget(), Row, Column);
-                    QAccessible::registerAccessibleInterface(Cell);
-                    FCells[Row * GridColumns + Column] = Cell;
-                }
+                for (int Column = 0; Column < GridColumns; ++Column)
+                    FCells[Row * GridColumns + Column] = Registered(new TMemoryCell(widget(), Row, Column));
         return FCells;
     }
 
+    TMemoryCell* NoCell() const
+    {
+        if (!FNoCell)
+            FNoCell = Registered(new TMemoryCell(widget(), Outside, Outside));
+        return FNoCell;
+    }
+
+    // Qt's accessibility keeps each cell from then on and deletes it at the end.
+    static TMemoryCell* Registered(TMemoryCell* Cell)
+    {
+        QAccessible::registerAccessibleInterface(Cell);
+        return Cell;
+    }
+
     mutable std::array<TMemoryCell*, GridRows * GridColumns> FCells{};
+    mutable TMemoryCell* FNoCell = nullptr;
 };
+
+TMemoryGridAccessible* GridOf(const TfrmMemory& Memory)
+{
+    if (!QAccessible::isActive())
+        return nullptr;
+    return dynamic_cast<TMemoryGridAccessible*>(QAccessible::queryAccessibleInterface(Memory.grdMemory));
+}
+
+void Tell(QAccessibleInterface* Object, QAccessible::Event Kind)
+{
+    QAccessibleEvent Event(Object, Kind);
+    QAccessible::updateAccessibility(&Event);
+}
 
 } // namespace
 
@@ -206,12 +270,11 @@ QAccessibleInterface* MakeMemoryGridInterface(QObject* Object)
     return nullptr;
 }
 
-// A cell a client has read keeps its state there until it is told it changed.
+// A cell a client has read keeps its name and state there until it is told
+// they changed.
 void TellMarked(const TfrmMemory& Memory, const TCard* Card)
 {
-    if (!QAccessible::isActive())
-        return;
-    const auto* Grid = dynamic_cast<TMemoryGridAccessible*>(QAccessible::queryAccessibleInterface(Memory.grdMemory));
+    const TMemoryGridAccessible* Grid = GridOf(Memory);
     if (!Grid)
         return;
     const QList<QAccessibleInterface*> Cells = Grid->MadeCells();
@@ -219,11 +282,31 @@ void TellMarked(const TfrmMemory& Memory, const TCard* Card)
         const bool Changed = !Card || (I / GridColumns == Card->Suit - 1 && I % GridColumns == Card->Rank - 1);
         if (!Changed)
             continue;
-        QAccessibleEvent Described(Cells[I], QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&Described);
+        Tell(Cells[I], QAccessible::NameChanged);
         QAccessible::State Checked;
         Checked.checked = true;
         QAccessibleStateChangeEvent State(Cells[I], Checked);
         QAccessible::updateAccessibility(&State);
     }
+}
+
+void TellLanguage(const TfrmMemory& Memory)
+{
+    TMemoryGridAccessible* Grid = GridOf(Memory);
+    if (!Grid)
+        return;
+    Tell(Grid, QAccessible::NameChanged);
+    for (QAccessibleInterface* Cell : Grid->MadeCells())
+        Tell(Cell, QAccessible::NameChanged);
+}
+
+// A screen reader speaks the object that takes the focus, and speaks it again
+// only for a new object: each card is its own.
+void TellCurrentCell(const TfrmMemory& Memory)
+{
+    const TMemoryGridAccessible* Grid = GridOf(Memory);
+    if (!Grid || !Memory.grdMemory->hasFocus())
+        return;
+    if (QAccessibleInterface* Cell = Grid->focusChild())
+        Tell(Cell, QAccessible::Focus);
 }

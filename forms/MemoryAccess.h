@@ -1,5 +1,6 @@
 // The memory aid's grid as assistive technology learns it: a table of the 52
-// cards, each played or not, told anew as the aid marks them.
+// cards, each played or not, told anew as the aid marks them, as the language
+// changes and as the keys move from card to card.
 #pragma once
 
 class QAccessibleInterface;
@@ -12,3 +13,8 @@ struct TCard;
 QAccessibleInterface* MakeMemoryGridInterface(QObject* Object);
 // The memory aid marked a card played, or with no card, began a new game.
 void TellMarked(const TfrmMemory& Memory, const TCard* Card);
+// Every card's name changed with the language.
+void TellLanguage(const TfrmMemory& Memory);
+// The keyboard is on the grid's current card: a new card, or the grid just
+// took the keyboard.
+void TellCurrentCell(const TfrmMemory& Memory);

@@ -23,6 +23,18 @@ bool AllDigits(const QString& Text)
     return std::all_of(Text.begin(), Text.end(), [](QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); });
 }
 
+// A caption as read aloud: an access key's ampersand is not read, a doubled one is.
+QString WithoutAccessKey(const QString& Caption)
+{
+    QString Text;
+    for (qsizetype I = 0; I < Caption.size(); ++I) {
+        if (Caption[I] == QLatin1Char('&') && ++I == Caption.size())
+            break;
+        Text += Caption[I];
+    }
+    return Text;
+}
+
 // Places a label at its design point, wide enough to reach the panel's right
 // edge, so that a longer translation still shows.
 void PlaceLabel(QWidget* Label, int X, int Y, int PanelWidth)
@@ -101,6 +113,10 @@ TfrmSetScore::TfrmSetScore(QWidget* Parent) : TDialogForm(QStringLiteral("frmSet
     SetupControls();
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(edScore, &QSpinBox::textChanged, this, &TfrmSetScore::NameQuestion);
+    // The translation pass sets the title first, then the labels: the
+    // question is put together again once the pass is over.
+    connect(this, &QWidget::windowTitleChanged, this, &TfrmSetScore::NameQuestion, Qt::QueuedConnection);
 }
 
 void TfrmSetScore::SetupForm()
@@ -115,9 +131,7 @@ void TfrmSetScore::SetupControls()
     pnl->setObjectName(QStringLiteral("pnl"));
     pnl->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnl->setGeometry(rect());
-    // The panel holds the focus when the dialog opens, so that typing does not
-    // go into the score before the user chooses to; it is no tab stop.
-    pnl->setFocusPolicy(Qt::ClickFocus);
+    pnl->setFocusPolicy(Qt::NoFocus);
 
     lblFirstMan = new TLabel(QStringLiteral("lblFirstMan"), QStringLiteral("Ο πρώτος που θα φτάσει τους"), pnl);
     PlaceLabel(lblFirstMan, 16, 12, pnl->width());
@@ -151,9 +165,26 @@ void TfrmSetScore::SetupControls()
     btnCancel->setAutoDefault(false);
 }
 
+// The dialog asks one question and opens on its answer, the number selected,
+// so that typing replaces it and the arrows step it.
 void TfrmSetScore::FormShow()
 {
-    pnl->setFocus(Qt::OtherFocusReason);
+    NameQuestion();
+    edScore->setFocus(Qt::OtherFocusReason);
+    edScore->selectAll();
+}
+
+// The labels either side of the field make one sentence, which the field and
+// the label that leads into it are both named with: a screen reader names a
+// field by its label, and reads the words after the field nowhere else.
+void TfrmSetScore::NameQuestion()
+{
+    const QString Question = WithoutAccessKey(lblFirstMan->Caption()) + QLatin1Char(' ') + edScore->text() +
+                             QLatin1Char(' ') + WithoutAccessKey(lblPoints->Caption());
+    if (edScore->accessibleName() == Question)
+        return;
+    lblFirstMan->setAccessibleName(Question);
+    edScore->setAccessibleName(Question);
 }
 
 // Enter or Esc can close the dialog while the score still holds a number

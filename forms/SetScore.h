@@ -56,6 +56,9 @@ public:
     TButton* btnClose = nullptr;
     TButton* btnCancel = nullptr;
 
+    // The question the field answers, with its number, as assistive technology reads it.
+    void NameQuestion();
+
 private:
     void SetupForm();
     void SetupControls();

@@ -3,6 +3,8 @@
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
@@ -232,9 +234,25 @@ void TMemo::showEvent(QShowEvent* Event)
     QPlainTextEdit::showEvent(Event);
 }
 
+namespace {
+
+// A plain widget reads as a client area ("filler" to a screen reader), which
+// leaves a screen reader without the window's title and without the status
+// line it looks for inside a frame. A form is a window named by its title.
+QAccessibleInterface* FormInterface(const QString& ClassName, QObject* Object)
+{
+    Q_UNUSED(ClassName);
+    auto* Form = qobject_cast<TForm*>(Object);
+    return Form && Form->isWindow() ? new QAccessibleWidget(Form, QAccessible::Window) : nullptr;
+}
+
+} // namespace
+
 TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)
 {
     setObjectName(Name);
+    static const bool Installed = (QAccessible::installFactory(FormInterface), true);
+    Q_UNUSED(Installed);
 }
 
 TForm::~TForm()

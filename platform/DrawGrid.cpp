@@ -1,6 +1,7 @@
 #include "platform/DrawGrid.h"
 
 #include <QColor>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -142,8 +143,83 @@ void TDrawGrid::showEvent(QShowEvent* Event)
     FCellsStale = true;
 }
 
+void TDrawGrid::SetCurrentCell(int Col, int Row)
+{
+    const int OldCol = FCol;
+    const int OldRow = FRow;
+    FCol = Col;
+    FRow = Row;
+    KeepCurrentCell();
+    if (FCol == OldCol && FRow == OldRow)
+        return;
+    // Only a grid with the keyboard shows where its current cell is.
+    if (hasFocus()) {
+        FCellsStale = true;
+        update();
+    }
+    if (OnSelectCell)
+        OnSelectCell(FCol, FRow);
+}
+
+// The keys move as in a table: the arrows by one cell, Home and End to the
+// ends of the row, Page Up and Page Down to the ends of the column, and with
+// Ctrl, Home and End to the first and last cell. A move past an edge stays.
+void TDrawGrid::keyPressEvent(QKeyEvent* Event)
+{
+    const Qt::KeyboardModifiers Modifiers = Event->modifiers() & ~Qt::KeypadModifier;
+    const bool Ctrl = Modifiers == Qt::ControlModifier;
+    if ((Modifiers != Qt::NoModifier && !Ctrl) || FCol < 0) {
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    const int Last = MaxCount;
+    int Col = FCol;
+    int Row = FRow;
+    switch (Event->key()) {
+    case Qt::Key_Left: --Col; break;
+    case Qt::Key_Right: ++Col; break;
+    case Qt::Key_Up: --Row; break;
+    case Qt::Key_Down: ++Row; break;
+    case Qt::Key_Home: Col = 0; Row = Ctrl ? 0 : Row; break;
+    case Qt::Key_End: Col = Last; Row = Ctrl ? Last : Row; break;
+    case Qt::Key_PageUp: Row = 0; break;
+    case Qt::Key_PageDown: Row = Last; break;
+    default: QWidget::keyPressEvent(Event); return;
+    }
+    if (Ctrl && Event->key() != Qt::Key_Home && Event->key() != Qt::Key_End) {
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    SetCurrentCell(Col, Row);
+}
+
+void TDrawGrid::focusInEvent(QFocusEvent* Event)
+{
+    QWidget::focusInEvent(Event);
+    FCellsStale = true;
+    update();
+}
+
+void TDrawGrid::focusOutEvent(QFocusEvent* Event)
+{
+    QWidget::focusOutEvent(Event);
+    FCellsStale = true;
+    update();
+}
+
+void TDrawGrid::KeepCurrentCell()
+{
+    if (FFixedCols >= FColCount || FFixedRows >= FRowCount) {
+        FCol = FRow = -1;
+        return;
+    }
+    FCol = std::clamp(FCol, FFixedCols, FColCount - 1);
+    FRow = std::clamp(FRow, FFixedRows, FRowCount - 1);
+}
+
 void TDrawGrid::LayoutChanged()
 {
+    KeepCurrentCell();
     updateGeometry();
     FCellsStale = true;
     update();
@@ -167,6 +243,12 @@ void TDrawGrid::DrawCells()
     for (int Row = 0; Row < Rows; ++Row)
         for (int Col = 0; Col < Cols; ++Col)
             DrawCell(Canvas, Col, Row);
+    // The dotted frame of the classic grids, inside the cell's own fill.
+    if (hasFocus() && FCol >= 0) {
+        const QRect Current = CellRect(FCol, FRow).adjusted(2, 2, -2, -2);
+        if (!Current.isEmpty())
+            Canvas.DrawFocusRect(Current);
+    }
 }
 
 void TDrawGrid::DrawGridLines(TCanvas& Canvas)

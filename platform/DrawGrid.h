@@ -1,4 +1,6 @@
-// A grid of equal cells drawn by a callback into the widget's own image; it takes no input.
+// A grid of equal cells drawn by a callback into the widget's own image. It
+// takes no mouse input; given a focus policy, its arrow keys move a current
+// cell among the cells that are not fixed.
 #pragma once
 #include "platform/Canvas.h"
 
@@ -43,6 +45,13 @@ public:
     QSize GridExtent() const;
     bool IsFixedCell(int Col, int Row) const { return Col < FFixedCols || Row < FFixedRows; }
 
+    // The current cell: the first cell that is not fixed until the keys or
+    // SetCurrentCell move it; -1 when every cell is fixed.
+    int Col() const { return FCol; }
+    int Row() const { return FRow; }
+    // A place outside the cells that are not fixed is brought to the nearest one.
+    void SetCurrentCell(int Col, int Row);
+
     // Draws every cell into the surface again and puts it on the screen before
     // returning; a hidden grid is drawn when it next comes into view.
     void Repaint();
@@ -52,11 +61,16 @@ public:
     QSize sizeHint() const override { return GridExtent(); }
 
     TDrawCell OnDrawCell;
+    // The current cell moved, by a key or by SetCurrentCell.
+    std::function<void(int Col, int Row)> OnSelectCell;
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void showEvent(QShowEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void focusOutEvent(QFocusEvent* Event) override;
 
 private:
     void LayoutChanged();
@@ -64,6 +78,7 @@ private:
     void DrawGridLines(TCanvas& Canvas);
     void DrawCell(TCanvas& Canvas, int Col, int Row);
     void DrawRaisedEdge(TCanvas& Canvas, const QRect& Rect);
+    void KeepCurrentCell();
 
     QImage FSurface;
     // The surface no longer shows the owner's data or the layout.
@@ -75,4 +90,6 @@ private:
     int FDefaultColWidth = 64;
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
+    int FCol = 1;
+    int FRow = 1;
 };

@@ -1,6 +1,7 @@
 #include "forms/Memory.h"
 #include "platform/Gradient.h"
 
+#include "forms/MemoryAccess.h"
 #include "forms/TableAccess.h"
 #include "lang/Lang.h"
 
@@ -11,6 +12,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QResource>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 namespace {
@@ -79,7 +83,7 @@ TEST(MemoryWindow, IsAFixedToolWindowOfTheProgramFilledByItsGrid)
     EXPECT_EQ(Form.pos(), QPoint(394, 131));
     EXPECT_EQ(Form.grdMemory->geometry(), QRect(0, TGradient::StripHeight(), 266, 95));
     EXPECT_EQ(Form.grdMemory->GridExtent(), QSize(266, 95));
-    EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::TabFocus) << "its keys go from card to card";
     EXPECT_TRUE(Form.grdMemory->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
@@ -314,15 +318,15 @@ TEST(MemoryGrid, ReadsAsATableOfCardsPlayedOrNot)
     EXPECT_EQ(Table->rowDescription(2), QStringLiteral("hearts"));
     EXPECT_EQ(Table->columnDescription(10), QStringLiteral("jack"));
     struct TCase { int Row, Column; const char* Name; bool Played; };
-    const TCase Cases[] = {{2, 6, "seven of hearts", true}, {2, 5, "six of hearts", false},
-                           {0, 0, "ace of clubs", false},   {3, 12, "king of spades", false}};
+    const TCase Cases[] = {{2, 6, "seven of hearts, played", true}, {2, 5, "six of hearts, not played", false},
+                           {0, 0, "ace of clubs, not played", false}, {3, 12, "king of spades, not played", false}};
     for (const TCase& Case : Cases) {
         SCOPED_TRACE(Case.Name);
         QAccessibleInterface* Cell = Table->cellAt(Case.Row, Case.Column);
         ASSERT_NE(Cell, nullptr);
         EXPECT_EQ(Cell->role(), QAccessible::Cell);
         EXPECT_EQ(Cell->text(QAccessible::Name), QString::fromLatin1(Case.Name));
-        EXPECT_EQ(Cell->text(QAccessible::Description), Case.Played ? QStringLiteral("played") : QStringLiteral("not played"));
+        EXPECT_EQ(Cell->text(QAccessible::Description), QString()) << "the state is said once, in the name";
         EXPECT_EQ(Cell->state().checked, Case.Played);
         EXPECT_EQ(Cell->tableCellInterface()->rowIndex(), Case.Row);
         EXPECT_EQ(Cell->tableCellInterface()->columnIndex(), Case.Column);
@@ -332,8 +336,170 @@ TEST(MemoryGrid, ReadsAsATableOfCardsPlayedOrNot)
         EXPECT_EQ(Grid->childAt(Rect.center().x(), Rect.center().y()), Cell);
     }
     Form.ResetMemory();
-    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Description), QStringLiteral("not played"));
+    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Name), QStringLiteral("seven of hearts, not played"));
     Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
-    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
-    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Description), QStringLiteral("δεν παίχτηκε"));
+    EXPECT_EQ(Table->cellAt(2, 6)->text(QAccessible::Name), QStringLiteral("επτά κούπα, δεν παίχτηκε"));
+}
+
+namespace {
+
+// What the program told assistive technology, in order: the event and the object it names.
+struct TTold
+{
+    QAccessible::Event Kind;
+    QAccessibleInterface* Object;
+};
+std::vector<TTold> Told;
+
+void Record(QAccessibleEvent* Event)
+{
+    Told.push_back({Event->type(), Event->accessibleInterface()});
+}
+
+// Listens as a screen reader would, for the length of a test. Qt tells
+// only where its bridge to assistive technology is on, which the offscreen
+// platform has not: these tests run on X11 with the bridge held on
+// (ctest -R ListenedWindows).
+class TListening
+{
+public:
+    TListening()
+    {
+        Told.clear();
+        FOld = QAccessible::installUpdateHandler(Record);
+    }
+    ~TListening()
+    {
+        QAccessible::installUpdateHandler(FOld);
+        Told.clear();
+    }
+
+private:
+    QAccessible::UpdateHandler FOld;
+};
+
+// Qt's bridge comes on once it has found the accessibility bus.
+bool BridgeIsOn()
+{
+    QElapsedTimer Waited;
+    Waited.start();
+    while (!QAccessible::isActive() && Waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return QAccessible::isActive();
+}
+
+std::vector<QAccessibleInterface*> ToldOf(QAccessible::Event Kind)
+{
+    std::vector<QAccessibleInterface*> Objects;
+    for (const TTold& Event : Told)
+        if (Event.Kind == Kind)
+            Objects.push_back(Event.Object);
+    return Objects;
+}
+
+} // namespace
+
+// A screen reader hears a new object take the focus at each arrow key: the
+// card the key moved to, named with whether it was played.
+TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
+{
+    if (!BridgeIsOn())
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
+    InstallTableAccess();
+    TListening Listening;
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TfrmMemory Form;
+    Form.Languages = &Languages;
+    Form.MarkPlayed(MakeCard(2, Clubs));
+    Form.show();
+    EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::TabFocus) << "the grid takes the keyboard with its window";
+    QApplication::setActiveWindow(&Form);
+    Form.grdMemory->setFocus();
+    ASSERT_TRUE(Form.grdMemory->hasFocus());
+    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Form.grdMemory)->tableInterface();
+    struct TCase { int Key; Qt::KeyboardModifiers Modifiers; int Row, Column; const char* Name; };
+    const TCase Cases[] = {{Qt::Key_Right, Qt::NoModifier, 0, 1, "two of clubs, played"},
+                           {Qt::Key_Down, Qt::NoModifier, 1, 1, "two of diamonds, not played"},
+                           {Qt::Key_End, Qt::NoModifier, 1, 12, "king of diamonds, not played"},
+                           {Qt::Key_Right, Qt::NoModifier, 1, 12, nullptr},
+                           {Qt::Key_PageDown, Qt::NoModifier, 3, 12, "king of spades, not played"},
+                           {Qt::Key_Home, Qt::ControlModifier, 0, 0, "ace of clubs, not played"},
+                           {Qt::Key_Up, Qt::NoModifier, 0, 0, nullptr},
+                           {Qt::Key_Left, Qt::NoModifier, 0, 0, nullptr}};
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(testing::Message() << "key " << Case.Key << " to " << Case.Row << ", " << Case.Column);
+        Told.clear();
+        QKeyEvent Press(QEvent::KeyPress, Case.Key, Case.Modifiers);
+        QApplication::sendEvent(Form.grdMemory, &Press);
+        EXPECT_EQ(Form.grdMemory->Row(), Case.Row + 1);
+        EXPECT_EQ(Form.grdMemory->Col(), Case.Column + 1);
+        QAccessibleInterface* Cell = Table->cellAt(Case.Row, Case.Column);
+        EXPECT_TRUE(Cell->state().focused);
+        const std::vector<QAccessibleInterface*> Focused = ToldOf(QAccessible::Focus);
+        if (!Case.Name) {
+            EXPECT_TRUE(Focused.empty()) << "a key past the edge moves nothing";
+            continue;
+        }
+        ASSERT_EQ(Focused.size(), 1u);
+        EXPECT_EQ(Focused[0], Cell);
+        EXPECT_EQ(Focused[0]->text(QAccessible::Name), QString::fromLatin1(Case.Name));
+    }
+    EXPECT_FALSE(Table->cellAt(1, 1)->state().focused) << "only the current card has the focus";
+}
+
+// The grid taking the keyboard is told as its current card taking it, after
+// Qt has told of the grid itself, so that the card is what a client keeps.
+TEST(MemoryGrid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
+{
+    if (!BridgeIsOn())
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
+    InstallTableAccess();
+    TListening Listening;
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TfrmMemory Form;
+    Form.Languages = &Languages;
+    Form.show();
+    QApplication::setActiveWindow(&Form);
+    Form.grdMemory->setFocus();
+    QCoreApplication::processEvents();
+    const std::vector<QAccessibleInterface*> Focused = ToldOf(QAccessible::Focus);
+    ASSERT_FALSE(Focused.empty());
+    EXPECT_EQ(Focused.back()->text(QAccessible::Name), QStringLiteral("ace of clubs, not played"));
+}
+
+// A client keeps the names it has read until it is told they changed: a
+// card marked played, and every card when the language changes.
+TEST(MemoryGrid, TellsTheCardsWhoseNamesChanged)
+{
+    if (!BridgeIsOn())
+        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
+    InstallTableAccess();
+    TListening Listening;
+    TLanguage Languages(QStringLiteral("Languages"), nullptr);
+    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+    TfrmMemory Form;
+    Form.Languages = &Languages;
+    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Form.grdMemory)->tableInterface();
+    QAccessibleInterface* Nine = Table->cellAt(1, 8);
+    Told.clear();
+    const TCard Card = MakeCard(9, Diamonds);
+    Form.MarkPlayed(Card);
+    TellMarked(Form, &Card);
+    EXPECT_EQ(ToldOf(QAccessible::NameChanged), std::vector<QAccessibleInterface*>{Nine});
+    EXPECT_EQ(Nine->text(QAccessible::Name), QStringLiteral("nine of diamonds, played"));
+
+    Told.clear();
+    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
+    Form.SetCaption(QStringLiteral("Μνήμη ") + QStringLiteral("2"));
+    const std::vector<QAccessibleInterface*> Renamed = ToldOf(QAccessible::NameChanged);
+    std::set<QAccessibleInterface*> Cells;
+    for (QAccessibleInterface* Object : Renamed)
+        if (Object && Object->role() == QAccessible::Cell)
+            Cells.insert(Object);
+    EXPECT_EQ(Cells.size(), 52u) << "every card is told";
+    EXPECT_NE(std::find(Renamed.begin(), Renamed.end(), QAccessible::queryAccessibleInterface(Form.grdMemory)),
+              Renamed.end()) << "and the grid";
+    EXPECT_EQ(Nine->text(QAccessible::Name), QStringLiteral("εννιά καρό, παίχτηκε"));
 }
