@@ -65,6 +65,10 @@ TfrmMain::TfrmMain(QWidget* Parent)
 
 TfrmMain::~TfrmMain()
 {
+    // The dialogs are the application's to destroy, not the table window's.
+    for (QWidget* Window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (Window->isWindow())
+            Window->setParent(nullptr, Window->windowFlags());
     if (FScoresInstalled)
         disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
     FormDestroy();
@@ -72,11 +76,25 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About)
 {
+    // The check mark follows the aid however it shows or goes: its own close
+    // button, the menu, the key, the program's start.
+    if (Memory && Memory != FMemory)
+        connect(Memory, &TfrmMemory::VisibilityChanged, this,
+                [this, Memory] { menuMemory->setChecked(Memory->isVisible()); });
     FMemory = Memory;
     if (FMemory)
         FMemory->Languages = Languages;
     FSetScore = SetScore;
     FAbout = About;
+    // The dialogs belong to the table window: placed and stacked with it, so
+    // that a click on the table brings an open dialog forward.
+    for (QWidget* Dialog : std::initializer_list<QWidget*>{FSetScore, FAbout})
+        if (Dialog && Dialog->parentWidget() != this)
+            Dialog->setParent(this, Dialog->windowFlags());
+
+    // The table holds the focus from the start: keys the window system hands
+    // the window before it was ever active reach the game.
+    FArea->setFocus(Qt::OtherFocusReason);
     // The memory aid stays above the table window only, and goes down and
     // comes back with it; the window system learns that it belongs to the
     // table window before it first shows.
@@ -136,10 +154,18 @@ void TfrmMain::changeEvent(QEvent* Event)
         else if (!isMinimized() && FMemory->isMinimized())
             FMemory->showNormal();
     }
-    // Not every window manager keeps a window above the one it belongs to.
-    if (Event->type() == QEvent::ActivationChange && isActiveWindow() && FMemory && FMemory->isVisible())
-        FMemory->raise();
+    if (Event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Not every window manager keeps a window above the one it belongs to.
+        if (FMemory && FMemory->isVisible())
+            FMemory->raise();
+        // The menu bar keeps the focus it took for Alt when the window went
+        // inactive, without its keyboard mode: the game's keys would then go
+        // nowhere. The table takes them back unless a menu item is chosen.
+        if ((focusWidget() == nullptr || focusWidget() == MainMenu) && MainMenu->activeAction() == nullptr)
+            FArea->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
+
 
 void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)
 {
@@ -170,7 +196,7 @@ void TfrmMain::menuMemoryClick()
 {
     if (FMemory)
         FMemory->setVisible(!FMemory->isVisible());
-    menuMemory->setChecked(!menuMemory->isChecked());
+    menuMemory->setChecked(FMemory ? FMemory->isVisible() : !menuMemory->isChecked());
 }
 
 void TfrmMain::menuLeftRightClick()

@@ -109,3 +109,15 @@ QPoint FrameCorner(const QWidget* Window)
     const QPoint Frame = Window->geometry().topLeft() - Window->pos();
     return ServerClientCorner(Window).value_or(Window->geometry().topLeft()) - Frame;
 }
+
+void MatchServerPlace(QWidget* Window)
+{
+    if (!Window->isWindow() || !Window->isVisible() || !WindowPositionsKnown())
+        return;
+    const std::optional<QPoint> Client = ServerClientCorner(Window);
+    if (!Client || *Client == Window->geometry().topLeft())
+        return;
+    // A move to where the window already stands: Qt takes the place at once,
+    // and the manager, asked to put the window where it is, leaves it there.
+    Window->move(FrameCorner(Window));
+}

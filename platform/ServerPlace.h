@@ -31,3 +31,9 @@ bool ServerPlacesAreShown();
 
 // Where the window's frame lies, from the server where it can tell.
 QPoint FrameCorner(const QWidget* Window);
+
+// Puts Qt's own record of a top-level window's place, which menus, dialogs and
+// message boxes are placed from, where the X server has the window. Under a
+// window manager that frames the window, Qt's record can stay at 0,0 after the
+// map until the window is next moved.
+void MatchServerPlace(QWidget* Window);
