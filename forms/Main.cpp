@@ -65,13 +65,18 @@ TfrmMain::TfrmMain(QWidget* Parent)
 
 TfrmMain::~TfrmMain()
 {
-    // The dialogs are the application's to destroy, not the table window's.
-    for (QWidget* Window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (Window->isWindow())
-            Window->setParent(nullptr, Window->windowFlags());
+    ReleaseDialogs();
     if (FScoresInstalled)
         disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
     FormDestroy();
+}
+
+// The attached dialogs are the application's to destroy, not the table window's.
+void TfrmMain::ReleaseDialogs()
+{
+    for (QWidget* Window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (Window == FSetScore || Window == FAbout)
+            Window->setParent(nullptr, Window->windowFlags());
 }
 
 void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About)
@@ -84,6 +89,7 @@ void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* Abo
     FMemory = Memory;
     if (FMemory)
         FMemory->Languages = Languages;
+    ReleaseDialogs();
     FSetScore = SetScore;
     FAbout = About;
     // The dialogs belong to the table window: placed and stacked with it, so

@@ -113,6 +113,7 @@ private:
     void CreateGameMenu();
     void CreateTable();
     void CreateComponents();
+    void ReleaseDialogs();
     void ConnectHandlers();
     void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
     void DrawFrame();

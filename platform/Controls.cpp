@@ -301,6 +301,15 @@ void GiveTitleStrip(QWidget* Dialog)
     Strip->raise();
 }
 
+void KeepNormalState(QWidget* Dialog)
+{
+    QWindow* Handle = (Dialog->winId(), Dialog->windowHandle());
+    QObject::connect(Handle, &QWindow::windowStateChanged, Dialog, [Handle](Qt::WindowState State) {
+        if (State == Qt::WindowMaximized || State == Qt::WindowMinimized || State == Qt::WindowFullScreen)
+            Handle->setWindowStates(Qt::WindowNoState);
+    });
+}
+
 TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
     : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           (WindowSystemFrames() ? Qt::FramelessWindowHint : Qt::WindowFlags()))
@@ -318,6 +327,10 @@ void TDialogForm::showEvent(QShowEvent* Event)
     if (!FStripGiven && WindowSystemFrames()) {
         FStripGiven = true;
         GiveTitleStrip(this);
+    }
+    if (!FStateKept) {
+        FStateKept = true;
+        KeepNormalState(this);
     }
     QDialog::showEvent(Event);
     if (Event->spontaneous())

@@ -152,6 +152,12 @@ bool WindowSystemFrames();
 // A dialog laid out by hand grows by the strip, its parts moving down with it.
 void GiveTitleStrip(QWidget* Dialog);
 
+// A dialog of fixed size has neither a maximised nor a minimised state: a
+// request for one is taken back at once, before the window system can hold the
+// dialog to a size it cannot take (weston ends the program), or leave the
+// table blocked by a dialog nowhere on the screen. Creates the native window.
+void KeepNormalState(QWidget* Dialog);
+
 // A dialog window, shown modally, whose title is its Caption. Its border has a
 // title but none of the title bar's buttons.
 class TDialogForm : public QDialog
@@ -172,4 +178,5 @@ protected:
 
 private:
     bool FStripGiven = false;
+    bool FStateKept = false;
 };

@@ -29,8 +29,10 @@ void ShowMessageBox(QWidget* Parent, const QString& Text)
     // windows, and could hide behind them while it blocks them.
     QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Zento"), Text, QMessageBox::Ok,
                     Parent ? Parent->window() : OwnerForBox());
-    if (WindowSystemFrames())
+    if (WindowSystemFrames()) {
         GiveTitleStrip(&Box);
+        KeepNormalState(&Box);
+    }
     Box.exec();
 }
 

@@ -486,3 +486,25 @@ TEST_F(DesktopSession, MenusOpenUnderTheirCaptionsFromTheStart)
         << Under.y();
     Menu->hide();
 }
+
+// A dialog has a fixed size: a window system that maximises or minimises it
+// anyway (a key of its own, a window list) gets it back as it was, and the
+// program goes on. Weston ends a program whose window does not take the size
+// of the maximised state it was told.
+TEST_F(DesktopSession, DialogsStayAsTheyAreWhenTheWindowSystemMaximisesThem)
+{
+    Start();
+    TfrmAbout* About = Windows.frmAbout.get();
+    About->open();
+    ASSERT_TRUE(ServeUntil([About] { return About->windowHandle() && About->windowHandle()->isExposed(); }));
+    const QSize Size = About->size();
+    About->windowHandle()->showMaximized();
+    EXPECT_TRUE(ServeUntil([About] { return About->windowState() == Qt::WindowNoState && About->isVisible(); }));
+    About->update();
+    About->btnClose->click();
+    ASSERT_TRUE(ServeUntil([About] { return !About->isVisible(); }));
+    EXPECT_EQ(About->size(), Size);
+    About->open();
+    ASSERT_TRUE(ServeUntil([About] { return About->windowHandle()->isExposed(); })) << "shows again";
+    About->accept();
+}
