@@ -303,7 +303,8 @@ void GiveTitleStrip(QWidget* Dialog)
 
 void KeepNormalState(QWidget* Dialog)
 {
-    QWindow* Handle = (Dialog->winId(), Dialog->windowHandle());
+    Dialog->winId();
+    QWindow* Handle = Dialog->windowHandle();
     QObject::connect(Handle, &QWindow::windowStateChanged, Dialog, [Handle](Qt::WindowState State) {
         if (State == Qt::WindowMaximized || State == Qt::WindowMinimized || State == Qt::WindowFullScreen)
             Handle->setWindowStates(Qt::WindowNoState);
