@@ -83,8 +83,9 @@ void TfrmMemory::SetupForm()
     setAttribute(Qt::WA_QuitOnClose, false);
     // The table window keeps the keyboard when the program shows the aid; the
     // player moves to the aid on purpose. X11 window managers honour this;
-    // Wayland compositors give the keys to the window shown last whatever it
-    // asks, and the aid hands them on until the player chooses it.
+    // Wayland compositors and weston's X window manager give the keys to the
+    // window shown last whatever it asks, and the aid hands them on until the
+    // player chooses it.
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
@@ -93,7 +94,11 @@ void TfrmMemory::showEvent(QShowEvent* Event)
     TForm::showEvent(Event);
     if (Event->spontaneous())
         return;
-    FKeysToOwner = !WindowsCanBeMoved();
+    FKeysToOwner = !WindowPositionsKnown();
+    // Weston's X window manager would show the aid as a part of the table
+    // window, never dragged on its own.
+    if (!ServerPlacesAreShown())
+        NameAsDialog(this);
     FActiveSinceShown = false;
     if (QWindow* Handle = windowHandle())
         Handle->installEventFilter(this);

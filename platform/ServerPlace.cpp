@@ -121,3 +121,14 @@ void MatchServerPlace(QWidget* Window)
     // and the manager, asked to put the window where it is, leaves it there.
     Window->move(FrameCorner(Window));
 }
+
+void NameAsDialog(const QWidget* Window)
+{
+    xcb_connection_t* Connection = X11Connection();
+    if (Connection == nullptr || !Window->testAttribute(Qt::WA_WState_Created))
+        return;
+    const xcb_atom_t Dialog = Atom(Connection, "_NET_WM_WINDOW_TYPE_DIALOG");
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(Window->internalWinId()),
+                        Atom(Connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &Dialog);
+    xcb_flush(Connection);
+}

@@ -387,7 +387,9 @@ TEST_F(DesktopSession, KeysPlayFromTheFirstPressAndWheneverTheAidShows)
             Windows.frmMain->menuMemory->trigger();
             ASSERT_TRUE(ServeUntil([Aid] { return Aid->isExposed(); }));
         }
-        if (OnWayland()) {
+        // Wayland compositors and weston's X window manager hand the aid the
+        // keyboard whatever it asks; X11 window managers leave it with the table.
+        if (!WindowPositionsKnown()) {
             const int Step = SelectedIndex(Game);
             SendKey(Aid, Qt::Key_Right);
             EXPECT_NE(SelectedIndex(Game), Step) << "a key the compositor gave the aid played nothing, showing " << Showing;
