@@ -298,6 +298,8 @@ void GiveTitleStrip(QWidget* Dialog)
         else
             Dialog->setMinimumWidth(Wanted);
     }
+    // Parts made while the dialog is on its way to the screen show only when told.
+    Strip->show();
     Strip->raise();
 }
 

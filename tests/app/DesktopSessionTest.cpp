@@ -233,6 +233,8 @@ void ExpectAtHome(QWidget* Dialog, QWindow* Table)
     }
     const TGradient* Strip = Dialog->findChild<TGradient*>(QStringLiteral("Gradient"), Qt::FindDirectChildrenOnly);
     ASSERT_NE(Strip, nullptr) << "no title of its own";
+    EXPECT_TRUE(Strip->isVisible());
+    EXPECT_EQ(Strip->geometry(), QRect(0, 0, Dialog->width(), TGradient::StripHeight())) << "along the top";
     EXPECT_EQ(Strip->FormCaption(), Dialog->windowTitle());
     EXPECT_GE(Strip->width(), Strip->WidthForCaption()) << "the title is cut short";
     const int Width = Strip->width();
