@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include "platform/Gradient.h"
+#include "platform/ServerPlace.h"
 
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
@@ -311,6 +312,13 @@ void KeepNormalState(QWidget* Dialog)
         if (State == Qt::WindowMaximized || State == Qt::WindowMinimized || State == Qt::WindowFullScreen)
             Handle->setWindowStates(Qt::WindowNoState);
     });
+    // Weston's X window manager leaves the keyboard with the window a dialog
+    // belongs to, which the dialog blocks: the dialog takes it itself once shown.
+    if (!ServerPlacesAreShown())
+        QObject::connect(Handle, &QWindow::visibleChanged, Dialog, [Dialog](bool Visible) {
+            if (Visible)
+                QMetaObject::invokeMethod(Dialog, [Dialog] { Dialog->activateWindow(); }, Qt::QueuedConnection);
+        });
 }
 
 TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
