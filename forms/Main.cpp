@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 // Every new status text, for those who watch a game from outside
 // (QT_LOGGING_RULES="zento.status.debug=true").
@@ -172,30 +173,81 @@ void TfrmMain::changeEvent(QEvent* Event)
     }
 }
 
+void TfrmMain::closeEvent(QCloseEvent* Event)
+{
+    // Closed in the middle of a turn, the window would leave the game half
+    // played; and a close that waited for the end-of-game message would be
+    // lost, as a window under a message box takes no close.
+    if (FInTurn) {
+        FCloseAsked = true;
+        Event->ignore();
+        return;
+    }
+    TForm::closeEvent(Event);
+}
+
+// The pauses serve every event but the player's input and a close, which the
+// window system keeps queued; what they do serve (a command asked over the
+// accessibility bus, say), and the queue served before a message box, must
+// not reach the game in the middle of a turn.
+bool TfrmMain::WaitsForTurn(std::function<void()> Command)
+{
+    if (!FInTurn)
+        return false;
+    FAfterTurn.push_back(std::move(Command));
+    return true;
+}
+
+void TfrmMain::RunTurn(const std::function<void()>& Step)
+{
+    FInTurn = true;
+    Step();
+    FInTurn = false;
+    TellHeldNews(*this);
+    if (FCloseAsked) {
+        FCloseAsked = false;
+        FAfterTurn.clear();
+        close();
+        return;
+    }
+    for (const std::function<void()>& Command : std::exchange(FAfterTurn, {}))
+        Command();
+}
 
 void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)
 {
-    if (Button == Qt::LeftButton)
-        SelectAt(FGame, *this, X, Y);
-    else if (Button == Qt::RightButton)
-        PlayTurn(FGame, *this);
+    if (WaitsForTurn([this, Button, X, Y] { FormMouseDown(Button, X, Y); }))
+        return;
+    RunTurn([&] {
+        if (Button == Qt::LeftButton)
+            SelectAt(FGame, *this, X, Y);
+        else if (Button == Qt::RightButton)
+            PlayTurn(FGame, *this);
+    });
 }
 
 bool TfrmMain::FormKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
 {
-    return PlayKey(FGame, *this, Key, Modifiers);
+    if (!IsPlayKey(Key, Modifiers))
+        return false;
+    if (!WaitsForTurn([this, Key, Modifiers] { FormKeyDown(Key, Modifiers); }))
+        RunTurn([&] { PlayKey(FGame, *this, Key, Modifiers); });
+    return true;
 }
 
 void TfrmMain::menuNewGameClick()
 {
-    StartGame(FGame, *this);
+    if (!WaitsForTurn([this] { menuNewGameClick(); }))
+        RunTurn([this] { StartGame(FGame, *this); });
 }
 
 void TfrmMain::menuNewTourClick()
 {
+    if (WaitsForTurn([this] { menuNewTourClick(); }))
+        return;
     if (!FSetScore || FSetScore->exec() != QDialog::Accepted)
         return;
-    StartTournament(FGame, *this);
+    RunTurn([this] { StartTournament(FGame, *this); });
 }
 
 void TfrmMain::menuMemoryClick()
@@ -203,6 +255,7 @@ void TfrmMain::menuMemoryClick()
     if (FMemory)
         FMemory->setVisible(!FMemory->isVisible());
     menuMemory->setChecked(FMemory ? FMemory->isVisible() : !menuMemory->isChecked());
+    TellMemoryAid(*this, FMemory && FMemory->isVisible());
 }
 
 void TfrmMain::menuLeftRightClick()
@@ -233,6 +286,7 @@ void TfrmMain::SwitchLanguage(TMenuItem* Chosen, const QString& Language)
     Languages->SetLanguageFile(LanguageFilePath(Language));
     Languages->Translate();
     UpdateCaption();
+    TellLanguage(*this);
 }
 
 void TfrmMain::menuAboutClick()

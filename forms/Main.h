@@ -12,6 +12,9 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -95,6 +98,7 @@ public:
     QWidget* TableArea() const override;
     const TGame& Game() const override { return FGame; }
     const TLanguage& Language() const override { return *Languages; }
+    bool InTurn() const override { return FInTurn; }
     const QImage& Background() const { return FBackground; }
     const QImage& BackBuffer() const { return FBackBuffer; }
     const QImage& Surface() const { return FSurface; }
@@ -103,6 +107,8 @@ protected:
     void showEvent(QShowEvent* Event) override;
     // The memory aid comes back with the table window, and stays above it.
     void changeEvent(QEvent* Event) override;
+    // A close asked while a turn runs is carried out when it is over.
+    void closeEvent(QCloseEvent* Event) override;
 
 private:
     friend struct TfrmMainTestAccess;
@@ -116,6 +122,10 @@ private:
     void ReleaseDialogs();
     void ConnectHandlers();
     void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
+    // A turn, or any step of the player's, runs to its end before anything
+    // else reaches the game; what came meanwhile follows in order.
+    void RunTurn(const std::function<void()>& Step);
+    bool WaitsForTurn(std::function<void()> Command);
     void DrawFrame();
     QString FeltPath() const;
     void TileBackground(const QImage& Picture);
@@ -135,10 +145,11 @@ private:
     void GameDealt() override;
     void HandsDealt() override;
     void HandCardChanged(const TCard& Card) override;
-    void CardLeftHand(const TCard& Card) override;
-    void CardPlayed(const TCard& Card) override;
+    void CardLeftHand(const TCard& Card, TSide From) override;
+    void CardPlayed(const TCard& Card, TSide By) override;
     void Pause() override;
     void PileTaken() override;
+    void PileCaptured(TSide By, TTake Take) override;
     void PileCleared() override;
     void TurnEnded() override;
     void Message(const char* Key) override;
@@ -158,6 +169,9 @@ private:
     TfrmAbout* FAbout = nullptr;
     bool FShown = false;
     bool FScoresInstalled = false;
+    bool FInTurn = false;
+    bool FCloseAsked = false;
+    std::vector<std::function<void()>> FAfterTurn;
 
     QImage FBackground;
     QImage FBackBuffer;

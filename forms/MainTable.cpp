@@ -156,6 +156,8 @@ TPictureDialog* TfrmMain::OpenPictureDialog()
 
 void TfrmMain::menuBackgroundClick()
 {
+    if (WaitsForTurn([this] { menuBackgroundClick(); }))
+        return;
     TPictureDialog* Dialog = OpenPictureDialog();
     if (Dialog->exec() != QDialog::Accepted || Dialog->selectedFiles().isEmpty())
         return;
@@ -180,6 +182,8 @@ void TfrmMain::ShowWholeTable()
 
 void TfrmMain::menuFullScreenClick()
 {
+    if (WaitsForTurn([this] { menuFullScreenClick(); }))
+        return;
     const bool ToFull = !menuFullScreen->isChecked();
     menuFullScreen->setChecked(ToFull);
     if (ToFull) {
@@ -279,9 +283,11 @@ void TfrmMain::HandCardChanged(const TCard& Card)
     TellSelection(*this, Card);
 }
 
-void TfrmMain::CardLeftHand(const TCard& Card)
+void TfrmMain::CardLeftHand(const TCard& Card, TSide From)
 {
     EraseCard(Card);
+    if (From == TSide::Player)
+        TellCardLeftHand(*this, Card);
 }
 
 // Only the screen loses the card: the back buffer is recomposed at the end of the turn.
@@ -290,7 +296,7 @@ void TfrmMain::EraseCard(const TCard& Card)
     FWindowCanvas.BitBlt(Card.X, Card.Y, CardWidth, CardHeight, FBackground, Card.X, Card.Y, TRasterOp::Copy);
 }
 
-void TfrmMain::CardPlayed(const TCard& Card)
+void TfrmMain::CardPlayed(const TCard& Card, TSide By)
 {
     if (FMemory) {
         FMemory->MarkPlayed(Card);
@@ -299,7 +305,7 @@ void TfrmMain::CardPlayed(const TCard& Card)
     }
     DrawStackTop(FGame.FPile, FBackBufferCanvas);
     DrawStackTop(FGame.FPile, FWindowCanvas);
-    TellCardPlayed(*this, Card);
+    TellCardPlayed(*this, Card, By);
 }
 
 void TfrmMain::Pause()
@@ -310,7 +316,11 @@ void TfrmMain::Pause()
 void TfrmMain::PileTaken()
 {
     DrawTable(FBackBufferCanvas);
-    TellPileTaken(*this);
+}
+
+void TfrmMain::PileCaptured(TSide By, TTake Take)
+{
+    TellPileCaptured(*this, By, Take);
 }
 
 // The felt shows through where the pile lay, on the screen only.
@@ -326,8 +336,13 @@ void TfrmMain::TurnEnded()
 
 void TfrmMain::Message(const char* Key)
 {
-    if (qstrcmp(Key, EndOfGameKey) == 0)
-        TellGameOver(*this);
+    TellGameOver(*this, Key);
+    TellHeldNews(*this);
+    // The window system keeps what came during the turn's pauses (the
+    // player's input, and a close too) until the loop serves it; the message
+    // box's loop would serve it to a window the box blocks, and a close would
+    // be lost. Served now, the table keeps each request for the turn's end.
+    QCoreApplication::processEvents();
     ShowMessageBox(this, Languages->LookupMessage(QString::fromLatin1(Key)));
 }
 

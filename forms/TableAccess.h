@@ -1,7 +1,7 @@
-// What assistive technology learns of the table: the cards by name, the
-// computer's hand, the pile and the status line; and what happens on the
-// table, told as it happens. Qt asks for none of it until an assistive
-// technology listens, and every Tell does nothing until then.
+// What assistive technology learns of the table: the computer's hand, the
+// pile, the player's hand as a list of the cards held, and the status line;
+// and what happens on the table, told as it happens. Qt asks for none of it
+// until an assistive technology listens, and every Tell does nothing until then.
 #pragma once
 #include <QRect>
 #include <QString>
@@ -10,6 +10,8 @@ class QWidget;
 class TLanguage;
 struct TCard;
 struct TGame;
+enum class TSide;
+enum class TTake;
 
 // What the table's accessible parts read of the table window, which gives it
 // to them: the game, the language it speaks, where its parts are and the
@@ -24,6 +26,8 @@ public:
     virtual QRect PileArea() const = 0;
     // Both sides' points as the status line shows them.
     virtual QString ScoreText() const = 0;
+    // While a turn runs its news is held, and told together when it ends.
+    virtual bool InTurn() const = 0;
 
 protected:
     ~TAccessibleTable() = default;
@@ -35,8 +39,17 @@ void InstallTableAccess();
 
 // A new deal: the player's new cards.
 void TellDeal(const TAccessibleTable& Main);
-void TellCardPlayed(const TAccessibleTable& Main, const TCard& Card);
-void TellPileTaken(const TAccessibleTable& Main);
-void TellGameOver(const TAccessibleTable& Main);
+void TellCardPlayed(const TAccessibleTable& Main, const TCard& Card, TSide By);
+// A card left the player's hand.
+void TellCardLeftHand(const TAccessibleTable& Main, const TCard& Card);
+void TellPileCaptured(const TAccessibleTable& Main, TSide By, TTake Take);
+// The end of a game with both sides' points, or a tournament's decision
+// (the key of the message the game shows).
+void TellGameOver(const TAccessibleTable& Main, const char* Key);
+void TellMemoryAid(const TAccessibleTable& Main, bool Shown);
+// The names of every part changed with the language.
+void TellLanguage(const TAccessibleTable& Main);
+// Speaks the news held during a turn; a window that opens next would speak over it.
+void TellHeldNews(const TAccessibleTable& Main);
 // The keyboard focus follows the selected card, or goes back to the table.
 void TellSelection(const TAccessibleTable& Main, const TCard& Changed);

@@ -1,8 +1,18 @@
 #include "forms/TableKeys.h"
 
-bool PlayKey(TGame& Game, TTable& Table, int Key, Qt::KeyboardModifiers Modifiers)
+bool IsPlayKey(int Key, Qt::KeyboardModifiers Modifiers)
 {
     if (Modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    for (const int Played : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape})
+        if (Key == Played)
+            return true;
+    return false;
+}
+
+bool PlayKey(TGame& Game, TTable& Table, int Key, Qt::KeyboardModifiers Modifiers)
+{
+    if (!IsPlayKey(Key, Modifiers))
         return false;
     switch (Key) {
     case Qt::Key_Left:

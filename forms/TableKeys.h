@@ -9,3 +9,5 @@
 // selected card, Escape selects nothing. Answers whether the key was one of
 // these; keys held with Ctrl, Alt or Meta are left to the menus and shortcuts.
 bool PlayKey(TGame& Game, TTable& Table, int Key, Qt::KeyboardModifiers Modifiers);
+// Whether PlayKey would take the key, without acting on it.
+bool IsPlayKey(int Key, Qt::KeyboardModifiers Modifiers);

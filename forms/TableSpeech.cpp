@@ -13,10 +13,11 @@ constexpr const char* CpuTookKey = "the computer took the pile";
 constexpr const char* YouTookMarkKey = "you took the pile with a 10-point mark";
 constexpr const char* CpuTookMarkKey = "the computer took the pile with a 10-point mark";
 
-const char* const TextKeys[] = {CardKey,      TableKey,     TableHelpKey,   CpuHandKey,  PileKey,
-                                EmptyPileKey, NewsKey,      YouPlayedKey,   CpuPlayedKey, YouTookKey,
-                                CpuTookKey,   YouTookMarkKey, CpuTookMarkKey, DealKey,   GameOverKey,
-                                GridKey,      PlayedKey,    NotPlayedKey};
+const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   CpuHandKey,     PileKey,
+                                EmptyPileKey,   HandKey,       YouPlayedKey,   CpuPlayedKey,   YouTookKey,
+                                CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
+                                YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
+                                GridKey,        PlayedKey,     NotPlayedKey};
 
 } // namespace
 
@@ -50,23 +51,15 @@ QStringList SpeechKeys()
     return Keys;
 }
 
-// The player's card leaves the hand before it is played, the computer's after:
-// while the player's card is on its way the player holds one card fewer.
-QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages)
+QString PlayedNews(TSide By, const TCard& Card, const TLanguage& Languages)
 {
-    const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
-    return SpeechText(Languages, ByPlayer ? YouPlayedKey : CpuPlayedKey).arg(CardName(Card, Languages));
+    return SpeechText(Languages, By == TSide::Player ? YouPlayedKey : CpuPlayedKey).arg(CardName(Card, Languages));
 }
 
-// A lone capture marks the pile's top card, which the taking turns over to
-// lie second on the taker's stack; no other card on the pile is ever marked.
-QString TakenNews(const TGame& Game, const TLanguage& Languages)
+QString TakenNews(TSide By, TTake Take, const TLanguage& Languages)
 {
-    if (Game.FTurnsLeft == 0)
-        return QString();
-    const bool ByPlayer = Game.FPlayerHand.Count < Game.FCpuHand.Count;
-    const TCardStack& Tricks = ByPlayer ? Game.FPlayerTricks : Game.FCpuTricks;
-    const bool Marked = Tricks.Top && Tricks.Top->Next && Tricks.Top->Next->Item.Face == cfBack;
-    const char* Key = ByPlayer ? (Marked ? YouTookMarkKey : YouTookKey) : (Marked ? CpuTookMarkKey : CpuTookKey);
-    return SpeechText(Languages, Key);
+    const bool Mark = Take == TTake::Mark;
+    if (By == TSide::Player)
+        return SpeechText(Languages, Mark ? YouTookMarkKey : YouTookKey);
+    return SpeechText(Languages, Mark ? CpuTookMarkKey : CpuTookKey);
 }

@@ -7,7 +7,8 @@
 
 class TLanguage;
 struct TCard;
-struct TGame;
+enum class TSide;
+enum class TTake;
 
 // The texts, each a message key that is also its English text. Those only the
 // card names and the news use stay with them.
@@ -20,9 +21,14 @@ inline constexpr const char* TableHelpKey =
 inline constexpr const char* CpuHandKey = "cards in the computer's hand: %1";
 inline constexpr const char* PileKey = "cards on the pile: %1, on top: %2";
 inline constexpr const char* EmptyPileKey = "the pile is empty";
-inline constexpr const char* NewsKey = "what happened";
+inline constexpr const char* HandKey = "your cards";
 inline constexpr const char* DealKey = "new deal, your cards: %1";
 inline constexpr const char* GameOverKey = "end of game, %1";
+inline constexpr const char* YouWonTourKey = "you won the tournament, %1";
+inline constexpr const char* CpuWonTourKey = "the computer won the tournament, %1";
+inline constexpr const char* TourGoesOnKey = "nobody has reached the target, the next game is dealt";
+inline constexpr const char* MemoryShownKey = "the memory aid is shown";
+inline constexpr const char* MemoryHiddenKey = "the memory aid is hidden";
 inline constexpr const char* GridKey = "cards played";
 inline constexpr const char* PlayedKey = "played";
 inline constexpr const char* NotPlayedKey = "not played";
@@ -35,8 +41,6 @@ QString CardName(int Suit, int Rank, const TLanguage& Languages);
 // Every message key the accessible texts use, for the language files.
 QStringList SpeechKeys();
 
-// The news of a card just played, the player's or the computer's; and of a
-// pile just taken, empty for the rest of the pile given away at the end of a
-// game, which is told with the end.
-QString PlayedNews(const TGame& Game, const TCard& Card, const TLanguage& Languages);
-QString TakenNews(const TGame& Game, const TLanguage& Languages);
+// The news of a card just played, and of a pile just taken, as the game tells them.
+QString PlayedNews(TSide By, const TCard& Card, const TLanguage& Languages);
+QString TakenNews(TSide By, TTake Take, const TLanguage& Languages);

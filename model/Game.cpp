@@ -33,12 +33,16 @@ void LayStartingPile(TGame& Game, TTable& Table)
     }
 }
 
-// Whoever played the card on top takes the pile when one of the capture tests holds.
-void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks)
+// Whoever played the card on top takes the pile when one of the capture tests
+// holds. The lone-capture test marks the top card, the card just played, and
+// no card played ever lies on the pile face down otherwise.
+void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks, TSide By)
 {
     if (!PileCaptured(Game.FPile))
         return;
+    const TTake Take = Game.FPile.Top->Item.Face == cfBack ? TTake::Mark : TTake::Plain;
     TakePile(Game, Table, Tricks);
+    Table.PileCaptured(By, Take);
     Table.PileCleared();
 }
 
@@ -48,9 +52,9 @@ void CpuMove(TGame& Game, TTable& Table)
     ChooseCpuCard(Game.FCpuHand, HasOneCard(Game.FPile), Game.FTopCard, Game.FSelected);
     if (Game.FSelected.Rank == 0)
         return;
-    Table.CardLeftHand(Game.FSelected);
-    PlayCard(Game, Table);
-    CaptureTest(Game, Table, Game.FCpuTricks);
+    Table.CardLeftHand(Game.FSelected, TSide::Computer);
+    PlayCard(Game, Table, TSide::Computer);
+    CaptureTest(Game, Table, Game.FCpuTricks, TSide::Computer);
 }
 
 void NextGameOfTournament(TGame& Game, TTable& Table)
@@ -146,7 +150,11 @@ void DealHands(TGame& Game, TTable& Table)
 void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y)
 {
     SelectCardAt(Game.FPlayerHand, X, Y, Game.FSelected);
-    if (Game.FSelected.Rank != 0)
+    // A miss leaves the hand's own copy selected; the hand, the drawing and
+    // what assistive technology reads must agree that nothing is.
+    if (Game.FSelected.Rank == 0)
+        UnselectCards(Game.FPlayerHand);
+    else
         Table.HandCardChanged(Game.FSelected);
     const bool OtherCard =
         Game.FLastSelected.Rank != Game.FSelected.Rank || Game.FLastSelected.Suit != Game.FSelected.Suit;
@@ -197,22 +205,22 @@ void PlayTurn(TGame& Game, TTable& Table)
         return;
     InitCard(Game.FLastSelected, 0, 0, cfNone);
     RemoveCard(Game.FPlayerHand, Game.FSelected);
-    Table.CardLeftHand(Game.FSelected);
+    Table.CardLeftHand(Game.FSelected, TSide::Player);
     Game.FSelected.Face = cfFaceUp;
-    PlayCard(Game, Table);
-    CaptureTest(Game, Table, Game.FPlayerTricks);
+    PlayCard(Game, Table, TSide::Player);
+    CaptureTest(Game, Table, Game.FPlayerTricks, TSide::Player);
     CpuMove(Game, Table);
     EndTurn(Game, Table);
     Table.TurnEnded();
     Game.FSelected.Rank = 0;
 }
 
-void PlayCard(TGame& Game, TTable& Table)
+void PlayCard(TGame& Game, TTable& Table, TSide By)
 {
     Table.PileCardPos(Game.FSelected);
     RememberCard(Game.FCpuHand, Game.FSelected);
     PushCard(Game.FPile, Game.FSelected);
-    Table.CardPlayed(Game.FSelected);
+    Table.CardPlayed(Game.FSelected, By);
     Table.Pause();
 }
 

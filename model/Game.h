@@ -17,6 +17,11 @@ inline constexpr const char* YouWonKey = "you won...";
 inline constexpr const char* ComputerWonKey = "the computer won...";
 inline constexpr const char* DealingAgainKey = "dealing again...";
 
+// Whose card, whose take.
+enum class TSide { Player, Computer };
+// A take by a capture test, with or without the 10-point mark of a lone card.
+enum class TTake { Plain, Mark };
+
 // What happens in a game, told to the table it is shown on in the game's own
 // words; how each event looks is the table's business. The three positions are
 // the table's answer to where a card goes.
@@ -42,12 +47,16 @@ public:
 
     // A hand card changed how it shows: selected, or selected no more.
     virtual void HandCardChanged(const TCard& Card) = 0;
-    virtual void CardLeftHand(const TCard& Card) = 0;
-    // The card now on top of the pile, face up where it was given its place.
-    virtual void CardPlayed(const TCard& Card) = 0;
+    virtual void CardLeftHand(const TCard& Card, TSide From) = 0;
+    // The card now on top of the pile, face up where it was given its place,
+    // and the side that played it.
+    virtual void CardPlayed(const TCard& Card, TSide By) = 0;
     // Keeps the card just played in sight before the game goes on.
     virtual void Pause() = 0;
     virtual void PileTaken() = 0;
+    // A side took the pile by a capture test; the rest of the pile given to
+    // the last taker at the end of a game is no capture.
+    virtual void PileCaptured(TSide By, TTake Take) = 0;
     // The pile's place on the table is empty now.
     virtual void PileCleared() = 0;
     virtual void TurnEnded() = 0;
@@ -95,7 +104,7 @@ void StepSelection(TGame& Game, TTable& Table, TStep Step);
 void ClearSelection(TGame& Game, TTable& Table);
 // Where the selected card lies in the player's hand; -1 for none.
 int32_t SelectedIndex(const TGame& Game);
-void PlayCard(TGame& Game, TTable& Table);
+void PlayCard(TGame& Game, TTable& Table, TSide By);
 void TakePile(TGame& Game, TTable& Table, TCardStack& Tricks);
 
 // Points so far: the captured cards of this game plus the finished games of a tournament.

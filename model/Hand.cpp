@@ -9,13 +9,6 @@ bool SameCard(const TCard& A, const TCard& B)
     return A.Rank == B.Rank && A.Suit == B.Suit;
 }
 
-void Unselect(THand& Hand)
-{
-    for (int32_t I = 0; I < Hand.Count; ++I)
-        if (Hand.Items[I].Face == cfSelected)
-            Hand.Items[I].Face = cfFaceUp;
-}
-
 } // namespace
 
 void InitHand(THand& Hand, int32_t Capacity)
@@ -58,10 +51,17 @@ void SelectCardAt(THand& Hand, int32_t X, int32_t Y, TCard& Card)
     for (int32_t I = 0; I < Hand.Count; ++I) {
         if (!CardAt(Hand.Items[I], X, Y))
             continue;
-        Unselect(Hand);
+        UnselectCards(Hand);
         Hand.Items[I].Face = cfSelected;
         Card = Hand.Items[I];
     }
+}
+
+void UnselectCards(THand& Hand)
+{
+    for (int32_t I = 0; I < Hand.Count; ++I)
+        if (Hand.Items[I].Face == cfSelected)
+            Hand.Items[I].Face = cfFaceUp;
 }
 
 void DrawHand(const THand& Hand, TCanvas& Canvas)

@@ -21,4 +21,6 @@ void RemoveCard(THand& Hand, const TCard& Card);
 // Where cards overlap, the last one in hand order (the one drawn on top) wins.
 // A miss answers Rank 0 and leaves the hand as it was.
 void SelectCardAt(THand& Hand, int32_t X, int32_t Y, TCard& Card);
+// Every selected card of the hand shows face up again.
+void UnselectCards(THand& Hand);
 void DrawHand(const THand& Hand, TCanvas& Canvas);

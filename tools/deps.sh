@@ -28,7 +28,7 @@ test_run=(
   xvfb xauth xdotool x11-utils imagemagick openbox
   weston qt6-wayland xwayland
   mutter kwin-wayland sway
-  at-spi2-core python3-pyatspi dbus-daemon orca
+  at-spi2-core python3-pyatspi dbus-daemon orca procps
 )
 
 # Building the Debian package and checking it as Debian does.

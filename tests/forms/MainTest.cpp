@@ -20,6 +20,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -989,45 +990,81 @@ TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
     QAccessibleInterface* Table = TableInterface(Area());
     ASSERT_NE(Table, nullptr);
     EXPECT_EQ(Table->text(QAccessible::Name), QStringLiteral("table"));
-    ASSERT_GE(Table->childCount(), 4 + 3 + 1);
+    ASSERT_GE(Table->childCount(), 4 + 1);
+    QAccessibleInterface* Hand = Table->child(2);
+    ASSERT_NE(Hand, nullptr);
+    EXPECT_EQ(Hand->role(), QAccessible::List);
+    EXPECT_EQ(Hand->text(QAccessible::Name), QStringLiteral("your cards"));
+    ASSERT_EQ(Hand->childCount(), 4);
     for (int Slot = 0; Slot < 4; ++Slot) {
         SCOPED_TRACE(Slot);
-        QAccessibleInterface* Card = Table->child(Slot);
+        QAccessibleInterface* Card = Hand->child(Slot);
         ASSERT_NE(Card, nullptr);
         EXPECT_EQ(Card->role(), QAccessible::ListItem);
-        EXPECT_EQ(Table->indexOfChild(Card), Slot);
-        EXPECT_EQ(Card->parent(), Table);
+        EXPECT_EQ(Hand->indexOfChild(Card), Slot);
+        EXPECT_EQ(Card->parent(), Hand);
         const TCard& Held = Game.FPlayerHand.Items[Slot];
         EXPECT_EQ(Card->text(QAccessible::Name), CardName(Held, *Main->Languages));
         EXPECT_EQ(Card->state().selected, Slot == 1);
         const QRect Rect(Area()->mapToGlobal(QPoint(Held.X, Held.Y)), QSize(CardWidth, CardHeight));
         EXPECT_EQ(Card->rect(), Rect);
-        EXPECT_EQ(Table->childAt(Rect.center().x(), Rect.center().y()), Card) << "a screen reader points at it";
+        EXPECT_TRUE(Hand->rect().contains(Rect));
+        EXPECT_EQ(Table->childAt(Rect.center().x(), Rect.center().y()), Hand) << "a screen reader points at it";
+        EXPECT_EQ(Hand->childAt(Rect.center().x(), Rect.center().y()), Card);
     }
-    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("seven of hearts"));
-    EXPECT_EQ(Table->focusChild(), Table->child(1)) << "the focus follows the selected card";
-    EXPECT_EQ(Table->child(4)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 4"));
-    EXPECT_EQ(Table->child(5)->text(QAccessible::Name), QStringLiteral("cards on the pile: 4, on top: queen of spades"));
+    EXPECT_EQ(Hand->child(1)->text(QAccessible::Name), QStringLiteral("seven of hearts"));
+    EXPECT_EQ(Table->focusChild(), Hand->child(1)) << "the focus follows the selected card";
+    EXPECT_EQ(Table->child(0)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 4."));
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name),
+              QStringLiteral("cards on the pile: 4, on top: queen of spades."));
     QAccessibleInterface* Status = ChildNamed(Table, QAccessible::StatusBar);
     ASSERT_NE(Status, nullptr);
     ASSERT_GE(Status->childCount(), 1);
     EXPECT_EQ(Status->child(0)->text(QAccessible::Name), QStringLiteral("You: 0, CPU: 0"));
 
     Main->menuGreekClick();
-    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
-    EXPECT_EQ(Table->child(5)->text(QAccessible::Name), QStringLiteral("χαρτιά στη στοίβα: 4, πάνω πάνω: ντάμα μπαστούνι"));
+    EXPECT_EQ(Hand->child(1)->text(QAccessible::Name), QStringLiteral("επτά κούπα"));
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name),
+              QStringLiteral("χαρτιά στη στοίβα: 4, πάνω πάνω: ντάμα μπαστούνι."));
     EXPECT_EQ(Table->text(QAccessible::Name), QStringLiteral("τραπέζι"));
 
+    QAccessibleInterface* Played = Hand->child(1);
     PressKey(Area(), Qt::Key_Return);
-    EXPECT_EQ(Table->childCount(), 4 + 3 + 1) << "the hand keeps its four places";
-    EXPECT_TRUE(Table->child(3)->state().invisible) << "the played card's place is empty";
-    EXPECT_TRUE(Table->child(3)->text(QAccessible::Name).isEmpty());
-    EXPECT_EQ(Table->child(4)->text(QAccessible::Name), QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 3"));
+    ASSERT_EQ(Hand->childCount(), 3) << "the hand lists the cards held";
+    for (int Slot = 0; Slot < 3; ++Slot)
+        EXPECT_NE(Hand->child(Slot), Played);
+    EXPECT_EQ(Hand->indexOfChild(Played), -1);
+    EXPECT_TRUE(Played->state().invisible) << "the card played is held no more";
+    EXPECT_EQ(Table->child(0)->text(QAccessible::Name),
+              QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 3."));
     while (Game.FPlayerHand.Count > 0)
         PlayFirstCard();
-    const QString Pile = Table->child(5)->text(QAccessible::Name);
+    const QString Pile = Table->child(1)->text(QAccessible::Name);
     const QString Wanted = Game.FPile.Count == 0 ? QStringLiteral("η στοίβα είναι άδεια") : QStringLiteral("χαρτιά στη στοίβα: ");
     EXPECT_TRUE(Pile.startsWith(Wanted)) << Pile.toStdString();
+}
+
+// Each part has its own size and place before the first deal, and no two
+// share a line, so that a screen reader's review of the screen reads them apart.
+TEST_F(MainFixture, EveryPartOfTheTableHasItsOwnPlaceBeforeTheFirstDeal)
+{
+    QAccessibleInterface* Table = TableInterface(Area());
+    ASSERT_NE(Table, nullptr);
+    std::vector<QRect> Rects;
+    for (int I = 0; I < 3; ++I)
+        Rects.push_back(Table->child(I)->rect());
+    QAccessibleInterface* Status = ChildNamed(Table, QAccessible::StatusBar);
+    ASSERT_NE(Status, nullptr);
+    Rects.push_back(Status->rect());
+    for (size_t I = 0; I < Rects.size(); ++I) {
+        EXPECT_FALSE(Rects[I].isEmpty()) << I;
+        EXPECT_TRUE(Table->rect().contains(Rects[I])) << I;
+        for (size_t J = I + 1; J < Rects.size(); ++J)
+            EXPECT_LT(Rects[I].bottom(), Rects[J].top()) << I << " lies above " << J << " on lines of its own";
+    }
+    EXPECT_EQ(Table->child(0)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 0."));
+    EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("the pile is empty."));
+    EXPECT_EQ(Table->child(2)->childCount(), 0);
 }
 
 namespace {
@@ -1092,41 +1129,353 @@ TEST(TableSpeech, GreekFileGivesEveryTextAndNamesEveryCardApart)
     EXPECT_EQ(CardName(MakeCard(0, 0), Languages), QString());
 }
 
-// Who played, who took, and whether the take earned the 10-point mark, read
-// off the game as it stands when the table is told.
-TEST(TableSpeech, TellsWhoPlayedAndWhoTookWithTheMark)
-{
-    TLanguage Languages(QStringLiteral("Languages"), nullptr);
-    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
-    TGame Game{};
-    InitHand(Game.FPlayerHand, 4);
-    InitHand(Game.FCpuHand, 4);
-    InitStack(Game.FPlayerTricks);
-    InitStack(Game.FCpuTricks);
-    for (int I = 0; I < 4; ++I)
-        AddCard(Game.FCpuHand, MakeCard(uint8_t(I + 1), Clubs));
-    for (int I = 0; I < 3; ++I)
-        AddCard(Game.FPlayerHand, MakeCard(uint8_t(I + 1), Hearts));
-    Game.FTurnsLeft = 2;
-    const TCard Seven = MakeCard(7, Spades);
-    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("you played seven of spades"));
-    PushCard(Game.FPlayerTricks, MakeCard(7, Diamonds, cfBack));
-    PushCard(Game.FPlayerTricks, MakeCard(7, Spades));
-    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile with a 10-point mark"));
-    PushCard(Game.FPlayerTricks, MakeCard(9, Spades));
-    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("you took the pile")) << "the mark lies deeper: an older take";
+namespace {
 
-    RemoveCard(Game.FCpuHand, Game.FCpuHand.Items[0]);
-    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("the computer played seven of spades"));
-    PushCard(Game.FCpuTricks, MakeCard(11, Hearts));
-    PushCard(Game.FCpuTricks, MakeCard(3, Hearts));
-    EXPECT_EQ(TakenNews(Game, Languages), QStringLiteral("the computer took the pile"));
-    Game.FTurnsLeft = 0;
-    EXPECT_EQ(TakenNews(Game, Languages), QString()) << "the rest of the pile at the end is told with the end";
-    Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
-    EXPECT_EQ(PlayedNews(Game, Seven, Languages), QStringLiteral("ο υπολογιστής έπαιξε επτά μπαστούνι"));
-    ClearStack(Game.FPlayerTricks);
-    ClearStack(Game.FCpuTricks);
-    FreeHand(Game.FPlayerHand);
-    FreeHand(Game.FCpuHand);
+// One event the program sent to assistive technology, with what its object
+// said of itself at that moment.
+struct TToldEvent
+{
+    QAccessible::Event Type;
+    QAccessibleInterface* Object;
+    QAccessible::Role Role;
+    QString Name;
+    bool Invisible;
+};
+std::vector<TToldEvent> ToldEvents;
+
+void RecordEvent(QAccessibleEvent* Event)
+{
+    QAccessibleInterface* Object = Event->accessibleInterface();
+    if (!Object)
+        return;
+    ToldEvents.push_back({Event->type(), Object, Object->role(), Object->text(QAccessible::Name),
+                          bool(Object->state().invisible)});
+}
+
+// Listens as a screen reader would, for the length of one test.
+class ListenedFixture : public MainFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        // Only a platform that talks to an accessibility bus listens; the
+        // test of that name runs these under X with such a bus named.
+        // The platform's bridge turns on once it finds the accessibility bus.
+        QDeadlineTimer Deadline(5000);
+        while (!QAccessible::isActive() && !Deadline.hasExpired() && QAccessible::queryAccessibleInterface(Main))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (!QAccessible::isActive())
+            GTEST_SKIP() << "no assistive technology can listen on this platform";
+        ToldEvents.clear();
+        FOldHandler = QAccessible::installUpdateHandler(RecordEvent);
+    }
+    void TearDown() override
+    {
+        QAccessible::installUpdateHandler(FOldHandler);
+        ToldEvents.clear();
+        MainFixture::TearDown();
+    }
+
+    // What the notification said each time it was shown, from event First on.
+    static QStringList Spoken(size_t First = 0)
+    {
+        QStringList News;
+        for (size_t I = First; I < ToldEvents.size(); ++I)
+            if (ToldEvents[I].Type == QAccessible::ObjectShow && ToldEvents[I].Role == QAccessible::Notification) {
+                EXPECT_FALSE(ToldEvents[I].Invisible) << "a notification is spoken when it shows";
+                News << ToldEvents[I].Name;
+            }
+        return News;
+    }
+    static std::vector<TToldEvent> Focused(size_t First = 0)
+    {
+        std::vector<TToldEvent> Result;
+        for (size_t I = First; I < ToldEvents.size(); ++I)
+            if (ToldEvents[I].Type == QAccessible::Focus)
+                Result.push_back(ToldEvents[I]);
+        return Result;
+    }
+    QString Name(const TCard& Card) const { return CardName(Card, *Main->Languages); }
+
+    // Hands the player Player and the computer Cpu and lays Pile, bottom first.
+    void Arrange(const TCard& Player, const TCard& Cpu, std::initializer_list<TCard> Pile)
+    {
+        TGame& Game = TfrmMainTestAccess::Game(*Main);
+        Game.FPlayerHand.Items[0].Rank = Player.Rank;
+        Game.FPlayerHand.Items[0].Suit = Player.Suit;
+        Game.FCpuHand.Count = 1;
+        Game.FCpuHand.Items[0].Rank = Cpu.Rank;
+        Game.FCpuHand.Items[0].Suit = Cpu.Suit;
+        ClearStack(Game.FPile);
+        InitStack(Game.FPile);
+        for (TCard Card : Pile) {
+            Card.X = Main->PileArea().left();
+            Card.Y = Main->PileArea().top();
+            PushCard(Game.FPile, Card);
+        }
+    }
+
+    QAccessible::UpdateHandler FOldHandler = nullptr;
+};
+
+} // namespace
+
+// A turn is told once, when it ends, in the game's own words: who played
+// which card, who took the pile and with the mark; a notification that shows,
+// as a screen reader speaks it. A deal is told with the player's new cards.
+TEST_F(ListenedFixture, EachTurnIsToldOnceInTheGamesOwnWords)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    QStringList Cards;
+    for (int I = 0; I < 4; ++I)
+        Cards << Name(Game.FPlayerHand.Items[I]);
+    EXPECT_EQ(Spoken(), QStringList{QStringLiteral("new deal, your cards: ") + Cards.join(QStringLiteral(", "))});
+
+    // The player's seven takes a lone seven with the mark; the computer's
+    // card then falls on an empty pile.
+    const TCard Seven = MakeCard(7, Spades), Lone = MakeCard(7, Diamonds), Five = MakeCard(5, Clubs);
+    Arrange(Seven, Five, {Lone});
+    QStringList DuringPauses;
+    SetDelayWatcher([&](int) { DuringPauses << Spoken(); });
+    size_t Before = ToldEvents.size();
+    PressKey(Area(), Qt::Key_Right);
+    PressKey(Area(), Qt::Key_Return);
+    SetDelayWatcher({});
+    EXPECT_EQ(DuringPauses.size(), 2) << "nothing is spoken in the middle of a turn";
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral(
+                                  "you played seven of spades. you took the pile with a 10-point mark. "
+                                  "the computer played five of clubs")});
+
+    // The computer's jack takes the player's card without the mark.
+    const TCard Four = MakeCard(4, Hearts), Jack = MakeCard(11, Clubs);
+    Arrange(Four, Jack, {MakeCard(9, Hearts), MakeCard(2, Hearts)});
+    Before = ToldEvents.size();
+    PressKey(Area(), Qt::Key_Right);
+    PressKey(Area(), Qt::Key_Return);
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral(
+                                  "you played four of hearts. the computer played jack of clubs. "
+                                  "the computer took the pile")});
+
+    Main->menuGreekClick();
+    Arrange(Jack, Four, {MakeCard(9, Hearts)});
+    Before = ToldEvents.size();
+    PressKey(Area(), Qt::Key_Right);
+    PressKey(Area(), Qt::Key_Return);
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral(
+                                  "έπαιξες βαλές σπαθί. μάζεψες τη στοίβα. ο υπολογιστής έπαιξε τέσσερα κούπα")});
+}
+
+// The last turn of a deal tells the new deal with it; the last turn of the
+// game tells the end with both sides' points before the message shows.
+TEST_F(ListenedFixture, DealsAndTheEndOfTheGameAreToldWithTheTurnThatBringsThem)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    QStringList AtTheMessage;
+    SetMessageBoxHandler([&](const QString& Text) {
+        Messages << Text;
+        AtTheMessage = Spoken();
+    });
+    int Deals = 1;
+    while (Game.FPlayerHand.Count > 0) {
+        const size_t Before = ToldEvents.size();
+        PressKey(Area(), Qt::Key_Left);
+        PressKey(Area(), Qt::Key_Return);
+        const QStringList Told = Spoken(Before);
+        ASSERT_EQ(Told.size(), 1) << "one telling a turn";
+        if (Game.FPlayerHand.Count == 4) {
+            ++Deals;
+            EXPECT_TRUE(Told[0].contains(QStringLiteral("new deal, your cards: ") + Name(Game.FPlayerHand.Items[0])))
+                << Told[0].toStdString();
+        }
+    }
+    EXPECT_EQ(Deals, 6);
+    ASSERT_FALSE(AtTheMessage.isEmpty());
+    EXPECT_TRUE(AtTheMessage.last().endsWith(QStringLiteral("end of game, ") + Main->ScoreText()))
+        << AtTheMessage.last().toStdString();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
+}
+
+// Every Left and Right moves the focus to the object that stands for the card
+// now selected, a different object after each play, and for the one card
+// left, chosen again, too: a screen reader speaks only a focus that moves. Escape gives
+// the focus back to the table and leaves no card selected.
+TEST_F(ListenedFixture, EverySelectionMovesTheFocusToTheCardChosen)
+{
+    Main->activateWindow();
+    QDeadlineTimer Deadline(5000);
+    while (!Area()->hasFocus() && !Deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(Area()->hasFocus()) << "the focus is told only while the table has the keys";
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    QAccessibleInterface* Hand = TableInterface(Area())->child(2);
+    QAccessibleInterface* LastFocus = nullptr;
+    while (Game.FPlayerHand.Count > 0) {
+        SCOPED_TRACE(Game.FPlayerHand.Count);
+        const int FirstOfTurn = -1;
+        for (const int Key : {FirstOfTurn, int(Qt::Key_Right)}) {
+            const size_t Before = ToldEvents.size();
+            PressKey(Area(), Qt::Key_Right);
+            const std::vector<TToldEvent> Focus = Focused(Before);
+            ASSERT_FALSE(Focus.empty());
+            const TToldEvent& Card = Focus.back();
+            const int Selected = SelectedIndex(Game);
+            EXPECT_EQ(Card.Role, QAccessible::ListItem);
+            EXPECT_EQ(Card.Name, Name(Game.FPlayerHand.Items[Selected]));
+            EXPECT_EQ(Card.Object->parent(), Hand);
+            EXPECT_EQ(Hand->indexOfChild(Card.Object), Selected) << "its place among the cards held";
+            EXPECT_EQ(Hand->childCount(), Game.FPlayerHand.Count);
+            EXPECT_EQ(Focus.size(), 1u);
+            EXPECT_NE(Card.Object, LastFocus) << "a screen reader speaks only a focus that moves";
+            if (LastFocus) {
+                // The card played before is held no more; the one card left,
+                // chosen again, is held by a new object.
+                const bool Gone = Hand->indexOfChild(LastFocus) < 0;
+                EXPECT_EQ(Gone, Key == FirstOfTurn || Game.FPlayerHand.Count == 1) << Key;
+            }
+            LastFocus = Card.Object;
+        }
+        PressKey(Area(), Qt::Key_Return);
+    }
+    Main->menuNewGameClick();
+    PressKey(Area(), Qt::Key_Left);
+    const size_t Before = ToldEvents.size();
+    PressKey(Area(), Qt::Key_Escape);
+    const std::vector<TToldEvent> Focus = Focused(Before);
+    ASSERT_EQ(Focus.size(), 1u);
+    EXPECT_EQ(Focus[0].Object, TableInterface(Area()));
+    for (int I = 0; I < Hand->childCount(); ++I)
+        EXPECT_FALSE(Hand->child(I)->state().selected) << I;
+    EXPECT_EQ(Hand->focusChild(), nullptr) << "no card has the focus";
+}
+
+// A switch of language tells every part of the table its name changed, and
+// the memory aid's item tells whether the aid now shows.
+TEST_F(ListenedFixture, LanguageSwitchAndTheMemoryAidAreTold)
+{
+    Main->menuNewGameClick();
+    size_t Before = ToldEvents.size();
+    Main->menuGreekClick();
+    std::set<QString> Renamed;
+    for (size_t I = Before; I < ToldEvents.size(); ++I)
+        if (ToldEvents[I].Type == QAccessible::NameChanged)
+            Renamed.insert(ToldEvents[I].Name);
+    const QString Card = CardName(Main->Game().FPlayerHand.Items[0], *Main->Languages);
+    for (const QString& Wanted : {QStringLiteral("τραπέζι"), QStringLiteral("τα χαρτιά σου"),
+                                  QStringLiteral("χαρτιά στο χέρι του υπολογιστή: 4."), Card})
+        EXPECT_EQ(Renamed.count(Wanted), 1u) << Wanted.toStdString();
+
+    for (int Time = 0; Time < 2; ++Time) {
+        Before = ToldEvents.size();
+        Main->menuMemoryClick();
+        const QString Wanted = Memory->isVisible() ? QStringLiteral("η βοήθεια μνήμης φαίνεται")
+                                                   : QStringLiteral("η βοήθεια μνήμης κρύφτηκε");
+        EXPECT_EQ(Spoken(Before), QStringList{Wanted});
+    }
+}
+
+// The pauses keep serving what is no input of the player's, so that a screen
+// reader's questions are answered; a close, keys and clicks that arrive
+// meanwhile wait for the turn's end, and are then carried out in order.
+TEST_F(MainFixture, PauseAnswersButTheTurnRunsToItsEndBeforeCloseKeysAndClicks)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    QWidget* Window = Main;
+    int Served = 0, Pause = 0;
+    bool Mid = true;
+    SetDelayWatcher([&](int) {
+        if (++Pause == 1) {
+            QTimer::singleShot(0, Window, [&] { ++Served; });
+            QCoreApplication::postEvent(Window->windowHandle(), new QCloseEvent);
+            QCoreApplication::postEvent(Area(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+            return;
+        }
+        Mid = Mid && Window->isVisible() && SelectedIndex(Game) < 0 && Game.FPlayerHand.Count == 3;
+    });
+    PressKey(Area(), Qt::Key_Left);
+    PressKey(Area(), Qt::Key_Return);
+    SetDelayWatcher({});
+    EXPECT_EQ(Served, 1) << "the first pause served the events that came";
+    EXPECT_EQ(Pause, 2);
+    EXPECT_TRUE(Mid) << "no close, key or click reached the game mid-turn";
+    EXPECT_FALSE(Window->isVisible()) << "the close was carried out after the turn";
+    EXPECT_EQ(Game.FPlayerHand.Count, 3);
+
+    // Without a close, the key waits for the turn and is then carried out.
+    Window->show();
+    Pause = 0;
+    SetDelayWatcher([&](int) {
+        if (++Pause == 1) {
+            QCoreApplication::postEvent(Area(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+            const TCard& Card = Game.FPlayerHand.Items[1];
+            const QPointF Point(Card.X + 5, Card.Y + 5);
+            QCoreApplication::postEvent(Area(), new QMouseEvent(QEvent::MouseButtonPress, Point,
+                                                                Area()->mapToGlobal(Point), Qt::LeftButton,
+                                                                Qt::LeftButton, Qt::NoModifier));
+        }
+    });
+    PressKey(Area(), Qt::Key_Left);
+    PressKey(Area(), Qt::Key_Return);
+    SetDelayWatcher({});
+    EXPECT_EQ(Game.FPlayerHand.Count, 2);
+    EXPECT_EQ(SelectedIndex(Game), 1) << "Right, then the click on the second card, after the turn";
+    EXPECT_EQ(Game.FPlayerHand.Items[0].Face, cfFaceUp);
+}
+
+// A close asked in the pause of the game's last turn waits for the end-of-game
+// message and is then carried out.
+TEST_F(MainFixture, CloseInTheLastPauseIsCarriedOutAfterTheEndOfGameMessage)
+{
+    Main->menuNewGameClick();
+    TGame& Game = TfrmMainTestAccess::Game(*Main);
+    while (Game.FDealsLeft > 1 || Game.FTurnsLeft > 1)
+        PlayFirstCard();
+    bool ShownAtTheMessage = false;
+    SetMessageBoxHandler([&](const QString& Text) {
+        Messages << Text;
+        ShownAtTheMessage = Main->isVisible();
+    });
+    SetDelayWatcher([&](int) { QCoreApplication::postEvent(Main->windowHandle(), new QCloseEvent); });
+    PlayFirstCard();
+    SetDelayWatcher({});
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
+    EXPECT_TRUE(ShownAtTheMessage);
+    EXPECT_FALSE(Main->isVisible());
+}
+
+// A tournament's decision is told before its message shows, with both sides'
+// points; a tournament that goes on tells the next game's deal with it.
+TEST_F(ListenedFixture, TournamentsDecisionIsTold)
+{
+    struct TCase { int32_t PlayerTotal, CpuTotal; const char* Told; };
+    const TCase Cases[] = {{1000, 0, "you won the tournament, "},
+                           {0, 1000, "the computer won the tournament, "},
+                           {0, 0, "nobody has reached the target, the next game is dealt"}};
+    SetScore->edScore->setValue(500);
+    for (const TCase& C : Cases) {
+        AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+        Main->menuNewTourClick();
+        TGame& Game = TfrmMainTestAccess::Game(*Main);
+        Game.FPlayerTotal = C.PlayerTotal;
+        Game.FCpuTotal = C.CpuTotal;
+        Game.FDealsLeft = 1;
+        QStringList AtTheMessages;
+        SetMessageBoxHandler([&](const QString&) { AtTheMessages << Spoken().last(); });
+        for (int Turn = 0; Turn < 4; ++Turn)
+            PlayFirstCard();
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        ASSERT_EQ(AtTheMessages.size(), 2);
+        const QString Decision = AtTheMessages[1];
+        EXPECT_TRUE(Decision.startsWith(QString::fromLatin1(C.Told))) << Decision.toStdString();
+        if (C.PlayerTotal + C.CpuTotal > 0) {
+            EXPECT_TRUE(Decision.endsWith(Main->ScoreText())) << Decision.toStdString();
+        } else {
+            EXPECT_TRUE(Spoken().last().startsWith(QStringLiteral("new deal, your cards: ")))
+                << "the next game's deal follows the decision";
+        }
+    }
 }

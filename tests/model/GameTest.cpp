@@ -86,6 +86,12 @@ protected:
         }
     }
 
+    int SelectedCardsHeld() const
+    {
+        return int(std::count_if(Game.FPlayerHand.Items, Game.FPlayerHand.Items + Game.FPlayerHand.Count,
+                                 [](const TCard& Card) { return Card.Face == cfSelected; }));
+    }
+
     TGame Game{};
     TFakeTable Table;
 };
@@ -197,6 +203,9 @@ TEST_F(GameFixture, LoneCaptureTakesThePileWithTheMark)
     EXPECT_EQ(Game.FShoe.Owner, PlayerOwner);
     EXPECT_EQ(Game.FPile.Count, 1) << "the computer answered onto the empty pile";
     EXPECT_EQ(Game.FPile.Top->Item.Rank, 5) << "most seen non-jack, ties to the later card";
+    ASSERT_EQ(Table.Captures.size(), 1u);
+    EXPECT_EQ(Table.Captures[0].By, TSide::Player);
+    EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
 }
 
 TEST_F(GameFixture, JackTakesALoneCardOfAnotherRankWithoutTheMark)
@@ -206,6 +215,8 @@ TEST_F(GameFixture, JackTakesALoneCardOfAnotherRankWithoutTheMark)
     PlayFirstCard();
     ASSERT_EQ(Game.FPlayerTricks.Count, 2);
     EXPECT_EQ(ScorePile(Game.FPlayerTricks), 1);
+    ASSERT_EQ(Table.Captures.size(), 1u);
+    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
 }
 
 TEST_F(GameFixture, JackOnALoneJackIsMarked)
@@ -215,6 +226,8 @@ TEST_F(GameFixture, JackOnALoneJackIsMarked)
     PlayFirstCard();
     ASSERT_EQ(Game.FPlayerTricks.Count, 2);
     EXPECT_EQ(ScorePile(Game.FPlayerTricks), 12);
+    ASSERT_EQ(Table.Captures.size(), 1u);
+    EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
 }
 
 TEST_F(GameFixture, MatchingRankOnABiggerPileTakesItWithoutTheMark)
@@ -224,6 +237,8 @@ TEST_F(GameFixture, MatchingRankOnABiggerPileTakesItWithoutTheMark)
     PlayFirstCard();
     ASSERT_EQ(Game.FPlayerTricks.Count, 4);
     EXPECT_EQ(ScorePile(Game.FPlayerTricks), 0);
+    ASSERT_EQ(Table.Captures.size(), 1u);
+    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
 }
 
 TEST_F(GameFixture, JackOntoAnEmptyPileTakesNothingAndTheComputerCaptures)
@@ -239,6 +254,10 @@ TEST_F(GameFixture, JackOntoAnEmptyPileTakesNothingAndTheComputerCaptures)
     EXPECT_EQ(Game.FCpuTricks.Count, 2) << "the computer takes the lone six with its six";
     EXPECT_EQ(ScorePile(Game.FCpuTricks), 10);
     EXPECT_EQ(Game.FShoe.Owner, CpuOwner);
+    ASSERT_EQ(Table.Captures.size(), 1u);
+    EXPECT_EQ(Table.Captures[0].By, TSide::Computer);
+    EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
+    EXPECT_EQ(Table.PlayedBy, (std::vector<TSide>{TSide::Player, TSide::Computer, TSide::Player, TSide::Computer}));
 }
 
 TEST_F(GameFixture, ComputerAnswersAnEmptyPileAfterThePlayerCaptures)
@@ -269,6 +288,16 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
     EXPECT_EQ(Table.Changed.size(), 4u) << "clicking the selected card again only redraws it";
     SelectAt(Game, Table, 150, 150);
     EXPECT_EQ(Game.FSelected.Rank, 0);
+    EXPECT_EQ(SelectedCardsHeld(), 0) << "a click beside the cards leaves none of the hand selected";
+    StepSelection(Game, Table, TStep::Next);
+    EXPECT_EQ(SelectedCardsHeld(), 1);
+    ClearSelection(Game, Table);
+    EXPECT_EQ(SelectedCardsHeld(), 0) << "Escape leaves none of the hand selected";
+    EXPECT_EQ(Table.Changed.back().Face, cfFaceUp);
+    StepSelection(Game, Table, TStep::Previous);
+    EXPECT_EQ(SelectedCardsHeld(), 1);
+    EXPECT_EQ(Game.FPlayerHand.Items[3].Face, cfSelected);
+    ClearSelection(Game, Table);
     PlayTurn(Game, Table);
     EXPECT_EQ(Game.FPlayerHand.Count, 4);
     EXPECT_EQ(Game.FTurnsLeft, 4);
@@ -295,6 +324,7 @@ TEST_F(GameFixture, LastPileGoesToTheLastTakerOrStaysWhenNobodyTook)
     EXPECT_EQ(Game.FPile.Count, 0);
     EXPECT_EQ(Game.FCpuTricks.Count, 4);
     EXPECT_EQ(Table.Messages, std::vector<std::string>{EndOfGameKey});
+    EXPECT_TRUE(Table.Captures.empty()) << "the rest of the pile at the end is no capture";
 
     StartGame(Game, Table);
     Game.FDealsLeft = 1;

@@ -22,10 +22,20 @@ public:
     void GameDealt() override { ++GamesDealt; }
     void HandsDealt() override {}
     void HandCardChanged(const TCard& Card) override { Keep(Changed, Card); }
-    void CardLeftHand(const TCard& Card) override { Keep(LeftHand, Card); }
-    void CardPlayed(const TCard& Card) override { Keep(Played, Card); }
+    void CardLeftHand(const TCard& Card, TSide) override { Keep(LeftHand, Card); }
+    void CardPlayed(const TCard& Card, TSide By) override
+    {
+        Keep(Played, Card);
+        if (Recording)
+            PlayedBy.push_back(By);
+    }
     void Pause() override { ++Pauses; }
     void PileTaken() override {}
+    void PileCaptured(TSide By, TTake Take) override
+    {
+        if (Recording)
+            Captures.push_back({By, Take});
+    }
     void PileCleared() override { ++PileClears; }
     void TurnEnded() override {}
     void Message(const char* Key) override
@@ -40,6 +50,9 @@ public:
     // A benchmark plays thousands of games and wants no growing lists.
     bool Recording = true;
     std::vector<TCard> Changed, LeftHand, Played;
+    std::vector<TSide> PlayedBy;  // the side of each card played, not of the starting pile
+    struct TCapture { TSide By; TTake Take; };
+    std::vector<TCapture> Captures;
     std::vector<std::string> Messages;
     std::function<void(const std::string&)> OnMessage;
     int PileClears = 0, GamesDealt = 0, Pauses = 0;
