@@ -313,12 +313,18 @@ void KeepNormalState(QWidget* Dialog)
             Handle->setWindowStates(Qt::WindowNoState);
     });
     // Weston's X window manager leaves the keyboard with the window a dialog
-    // belongs to, which the dialog blocks: the dialog takes it itself once shown.
-    if (!ServerPlacesAreShown())
+    // belongs to, which the dialog blocks, and hands it back there: the dialog
+    // takes it itself once shown, and whenever that window gets it.
+    if (!ServerPlacesAreShown()) {
         QObject::connect(Handle, &QWindow::visibleChanged, Dialog, [Dialog](bool Visible) {
             if (Visible)
                 QMetaObject::invokeMethod(Dialog, [Dialog] { Dialog->activateWindow(); }, Qt::QueuedConnection);
         });
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, Dialog, [Dialog, Handle](QWindow* Focus) {
+            if (Focus != nullptr && Focus == Handle->transientParent() && Dialog->isVisible() && Dialog->isModal())
+                Dialog->activateWindow();
+        });
+    }
 }
 
 TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
