@@ -66,18 +66,42 @@ TfrmMain::TfrmMain(QWidget* Parent)
 
 TfrmMain::~TfrmMain()
 {
+    ReleaseDialogs();
     if (FScoresInstalled)
         disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
     FormDestroy();
 }
 
+// The attached dialogs are the application's to destroy, not the table window's.
+void TfrmMain::ReleaseDialogs()
+{
+    for (QWidget* Window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (Window == FSetScore || Window == FAbout)
+            Window->setParent(nullptr, Window->windowFlags());
+}
+
 void TfrmMain::Attach(TfrmMemory* Memory, TfrmSetScore* SetScore, TfrmAbout* About)
 {
+    // The check mark follows the aid however it shows or goes: its own close
+    // button, the menu, the key, the program's start.
+    if (Memory && Memory != FMemory)
+        connect(Memory, &TfrmMemory::VisibilityChanged, this,
+                [this, Memory] { menuMemory->setChecked(Memory->isVisible()); });
     FMemory = Memory;
     if (FMemory)
         FMemory->Languages = Languages;
+    ReleaseDialogs();
     FSetScore = SetScore;
     FAbout = About;
+    // The dialogs belong to the table window: placed and stacked with it, so
+    // that a click on the table brings an open dialog forward.
+    for (QWidget* Dialog : std::initializer_list<QWidget*>{FSetScore, FAbout})
+        if (Dialog && Dialog->parentWidget() != this)
+            Dialog->setParent(this, Dialog->windowFlags());
+
+    // The table holds the focus from the start: keys the window system hands
+    // the window before it was ever active reach the game.
+    FArea->setFocus(Qt::OtherFocusReason);
     // The memory aid stays above the table window only, and goes down and
     // comes back with it; the window system learns that it belongs to the
     // table window before it first shows.
@@ -137,9 +161,16 @@ void TfrmMain::changeEvent(QEvent* Event)
         else if (!isMinimized() && FMemory->isMinimized())
             FMemory->showNormal();
     }
-    // Not every window manager keeps a window above the one it belongs to.
-    if (Event->type() == QEvent::ActivationChange && isActiveWindow() && FMemory && FMemory->isVisible())
-        FMemory->raise();
+    if (Event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Not every window manager keeps a window above the one it belongs to.
+        if (FMemory && FMemory->isVisible())
+            FMemory->raise();
+        // The menu bar keeps the focus it took for Alt when the window went
+        // inactive, without its keyboard mode: the game's keys would then go
+        // nowhere. The table takes them back unless a menu item is chosen.
+        if ((focusWidget() == nullptr || focusWidget() == MainMenu) && MainMenu->activeAction() == nullptr)
+            FArea->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent* Event)
@@ -223,7 +254,7 @@ void TfrmMain::menuMemoryClick()
 {
     if (FMemory)
         FMemory->setVisible(!FMemory->isVisible());
-    menuMemory->setChecked(!menuMemory->isChecked());
+    menuMemory->setChecked(FMemory ? FMemory->isVisible() : !menuMemory->isChecked());
     TellMemoryAid(*this, FMemory && FMemory->isVisible());
 }
 

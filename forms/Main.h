@@ -119,6 +119,7 @@ private:
     void CreateGameMenu();
     void CreateTable();
     void CreateComponents();
+    void ReleaseDialogs();
     void ConnectHandlers();
     void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
     // A turn, or any step of the player's, runs to its end before anything

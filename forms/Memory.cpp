@@ -7,8 +7,15 @@
 #include "platform/Gradient.h"
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
+#include "platform/ServerPlace.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QWindow>
+#include <QApplication>
 #include <QColor>
 #include <QEvent>
 #include <QFont>
@@ -78,6 +85,105 @@ void TfrmMemory::SetupForm()
     // Closing only hides the window; the program must go on even when this is
     // the last window left on the screen.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The table window keeps the keyboard when the program shows the aid; the
+    // player moves to the aid on purpose. X11 window managers honour this;
+    // Wayland compositors and weston's X window manager give the keys to the
+    // window shown last whatever it asks, and the aid hands them on until the
+    // player chooses it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void TfrmMemory::showEvent(QShowEvent* Event)
+{
+    TForm::showEvent(Event);
+    if (Event->spontaneous())
+        return;
+    FKeysToOwner = !WindowPositionsKnown();
+    // Weston's X window manager would show the aid as a part of the table
+    // window, never dragged on its own.
+    if (!ServerPlacesAreShown())
+        NameAsDialog(this);
+    FActiveSinceShown = false;
+    if (QWindow* Handle = windowHandle())
+        Handle->installEventFilter(this);
+    emit VisibilityChanged();
+}
+
+void TfrmMemory::hideEvent(QHideEvent* Event)
+{
+    TForm::hideEvent(Event);
+    if (!Event->spontaneous())
+        emit VisibilityChanged();
+}
+
+// Once the aid has lost the keyboard it was handed, any later return to it is
+// the player's choice.
+void TfrmMemory::changeEvent(QEvent* Event)
+{
+    TForm::changeEvent(Event);
+    if (Event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow())
+        FActiveSinceShown = true;
+    else if (FActiveSinceShown)
+        FKeysToOwner = false;
+}
+
+// The aid's window hands on the keys it was given only for being shown; Qt
+// tells that the grid took the focus only after the grid has heard it, so the
+// card is told after that, and it is what a screen reader keeps.
+bool TfrmMemory::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == grdMemory && Event->type() == QEvent::FocusIn)
+        QMetaObject::invokeMethod(this, [this] { TellCurrentCell(*this); }, Qt::QueuedConnection);
+    if (Watched == windowHandle() && FKeysToOwner) {
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+            FKeysToOwner = false;
+            break;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            if (PassKeyToOwner(static_cast<QKeyEvent*>(Event)))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return TForm::eventFilter(Watched, Event);
+}
+
+bool TfrmMemory::PassKeyToOwner(QKeyEvent* Event)
+{
+    const QWindow* OwnerWindow = windowHandle()->transientParent();
+    QWidget* Owner = nullptr;
+    for (QWidget* Window : QApplication::topLevelWidgets())
+        if (Window->windowHandle() == OwnerWindow && OwnerWindow != nullptr)
+            Owner = Window;
+    if (Owner == nullptr || !Owner->isVisible() || !Owner->isEnabled())
+        return false;
+    // The owner's shortcuts answer only while the owner is the active window.
+    if (Event->type() == QEvent::KeyPress) {
+        const QKeySequence Pressed(Event->keyCombination());
+        for (QAction* Action : Owner->actions())
+            if (Action->isEnabled() && Action->shortcut() == Pressed) {
+                if (!Event->isAutoRepeat())
+                    Action->trigger();
+                return true;
+            }
+    }
+    QWidget* Target = Owner->focusWidget();
+    // Before the owner was ever active nothing in it has the focus: the first
+    // part that takes keys would.
+    for (QWidget* Part = Owner->nextInFocusChain(); Target == nullptr && Part != Owner; Part = Part->nextInFocusChain())
+        if (Part->isVisibleTo(Owner) && Part->isEnabled() && (Part->focusPolicy() & Qt::TabFocus))
+            Target = Part;
+    if (Target == nullptr)
+        return false;
+    QKeyEvent Copy(Event->type(), Event->key(), Event->modifiers(), Event->text(), Event->isAutoRepeat(),
+                   ushort(Event->count()));
+    QCoreApplication::sendEvent(Target, &Copy);
+    return true;
 }
 
 void TfrmMemory::SetupGrid()
@@ -107,15 +213,6 @@ void TfrmMemory::SetupKeys()
     grdMemory->OnSelectCell = [this](int, int) { TellCurrentCell(*this); };
     grdMemory->installEventFilter(this);
     connect(this, &QWidget::windowTitleChanged, this, [this] { TellLanguage(*this); });
-}
-
-// Qt tells that the grid took the focus only after the grid has heard it:
-// the card is told after that, so that it is what a screen reader keeps.
-bool TfrmMemory::eventFilter(QObject* Watched, QEvent* Event)
-{
-    if (Watched == grdMemory && Event->type() == QEvent::FocusIn)
-        QMetaObject::invokeMethod(this, [this] { TellCurrentCell(*this); }, Qt::QueuedConnection);
-    return TForm::eventFilter(Watched, Event);
 }
 
 void TfrmMemory::ResetMemory()

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QRect>
 
+class QKeyEvent;
+
 #include <cstdint>
 
 class TCanvas;
@@ -40,13 +42,27 @@ public:
     // The table window's, for naming the cards to assistive technology.
     QPointer<TLanguage> Languages;
 
+signals:
+    // Shown or hidden by the program or the player; not sent for the window
+    // system's own hiding, such as a minimise.
+    void VisibilityChanged();
+
 protected:
+    void showEvent(QShowEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void SetupForm();
+    // Hands a key the window system gave the aid to the window it belongs to.
+    bool PassKeyToOwner(QKeyEvent* Event);
     void SetupGrid();
     void SetupKeys();
 
     int32_t FPlayed[4][13] = {};
+    // Shown by the program, not chosen by the player: a compositor that gave
+    // the aid the keyboard for being shown last hands the keys on.
+    bool FKeysToOwner = false;
+    bool FActiveSinceShown = false;
 };

@@ -1,5 +1,8 @@
 #include "platform/Controls.h"
 
+#include "platform/Gradient.h"
+#include "platform/ServerPlace.h"
+
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
 
@@ -9,7 +12,9 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -276,8 +281,73 @@ void TForm::closeEvent(QCloseEvent* Event)
         FormPlacement->Save(TFormPlacement::srClose);
 }
 
+bool WindowSystemFrames()
+{
+    const QString Platform = QGuiApplication::platformName();
+    return Platform == QLatin1String("xcb") || Platform.startsWith(QLatin1String("wayland"));
+}
+
+void GiveTitleStrip(QWidget* Dialog)
+{
+    if (Dialog->findChild<TGradient*>(QStringLiteral("Gradient"), Qt::FindDirectChildrenOnly))
+        return;
+    if (!Dialog->windowFlags().testFlag(Qt::FramelessWindowHint))
+        Dialog->setWindowFlags(Dialog->windowFlags() | Qt::FramelessWindowHint);
+    const int Height = TGradient::StripHeight();
+    if (QLayout* Layout = Dialog->layout()) {
+        QMargins Margins = Layout->contentsMargins();
+        Margins.setTop(Margins.top() + Height);
+        Layout->setContentsMargins(Margins);
+    } else {
+        for (QWidget* Part : Dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!Part->isWindow())
+                Part->move(Part->pos() + QPoint(0, Height));
+        if (Dialog->minimumSize() == Dialog->maximumSize())
+            Dialog->setFixedSize(Dialog->width(), Dialog->height() + Height);
+        else
+            Dialog->resize(Dialog->width(), Dialog->height() + Height);
+    }
+    auto* Strip = new TGradient(QStringLiteral("Gradient"), Dialog, TTitleButtons::None);
+    Strip->SetFormCaption(Dialog->windowTitle());
+    QObject::connect(Dialog, &QWidget::windowTitleChanged, Strip, &TGradient::SetFormCaption);
+    const int Wanted = Strip->WidthForCaption();
+    if (Dialog->width() < Wanted) {
+        if (Dialog->minimumSize() == Dialog->maximumSize())
+            Dialog->setFixedWidth(Wanted);
+        else
+            Dialog->setMinimumWidth(Wanted);
+    }
+    // Parts made while the dialog is on its way to the screen show only when told.
+    Strip->show();
+    Strip->raise();
+}
+
+void KeepNormalState(QWidget* Dialog)
+{
+    Dialog->winId();
+    QWindow* Handle = Dialog->windowHandle();
+    QObject::connect(Handle, &QWindow::windowStateChanged, Dialog, [Handle](Qt::WindowState State) {
+        if (State == Qt::WindowMaximized || State == Qt::WindowMinimized || State == Qt::WindowFullScreen)
+            Handle->setWindowStates(Qt::WindowNoState);
+    });
+    // Weston's X window manager leaves the keyboard with the window a dialog
+    // belongs to, which the dialog blocks, and hands it back there: the dialog
+    // takes it itself once shown, and whenever that window gets it.
+    if (!ServerPlacesAreShown()) {
+        QObject::connect(Handle, &QWindow::visibleChanged, Dialog, [Dialog](bool Visible) {
+            if (Visible)
+                QMetaObject::invokeMethod(Dialog, [Dialog] { Dialog->activateWindow(); }, Qt::QueuedConnection);
+        });
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, Dialog, [Dialog, Handle](QWindow* Focus) {
+            if (Focus != nullptr && Focus == Handle->transientParent() && Dialog->isVisible() && Dialog->isModal())
+                Dialog->activateWindow();
+        });
+    }
+}
+
 TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(Parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          (WindowSystemFrames() ? Qt::FramelessWindowHint : Qt::WindowFlags()))
 {
     setObjectName(Name);
     setModal(true);
@@ -288,6 +358,15 @@ TDialogForm::TDialogForm(const QString& Name, QWidget* Parent)
 // dialog where the user put it.
 void TDialogForm::showEvent(QShowEvent* Event)
 {
+    // The parts are all in place by the first showing.
+    if (!FStripGiven && WindowSystemFrames()) {
+        FStripGiven = true;
+        GiveTitleStrip(this);
+    }
+    if (!FStateKept) {
+        FStateKept = true;
+        KeepNormalState(this);
+    }
     QDialog::showEvent(Event);
     if (Event->spontaneous())
         return;

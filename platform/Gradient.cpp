@@ -215,7 +215,7 @@ QRect TGradient::ButtonRect(TTitleButton Button, int Width)
 
 bool TGradient::HasButton(TTitleButton Button) const
 {
-    return Button == TTitleButton::Close ||
+    return (Button == TTitleButton::Close && FButtons != TTitleButtons::None) ||
            (Button == TTitleButton::Minimize && FButtons == TTitleButtons::MinimizeAndClose);
 }
 
@@ -246,14 +246,31 @@ QFont TGradient::CaptionFont() const
     return Font;
 }
 
+// Where the caption must end in a strip of the given width: short of the
+// first button, or of the right edge.
+int TGradient::CaptionRight(int Width) const
+{
+    if (HasButton(TTitleButton::Minimize))
+        return ButtonRect(TTitleButton::Minimize, Width).left() - ButtonMargin;
+    if (HasButton(TTitleButton::Close))
+        return ButtonRect(TTitleButton::Close, Width).left() - ButtonMargin;
+    return Width - ButtonMargin;
+}
+
+int TGradient::WidthForCaption() const
+{
+    // The room the buttons and margins take does not depend on the width.
+    const int Reserved = width() - CaptionRight(width());
+    return TextLeft + QFontMetrics(CaptionFont()).horizontalAdvance(FFormCaption) + Reserved;
+}
+
 // The text stops short of the buttons; a title too long for the strip ends
 // in an ellipsis. Its colour contrasts with the band under its middle.
 void TGradient::DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const
 {
     const QFont Font = CaptionFont();
     const QFontMetrics Metrics(Font);
-    const TTitleButton First = HasButton(TTitleButton::Minimize) ? TTitleButton::Minimize : TTitleButton::Close;
-    const int Available = ButtonRect(First, Canvas.Width()).left() - ButtonMargin - TextLeft;
+    const int Available = CaptionRight(Canvas.Width()) - TextLeft;
     if (Available <= 0)
         return;
     const QString Text = Metrics.elidedText(FFormCaption, Qt::ElideRight, Available);

@@ -35,6 +35,8 @@ public:
     // Where the buttons lie in a strip of the given width.
     static QRect ButtonRect(TTitleButton Button, int Width);
     TTitleButton ButtonAt(const QPoint& Pos) const;
+    // The width a strip needs to show its whole caption beside its buttons.
+    int WidthForCaption() const;
     // Paints the whole strip for the given state into a canvas of the strip's size.
     void DrawStrip(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
     // What the strip shows now, drawn first if it is out of date.
@@ -64,6 +66,7 @@ private:
     void DrawCaption(TCanvas& Canvas, TTitleState State, const TTitleColours& Colours) const;
     void DrawButton(TCanvas& Canvas, TTitleButton Button, const TTitleColours& Colours) const;
     QFont CaptionFont() const;
+    int CaptionRight(int Width) const;
 
     bool HasButton(TTitleButton Button) const;
 

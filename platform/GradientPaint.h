@@ -34,7 +34,7 @@ enum class TTitleState { Inactive, Active };
 enum class TTitleButton { None, Minimize, Close };
 // A tool window's strip has no minimise button: it goes down only with the
 // window it belongs to.
-enum class TTitleButtons { MinimizeAndClose, CloseOnly };
+enum class TTitleButtons { MinimizeAndClose, CloseOnly, None };
 
 // The colours a strip is painted with. SystemTitleColours reads them from the
 // application's palette.

@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Controls.h"
+#include "platform/ProgramWindows.h"
 #include "platform/TestSeams.h"
 
 #include <QMessageBox>
@@ -23,7 +25,14 @@ void ShowMessageBox(QWidget* Parent, const QString& Text)
         MessageBoxHandler()(Text);
         return;
     }
-    QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Zento"), Text, QMessageBox::Ok, Parent);
+    // A box of its own would be placed and stacked apart from the program's
+    // windows, and could hide behind them while it blocks them.
+    QMessageBox Box(QMessageBox::NoIcon, QStringLiteral("Zento"), Text, QMessageBox::Ok,
+                    Parent ? Parent->window() : OwnerForBox());
+    if (WindowSystemFrames()) {
+        GiveTitleStrip(&Box);
+        KeepNormalState(&Box);
+    }
     Box.exec();
 }
 

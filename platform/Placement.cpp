@@ -235,8 +235,15 @@ TFormPlacement::TFormPlacement(QWidget* Form, const QString& Section, TPlacement
 bool TFormPlacement::eventFilter(QObject* Watched, QEvent* Event)
 {
     // Qt sends a window its own show event just before the window appears.
-    if (Watched == FForm && Event->type() == QEvent::Show && !Event->spontaneous())
+    if (Watched == FForm && Event->type() == QEvent::Show && !Event->spontaneous()) {
         Restore();
+        if (QWindow* Handle = FForm->windowHandle())
+            Handle->installEventFilter(this);
+    }
+    // Once on the screen, the window stands where the window manager put it,
+    // whatever Qt last heard. Not on a move: a drag by hand runs ahead of the server.
+    if (Watched == FForm->windowHandle() && Event->type() == QEvent::Expose && FForm->windowHandle()->isExposed())
+        MatchServerPlace(FForm);
     return QObject::eventFilter(Watched, Event);
 }
 

@@ -10,3 +10,13 @@ void MinimiseProgram()
         if (Window->isVisible() && Window->windowType() != Qt::Popup && Window->windowType() != Qt::ToolTip)
             Window->showMinimized();
 }
+
+QWidget* OwnerForBox()
+{
+    if (QWidget* Active = QApplication::activeWindow())
+        return Active;
+    for (QWidget* Window : QApplication::topLevelWidgets())
+        if (Window->isVisible() && Window->windowType() == Qt::Window)
+            return Window;
+    return nullptr;
+}

@@ -4,3 +4,9 @@
 
 // Every window of the program goes down together.
 void MinimiseProgram();
+
+class QWidget;
+
+// The window a box without an owner of its own belongs to: the active window
+// of the program, or else its main window while that is on the screen.
+QWidget* OwnerForBox();

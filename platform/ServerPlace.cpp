@@ -109,3 +109,26 @@ QPoint FrameCorner(const QWidget* Window)
     const QPoint Frame = Window->geometry().topLeft() - Window->pos();
     return ServerClientCorner(Window).value_or(Window->geometry().topLeft()) - Frame;
 }
+
+void MatchServerPlace(QWidget* Window)
+{
+    if (!Window->isWindow() || !Window->isVisible() || !WindowPositionsKnown())
+        return;
+    const std::optional<QPoint> Client = ServerClientCorner(Window);
+    if (!Client || *Client == Window->geometry().topLeft())
+        return;
+    // A move to where the window already stands: Qt takes the place at once,
+    // and the manager, asked to put the window where it is, leaves it there.
+    Window->move(FrameCorner(Window));
+}
+
+void NameAsDialog(const QWidget* Window)
+{
+    xcb_connection_t* Connection = X11Connection();
+    if (Connection == nullptr || !Window->testAttribute(Qt::WA_WState_Created))
+        return;
+    const xcb_atom_t Dialog = Atom(Connection, "_NET_WM_WINDOW_TYPE_DIALOG");
+    xcb_change_property(Connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(Window->internalWinId()),
+                        Atom(Connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &Dialog);
+    xcb_flush(Connection);
+}

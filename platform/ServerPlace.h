@@ -31,3 +31,16 @@ bool ServerPlacesAreShown();
 
 // Where the window's frame lies, from the server where it can tell.
 QPoint FrameCorner(const QWidget* Window);
+
+// Puts Qt's own record of a top-level window's place, which menus, dialogs and
+// message boxes are placed from, where the X server has the window. Under a
+// window manager that frames the window, Qt's record can stay at 0,0 after the
+// map until the window is next moved.
+void MatchServerPlace(QWidget* Window);
+
+// Names the window a dialog for the X window manager, before it first shows.
+// Weston's X window manager shows a utility window (Qt's tool window) as a part
+// of the window it belongs to, moved with it and never dragged on its own; a
+// dialog it shows as a window of its own. Nothing where the windows are not an
+// X server's, or the window has no native window.
+void NameAsDialog(const QWidget* Window);

@@ -1,24 +1,36 @@
-// The program's windows on a real display server, as a desktop session runs
-// them: a Wayland compositor (headless weston) or an X server, whichever the
-// test program was started under.
+// The program's windows on a real desktop, as a session runs them: whichever
+// desktop tests/support/with-desktop.sh started the test program on (an X
+// server bare or managed, or a Wayland compositor).
 #include "app/Startup.h"
 #include "platform/Gradient.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBox.h"
 #include "platform/Placement.h"
+#include "platform/ServerPlace.h"
 
+#include "forms/About.h"
 #include "forms/Main.h"
 #include "forms/Memory.h"
+#include "forms/SetScore.h"
+#include "model/Game.h"
 #include "platform/Components.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMargins>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProcess>
 #include <QSettings>
+#include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -142,6 +154,94 @@ bool OnWayland()
     return QGuiApplication::platformName() == QStringLiteral("wayland");
 }
 
+// The desktop the test program was started on, as tests/support/with-desktop.sh names it.
+QString Desktop()
+{
+    return qEnvironmentVariable("ZENTO_TEST_DESKTOP");
+}
+
+// Something on the desktop hands out the keyboard; a bare X server leaves it
+// where the pointer is.
+bool KeyboardHandedOut()
+{
+    return Desktop() != QStringLiteral("x11");
+}
+
+// A key as the window system delivers it to the window that has the keyboard.
+void SendKey(QWindow* Window, int Key)
+{
+    QKeyEvent Press(QEvent::KeyPress, Key, Qt::NoModifier);
+    QCoreApplication::sendEvent(Window, &Press);
+    QKeyEvent Release(QEvent::KeyRelease, Key, Qt::NoModifier);
+    QCoreApplication::sendEvent(Window, &Release);
+}
+
+// A click of the left button inside a window, as the window system delivers it.
+void SendClick(QWindow* Window, const QPoint& Pos)
+{
+    const QPointF Global = Window->mapToGlobal(Pos);
+    QMouseEvent Press(QEvent::MouseButtonPress, Pos, Global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Window, &Press);
+    QMouseEvent Release(QEvent::MouseButtonRelease, Pos, Global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Window, &Release);
+}
+
+// Real keys through the X server, to the window that has its keyboard.
+bool PressOnX(const QString& Keys)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), Keys}) == 0;
+}
+
+// A real click through the X server, on a window's title strip, as a player
+// moves between windows; where no manager hands out the keyboard, the program
+// asks for it, as a click would not.
+void MoveToOnX(QWidget* Window)
+{
+    const QPoint On = ServerClientCorner(Window).value_or(QPoint()) + QPoint(40, TGradient::StripHeight() / 2);
+    if (KeyboardHandedOut())
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                                      QString::number(On.x()), QString::number(On.y()),
+                                                      QStringLiteral("click"), QStringLiteral("1")});
+    else
+        Window->activateWindow();
+}
+
+// The window that has the X server's keyboard now, as the server answers.
+WId ServerFocus()
+{
+    QProcess Tool;
+    Tool.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
+    Tool.waitForFinished();
+    return WId(Tool.readAllStandardOutput().trimmed().toULongLong());
+}
+
+bool ActiveAndExposed(QWidget* Window)
+{
+    return Window->isActiveWindow() && Window->windowHandle() && Window->windowHandle()->isExposed();
+}
+
+// A dialog or box as it shows on the desktop: its own title strip holding the
+// whole title and no buttons, no frame with buttons of the window system's
+// choosing, and the table window its owner.
+void ExpectAtHome(QWidget* Dialog, QWindow* Table)
+{
+    SCOPED_TRACE(Dialog->objectName().toStdString());
+    ASSERT_NE(Dialog->windowHandle(), nullptr);
+    EXPECT_EQ(Dialog->windowHandle()->transientParent(), Table) << "it belongs to the table window";
+    if (ServerPlacesAreShown()) {
+        EXPECT_EQ(Dialog->windowHandle()->frameMargins(), QMargins()) << "a frame from elsewhere, with its buttons";
+    }
+    const TGradient* Strip = Dialog->findChild<TGradient*>(QStringLiteral("Gradient"), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(Strip, nullptr) << "no title of its own";
+    EXPECT_TRUE(Strip->isVisible());
+    EXPECT_EQ(Strip->geometry(), QRect(0, 0, Dialog->width(), TGradient::StripHeight())) << "along the top";
+    EXPECT_EQ(Strip->FormCaption(), Dialog->windowTitle());
+    EXPECT_GE(Strip->width(), Strip->WidthForCaption()) << "the title is cut short";
+    const int Width = Strip->width();
+    for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
+        EXPECT_EQ(Strip->ButtonAt(TGradient::ButtonRect(Button, Width).center()), TTitleButton::None);
+}
+
 std::string Stored(const QString& Key)
 {
     return QSettings(StoreOrganisation, StoreApplication).value(Key).toString().toStdString();
@@ -149,8 +249,8 @@ std::string Stored(const QString& Key)
 
 } // namespace
 
-// A Wayland compositor places the windows itself and tells no program where
-// they are: the places kept from an X11 session stay as they were, while what
+// A Wayland compositor, and weston's X window manager, place the windows
+// themselves and tell no program where they are: the places kept from an X11 session stay as they were, while what
 // can be known, shown or hidden and the window state, is saved as ever.
 TEST_F(DesktopSession, AWholeSessionKeepsThePlacesItCannotKnowAndSavesTheRest)
 {
@@ -175,11 +275,11 @@ TEST_F(DesktopSession, AWholeSessionKeepsThePlacesItCannotKnowAndSavesTheRest)
             Key.endsWith(QStringLiteral("/Flags")))
             continue;
         const bool Position = Key.contains(QStringLiteral("Pos")) || Key.endsWith(QStringLiteral("PixelsPerInch"));
-        if (!OnWayland() && Position)
+        if (WindowPositionsKnown() && Position)
             continue;
         EXPECT_EQ(Stored(Key), Before.value(Key).toString().toStdString()) << Key.toStdString();
     }
-    if (!OnWayland()) {
+    if (WindowPositionsKnown()) {
         const QString Where = QStringLiteral("%1,%2,%3,%4")
                                   .arg(TableFrame.left())
                                   .arg(TableFrame.top())
@@ -213,11 +313,206 @@ TEST_F(DesktopSession, MemoryAidBelongsToTheTableWindowFromItsFirstShowing)
 TEST_F(DesktopSession, MemoryAidsTitleBarOffersItsCloseButtonOnly)
 {
     Start();
-    EXPECT_EQ(Windows.frmMemory->windowHandle()->frameMargins(), QMargins()) << "no frame from elsewhere";
+    // Weston's X window manager counts the shadow it draws round every X
+    // window as its frame; it draws no title bar on a frameless window.
+    if (ServerPlacesAreShown()) {
+        EXPECT_EQ(Windows.frmMemory->windowHandle()->frameMargins(), QMargins()) << "no frame from elsewhere";
+    }
     const TGradient* Strip = Windows.frmMemory->findChild<TGradient*>(QStringLiteral("Gradient"));
     ASSERT_NE(Strip, nullptr);
     const int Width = Strip->width();
     EXPECT_EQ(Strip->ButtonAt(TGradient::ButtonRect(TTitleButton::Close, Width).center()), TTitleButton::Close);
     EXPECT_EQ(Strip->ButtonAt(TGradient::ButtonRect(TTitleButton::Minimize, Width).center()), TTitleButton::None);
     EXPECT_EQ(Strip->FormCaption(), Windows.frmMemory->Caption()) << "its title";
+}
+
+// Neither the window manager nor Qt's own Wayland frame gives a dialog
+// minimise and maximise (a maximised dialog of fixed size ends the program on
+// weston), and each shows its whole title and stays with the table window.
+TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelongToTheTable)
+{
+    Start();
+    QWindow* Table = Windows.frmMain->windowHandle();
+    for (QDialog* Dialog : std::initializer_list<QDialog*>{Windows.frmAbout.get(), Windows.frmSetScore.get()}) {
+        Dialog->open();
+        ASSERT_TRUE(ServeUntil([Dialog] { return Dialog->windowHandle() && Dialog->windowHandle()->isExposed(); }))
+            << Dialog->objectName().toStdString();
+        ExpectAtHome(Dialog, Table);
+        // It has the keyboard, and is closed only then, as a player would.
+        if (KeyboardHandedOut()) {
+            EXPECT_TRUE(ServeUntil([Dialog] { return Dialog->isActiveWindow(); }));
+        }
+        Dialog->reject();
+        ASSERT_TRUE(ServeUntil([Dialog] { return !Dialog->isVisible(); }));
+    }
+    // The program's message box, the real one.
+    SetMessageBoxHandler({});
+    bool Seen = false;
+    QTimer::singleShot(0, [&Seen, Table] {
+        QWidget* Box = nullptr;
+        ServeUntil([&Box] {
+            Box = QApplication::activeModalWidget();
+            return Box && Box->windowHandle() && Box->windowHandle()->isExposed();
+        });
+        Seen = Box != nullptr;
+        if (Box) {
+            ExpectAtHome(Box, Table);
+            EXPECT_EQ(Box->windowTitle(), QStringLiteral("Zento"));
+            static_cast<QDialog*>(Box)->done(0);
+        }
+    });
+    ShowMessageBox(Windows.frmMain.get(), QStringLiteral("End of game"));
+    EXPECT_TRUE(Seen) << "the box showed";
+}
+
+// Wayland compositors give the keyboard to the window shown last, and the
+// memory aid shows after the table window, at start and at each F10. The
+// game's keys must play from the first press all the same, until the player
+// chooses the aid with a click.
+TEST_F(DesktopSession, KeysPlayFromTheFirstPressAndWheneverTheAidShows)
+{
+    Start();
+    Windows.frmMain->menuNewGame->trigger();
+    const TGame& Game = Windows.frmMain->Game();
+    ASSERT_EQ(Game.FPlayerHand.Count, 4);
+    QWindow* Table = Windows.frmMain->windowHandle();
+    QWindow* Aid = Windows.frmMemory->windowHandle();
+    if (KeyboardHandedOut()) {
+        ASSERT_TRUE(ServeUntil([] { return QGuiApplication::focusWindow() != nullptr; })) << "no window has the keyboard";
+    }
+    QWindow* Keys = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : Table;
+    const int Before = SelectedIndex(Game);
+    SendKey(Keys, Qt::Key_Right);
+    EXPECT_NE(SelectedIndex(Game), Before) << "the first key went to " << Keys->objectName().toStdString();
+
+    // Each showing the program makes, shown last once more.
+    for (int Showing = 0; Showing < 2; ++Showing) {
+        if (Showing == 1) {
+            Windows.frmMain->menuMemory->trigger();
+            ASSERT_TRUE(ServeUntil([this] { return !Windows.frmMemory->isVisible(); }));
+            Windows.frmMain->menuMemory->trigger();
+            ASSERT_TRUE(ServeUntil([Aid] { return Aid->isExposed(); }));
+        }
+        // Wayland compositors and weston's X window manager hand the aid the
+        // keyboard whatever it asks; X11 window managers leave it with the table.
+        if (!WindowPositionsKnown()) {
+            const int Step = SelectedIndex(Game);
+            SendKey(Aid, Qt::Key_Right);
+            EXPECT_NE(SelectedIndex(Game), Step) << "a key the compositor gave the aid played nothing, showing " << Showing;
+        } else {
+            EXPECT_NE(ServerFocus(), Windows.frmMemory->winId()) << "the aid took the keyboard, showing " << Showing;
+        }
+    }
+
+    // The player moves to the aid on purpose: from then on its keys are its own.
+    SendClick(Aid, QPoint(Windows.frmMemory->width() / 2, Windows.frmMemory->height() - 10));
+    const int Chosen = SelectedIndex(Game);
+    SendKey(Aid, Qt::Key_Right);
+    EXPECT_EQ(SelectedIndex(Game), Chosen) << "the aid's keys went to the table after the player chose it";
+}
+
+// The check mark of the Memory Aid item says whether the aid shows, whatever
+// showed or hid it.
+TEST_F(DesktopSession, MemoryAidsCheckMarkTellsTheTruth)
+{
+    Start();
+    EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked()) << "showing from the start";
+    const TGradient* Strip = Windows.frmMemory->Gradient;
+    SendClick(Windows.frmMemory->windowHandle(), TGradient::ButtonRect(TTitleButton::Close, Strip->width()).center());
+    ASSERT_TRUE(ServeUntil([this] { return !Windows.frmMemory->isVisible(); })) << "its own close button";
+    EXPECT_FALSE(Windows.frmMain->menuMemory->isChecked()) << "closed by its own button";
+    Windows.frmMain->menuMemory->trigger();
+    ASSERT_TRUE(ServeUntil([this] { return Windows.frmMemory->windowHandle()->isExposed(); }));
+    EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked()) << "shown again from the menu";
+    Windows.frmMain->menuMemory->trigger();
+    ASSERT_TRUE(ServeUntil([this] { return !Windows.frmMemory->isVisible(); }));
+    EXPECT_FALSE(Windows.frmMain->menuMemory->isChecked()) << "hidden from the menu";
+}
+
+// X11: Alt alone puts the menu bar in keyboard mode. Leaving the table window
+// for the memory aid or the about box and coming back must leave the game's
+// keys with the game, and the first Alt after start opens the menu bar.
+TEST_F(DesktopSession, AltAndAWindowAwayLeaveTheKeysWithTheGame)
+{
+    if (OnWayland() || !WindowPositionsKnown())
+        GTEST_SKIP() << "keys are typed through the X server where it shows the windows";
+    Start();
+    Windows.frmMain->menuNewGame->trigger();
+    const TGame& Game = Windows.frmMain->Game();
+    QMenuBar* Bar = Windows.frmMain->MainMenu;
+    if (!KeyboardHandedOut())
+        Windows.frmMain->activateWindow();
+    ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmMain.get()); })) << "the table has the keyboard";
+    ASSERT_TRUE(ServeUntil([this] { return Windows.frmMemory->windowHandle()->isExposed(); }));
+
+    for (const char* Away : {"memory aid", "about box"}) {
+        SCOPED_TRACE(Away);
+        ASSERT_TRUE(PressOnX(QStringLiteral("alt")));
+        EXPECT_TRUE(ServeUntil([Bar] { return Bar->activeAction() != nullptr; })) << "Alt opens the menu bar";
+        if (QByteArray(Away) == "memory aid") {
+            MoveToOnX(Windows.frmMemory.get());
+            ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmMemory.get()); }));
+            MoveToOnX(Windows.frmMain.get());
+        } else {
+            Windows.frmAbout->open();
+            ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmAbout.get()); }));
+            ASSERT_TRUE(PressOnX(QStringLiteral("Return"))) << "its one button";
+            if (!KeyboardHandedOut())
+                Windows.frmMain->activateWindow();
+        }
+        ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmMain.get()); }));
+        const int Before = SelectedIndex(Game);
+        ASSERT_TRUE(PressOnX(QStringLiteral("Right")));
+        EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing";
+    }
+}
+
+// X11 under a window manager: Qt's own record of the table window's place,
+// from which menus and boxes are placed, is where the server has the window
+// from the start, not 0,0 until the first drag.
+TEST_F(DesktopSession, MenusOpenUnderTheirCaptionsFromTheStart)
+{
+    if (OnWayland() || !WindowPositionsKnown())
+        GTEST_SKIP() << "the window system does not tell where the windows are";
+    Start();
+    QWidget* Table = Windows.frmMain.get();
+    ASSERT_TRUE(ServerClientCorner(Table).has_value());
+    EXPECT_TRUE(ServeUntil([Table] { return ServerClientCorner(Table) == Table->geometry().topLeft(); }))
+        << "Qt has the table at " << Table->geometry().x() << "," << Table->geometry().y() << ", the server at "
+        << ServerClientCorner(Table)->x() << "," << ServerClientCorner(Table)->y();
+    QMenuBar* Bar = Windows.frmMain->MainMenu;
+    TMenuItem* Caption = Windows.frmMain->menuParameters;
+    ASSERT_NE(Caption->menu(), nullptr);
+    Bar->setActiveAction(Caption);
+    QMenu* Menu = Caption->menu();
+    ASSERT_TRUE(ServeUntil([Menu] { return Menu->isVisible() && Menu->windowHandle()->isExposed(); }));
+    const QPoint Under = *ServerClientCorner(Table) + Bar->mapTo(Table, Bar->actionGeometry(Caption).bottomLeft());
+    const std::optional<QPoint> Opened = ServerClientCorner(Menu);
+    ASSERT_TRUE(Opened.has_value());
+    EXPECT_LE((*Opened - Under).manhattanLength(), 4)
+        << "the menu opened at " << Opened->x() << "," << Opened->y() << ", its caption ends at " << Under.x() << ","
+        << Under.y();
+    Menu->hide();
+}
+
+// A dialog has a fixed size: a window system that maximises or minimises it
+// anyway (a key of its own, a window list) gets it back as it was, and the
+// program goes on. Weston ends a program whose window does not take the size
+// of the maximised state it was told.
+TEST_F(DesktopSession, DialogsStayAsTheyAreWhenTheWindowSystemMaximisesThem)
+{
+    Start();
+    TfrmAbout* About = Windows.frmAbout.get();
+    About->open();
+    ASSERT_TRUE(ServeUntil([About] { return About->windowHandle() && About->windowHandle()->isExposed(); }));
+    const QSize Size = About->size();
+    About->windowHandle()->showMaximized();
+    EXPECT_TRUE(ServeUntil([About] { return About->windowState() == Qt::WindowNoState && About->isVisible(); }));
+    About->update();
+    About->btnClose->click();
+    ASSERT_TRUE(ServeUntil([About] { return !About->isVisible(); }));
+    EXPECT_EQ(About->size(), Size);
+    About->open();
+    ASSERT_TRUE(ServeUntil([About] { return About->windowHandle()->isExposed(); })) << "shows again";
+    About->accept();
 }

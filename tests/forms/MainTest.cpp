@@ -462,7 +462,7 @@ TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
     EXPECT_EQ(Main->StatusText(), QStringLiteral("You: 0, CPU: 0"));
 }
 
-TEST_F(MainFixture, MemoryItemInvertsVisibilityAndCheckMarkIndependently)
+TEST_F(MainFixture, MemoryItemInvertsVisibilityAndItsCheckMarkFollows)
 {
     Memory->show();
     EXPECT_TRUE(Main->menuMemory->isChecked());
@@ -474,9 +474,10 @@ TEST_F(MainFixture, MemoryItemInvertsVisibilityAndCheckMarkIndependently)
     EXPECT_TRUE(Memory->isVisible());
     EXPECT_TRUE(Main->menuMemory->isChecked());
     Memory->close();
+    EXPECT_FALSE(Main->menuMemory->isChecked()) << "closed by its own button";
     Main->menuMemoryClick();
     EXPECT_TRUE(Memory->isVisible());
-    EXPECT_FALSE(Main->menuMemory->isChecked());
+    EXPECT_TRUE(Main->menuMemory->isChecked());
 }
 
 TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
