@@ -181,10 +181,19 @@ def play(program, language, home, start):
 
     # The desktop: a window manager, the accessibility bus, then Orca, which
     # must listen before the program starts (no setting tells Zento to).
-    start(["openbox"])
-    check(wait_until(lambda: "window id" in subprocess.run(
-        ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout, 20),
-        "openbox manages the display")
+    def managed():
+        return "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout
+
+    # On a loaded machine openbox may lose the display as it starts: it is
+    # started again while it is not running.
+    for _ in range(3):
+        openbox = start(["openbox"])
+        if wait_until(lambda: managed() or openbox.poll() is not None, 15) and managed():
+            break
+        if openbox.poll() is None:
+            break
+    check(wait_until(managed, 15), "openbox manages the display")
     start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     check(wait_until(lambda: subprocess.run(

@@ -66,8 +66,11 @@ StartBus() {
 StartX() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp $1 3>"$Root/display" >"$Root/xvfb.log" 2>&1 &
     Pids="$! $Pids"
-    WaitFor '[ -s "$Root/display" ]' || Fail "no X display"
+    # The number is whole once its line ends; the server may still be busy
+    # then on a loaded machine, so a client must get through before any starts.
+    WaitFor 'grep -qx "[0-9][0-9]*" "$Root/display"' || Fail "no X display"
     Display=:$(head -n 1 "$Root/display")
+    WaitFor 'xdpyinfo -display "$Display" >/dev/null' || Fail "the X display $Display takes no client"
 }
 
 WaitForSocket() {
@@ -82,9 +85,13 @@ x11 | openbox)
     StartX
     export DISPLAY=$Display QT_QPA_PLATFORM=xcb
     if [ "$Desktop" = openbox ]; then
-        openbox --sm-disable >"$Root/openbox.log" 2>&1 &
-        Pids="$! $Pids"
-        WaitFor 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || Fail "openbox does not run"
+        # A start that lost its display to a loaded machine is tried again.
+        for Try in 1 2 3; do
+            openbox --sm-disable >>"$Root/openbox.log" 2>&1 &
+            Pids="$! $Pids"
+            WaitFor 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' && break
+            [ $Try -eq 3 ] && Fail "openbox does not run"
+        done
     fi
     ;;
 weston | xwayland)
