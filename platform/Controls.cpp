@@ -342,6 +342,25 @@ void KeepNormalState(QWidget* Dialog)
             if (Focus != nullptr && Focus == Handle->transientParent() && Dialog->isVisible() && Dialog->isModal())
                 Dialog->activateWindow();
         });
+    } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Sway raises the window a click lands on and gives it the keyboard,
+        // even the one a box blocks, and only marks a window that asks for
+        // the keyboard back: the keys would go nowhere. A window shown afresh
+        // comes to the top with the keyboard on every compositor; the box's
+        // native window alone is shown again, so that the box stays open.
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, Dialog, [Dialog, Handle](QWindow* Focus) {
+            if (Focus == nullptr || Focus != Handle->transientParent() || !Dialog->isVisible() || !Dialog->isModal())
+                return;
+            QMetaObject::invokeMethod(
+                Dialog,
+                [Dialog, Handle] {
+                    if (!Dialog->isVisible() || QGuiApplication::focusWindow() != Handle->transientParent())
+                        return;
+                    Handle->hide();
+                    Handle->show();
+                },
+                Qt::QueuedConnection);
+        });
     }
 }
 
