@@ -296,10 +296,12 @@ bool OnSwaysDisplay(const QStringList& Arguments)
     return Tool.waitForFinished() && Tool.exitCode() == 0;
 }
 
+// The X server hands sway the move before the click; xdotool's own wait for
+// the move would wait in vain where the pointer is already.
 bool ClickOnSway(const QPoint& On)
 {
-    return OnSwaysDisplay({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(On.x()),
-                           QString::number(On.y()), QStringLiteral("click"), QStringLiteral("1")});
+    return OnSwaysDisplay({QStringLiteral("mousemove"), QString::number(On.x()), QString::number(On.y()),
+                           QStringLiteral("click"), QStringLiteral("1")});
 }
 
 // A point of the table window that no other window covers, on its left edge.
