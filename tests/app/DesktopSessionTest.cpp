@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -285,8 +286,9 @@ std::optional<TSwayWindow> SwayWindow(const QWidget* Window)
     return Found;
 }
 
-// Real input through the X display sway shows its output on, as a player gives it.
-bool OnSwaysDisplay(const QStringList& Arguments)
+// Real input through the X display a nested compositor (sway, weston) shows
+// its output on, as a player gives it.
+bool OnCompositorsDisplay(const QStringList& Arguments)
 {
     QProcess Tool;
     QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
@@ -300,7 +302,7 @@ bool OnSwaysDisplay(const QStringList& Arguments)
 // the move would wait in vain where the pointer is already.
 bool ClickOnSway(const QPoint& On)
 {
-    return OnSwaysDisplay({QStringLiteral("mousemove"), QString::number(On.x()), QString::number(On.y()),
+    return OnCompositorsDisplay({QStringLiteral("mousemove"), QString::number(On.x()), QString::number(On.y()),
                            QStringLiteral("click"), QStringLiteral("1")});
 }
 
@@ -621,7 +623,7 @@ TEST_F(DesktopSession, AClickOnTheTableBringsTheOpenBoxForward)
                 << (OnSway && OnSway->Focused ? " with" : " without") << " the keyboard, the table "
                 << (Table ? Table->Stacked : -1);
             EXPECT_TRUE(ServeUntil([Box] { return Box->isActiveWindow(); }));
-            EXPECT_TRUE(OnSwaysDisplay({QStringLiteral("key"), QStringLiteral("Return")}));
+            EXPECT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Return")}));
             Answered = ServeUntil([Box] { return !Box->isVisible(); });
         }
         if (QWidget* Left = QApplication::activeModalWidget())
@@ -656,7 +658,55 @@ TEST_F(DesktopSession, AClickOnTheTableLeavesTheMemoryAidAboveIt)
             return Table && Aid && Aid->Stacked > Table->Stacked && Windows.frmMemory->windowHandle()->isExposed();
         })) << "the aid is " << (Aid ? Aid->Stacked : -1) << ", the table " << (Table ? Table->Stacked : -1);
         const int Before = SelectedIndex(Game);
-        ASSERT_TRUE(OnSwaysDisplay({QStringLiteral("key"), QStringLiteral("Right")}));
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Right")}));
         EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing";
     }
+}
+
+// Weston's X window manager moves an X window by its own pointer: the aid's
+// strip must drag it as the table's does. Weston counts the pointer's moves on
+// its display from where it last saw it, so the pointer is first driven into a
+// corner, where weston's stops too, and then onto the strip, until the program
+// sees it there.
+TEST_F(DesktopSession, TheMemoryAidDragsByItsStripUnderXWayland)
+{
+    if (Desktop() != QStringLiteral("xwayland"))
+        GTEST_SKIP() << "the drag is weston's, with an X window of the program";
+    Start();
+    QWidget* Aid = Windows.frmMemory.get();
+    auto MoveTo = [](const QPoint& To) {
+        return OnCompositorsDisplay({QStringLiteral("mousemove"), QString::number(To.x()), QString::number(To.y())});
+    };
+    // Weston places the window after it shows, and tells the X server so.
+    std::optional<QPoint> Corner;
+    QPoint On;
+    bool There = false;
+    for (int Try = 0; Try < 10 && !There; ++Try) {
+        Corner = ServerClientCorner(Aid);
+        ASSERT_TRUE(Corner.has_value());
+        On = *Corner + QPoint(40, TGradient::StripHeight() / 2);
+        for (const QPoint& Step : {QPoint(0, 0), QPoint(5, 5), QPoint(0, 0)})
+            ASSERT_TRUE(MoveTo(Step));
+        ASSERT_TRUE(MoveTo(On));
+        There = ServeUntil([&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
+    }
+    ASSERT_TRUE(There) << "weston's pointer never came onto the strip";
+    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousedown"), QStringLiteral("1")}));
+    // Weston takes the pointer for the move once the program asks, after the
+    // press; whatever the pointer moved before that, the aid does not follow.
+    ASSERT_TRUE(ServeUntil([] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); }))
+        << "the press reached no window";
+    const QPoint By(100, 80);
+    for (int Step = 1; Step <= 10; ++Step) {
+        ASSERT_TRUE(MoveTo(On + By * Step / 10));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    const bool Moved = ServeUntil([&] {
+        const QPoint Now = ServerClientCorner(Aid).value_or(*Corner);
+        return Now.x() - Corner->x() >= By.x() / 2 && Now.y() - Corner->y() >= By.y() / 2;
+    });
+    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    EXPECT_TRUE(Moved) << "the aid is at " << ServerClientCorner(Aid).value_or(QPoint()).x() << ","
+                       << ServerClientCorner(Aid).value_or(QPoint()).y() << ", from " << Corner->x() << ","
+                       << Corner->y();
 }

@@ -97,6 +97,8 @@ weston | xwayland)
         --width=1024 --height=768 --idle-time=0 $Extra --log="$Root/weston.log" &
     Pids="$! $Pids"
     WaitForSocket "$Runtime/wayland-zento"
+    # Tests give input as a player does, through the window weston shows its output in.
+    export ZENTO_TEST_X_DISPLAY=$Display
     if [ "$Desktop" = weston ]; then
         export WAYLAND_DISPLAY=wayland-zento QT_QPA_PLATFORM=wayland
     else
