@@ -172,8 +172,8 @@ void TfrmMain::changeEvent(QEvent* Event)
         // top; it then hands the keys it was given to the table, as at start.
         // Sway names its socket to every program it runs.
         static const bool OnSway = !qEnvironmentVariableIsEmpty("SWAYSOCK");
-        if (OnSway && FMemory && FMemory->isVisible() && !FMemory->isMinimized() &&
-            QApplication::activeModalWidget() == nullptr && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        if (OnSway && QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && FMemory &&
+            FMemory->isVisible() && !FMemory->isMinimized() && QApplication::activeModalWidget() == nullptr)
             QMetaObject::invokeMethod(
                 this,
                 [this] {

@@ -303,7 +303,7 @@ bool OnCompositorsDisplay(const QStringList& Arguments)
 bool ClickOnSway(const QPoint& On)
 {
     return OnCompositorsDisplay({QStringLiteral("mousemove"), QString::number(On.x()), QString::number(On.y()),
-                           QStringLiteral("click"), QStringLiteral("1")});
+                                 QStringLiteral("click"), QStringLiteral("1")});
 }
 
 // A point of the table window that no other window covers, on its left edge.
@@ -657,6 +657,7 @@ TEST_F(DesktopSession, AClickOnTheTableLeavesTheMemoryAidAboveIt)
             Aid = SwayWindow(Windows.frmMemory.get());
             return Table && Aid && Aid->Stacked > Table->Stacked && Windows.frmMemory->windowHandle()->isExposed();
         })) << "the aid is " << (Aid ? Aid->Stacked : -1) << ", the table " << (Table ? Table->Stacked : -1);
+        EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked()) << "shown afresh, the aid counts as showing";
         const int Before = SelectedIndex(Game);
         ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Right")}));
         EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing";
@@ -688,7 +689,8 @@ TEST_F(DesktopSession, TheMemoryAidDragsByItsStripUnderXWayland)
         for (const QPoint& Step : {QPoint(0, 0), QPoint(5, 5), QPoint(0, 0)})
             ASSERT_TRUE(MoveTo(Step));
         ASSERT_TRUE(MoveTo(On));
-        There = ServeUntil([&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
+        There = ServeUntil(
+            [&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
     }
     ASSERT_TRUE(There) << "weston's pointer never came onto the strip";
     ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousedown"), QStringLiteral("1")}));
