@@ -13,8 +13,10 @@
 #include "platform/Version.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -165,6 +167,22 @@ void TfrmMain::changeEvent(QEvent* Event)
         // Not every window manager keeps a window above the one it belongs to.
         if (FMemory && FMemory->isVisible())
             FMemory->raise();
+        // Sway stacks its windows in the order they took the keyboard, and
+        // raising asks it nothing: the aid is shown afresh, which puts it on
+        // top; it then hands the keys it was given to the table, as at start.
+        // Sway names its socket to every program it runs.
+        static const bool OnSway = !qEnvironmentVariableIsEmpty("SWAYSOCK");
+        if (OnSway && QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && FMemory &&
+            FMemory->isVisible() && !FMemory->isMinimized() && QApplication::activeModalWidget() == nullptr)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!isActiveWindow() || !FMemory->isVisible() || QApplication::activeModalWidget() != nullptr)
+                        return;
+                    FMemory->windowHandle()->hide();
+                    FMemory->windowHandle()->show();
+                },
+                Qt::QueuedConnection);
         // The menu bar keeps the focus it took for Alt when the window went
         // inactive, without its keyboard mode: the game's keys would then go
         // nowhere. The table takes them back unless a menu item is chosen.

@@ -342,6 +342,25 @@ void KeepNormalState(QWidget* Dialog)
             if (Focus != nullptr && Focus == Handle->transientParent() && Dialog->isVisible() && Dialog->isModal())
                 Dialog->activateWindow();
         });
+    } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Sway raises the window a click lands on and gives it the keyboard,
+        // even the one a box blocks, and does not hand it to a box that asks
+        // for it: the keys would go nowhere. A window shown afresh comes to
+        // the top with the keyboard; the box's native window alone is shown
+        // again, as hiding the box itself would close it.
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, Dialog, [Dialog, Handle](QWindow* Focus) {
+            if (Focus == nullptr || Focus != Handle->transientParent() || !Dialog->isVisible() || !Dialog->isModal())
+                return;
+            QMetaObject::invokeMethod(
+                Dialog,
+                [Dialog, Handle] {
+                    if (!Dialog->isVisible() || QGuiApplication::focusWindow() != Handle->transientParent())
+                        return;
+                    Handle->hide();
+                    Handle->show();
+                },
+                Qt::QueuedConnection);
+        });
     }
 }
 

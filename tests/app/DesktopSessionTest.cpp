@@ -19,10 +19,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QMargins>
 #include <QMenu>
@@ -36,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -240,6 +245,74 @@ void ExpectAtHome(QWidget* Dialog, QWindow* Table)
     const int Width = Strip->width();
     for (const TTitleButton Button : {TTitleButton::Minimize, TTitleButton::Close})
         EXPECT_EQ(Strip->ButtonAt(TGradient::ButtonRect(Button, Width).center()), TTitleButton::None);
+}
+
+// Sway's record of one of the program's windows: where it shows it, whether
+// it has the keyboard, and its place among the floating windows (the higher,
+// the nearer the top).
+struct TSwayWindow
+{
+    QRect Rect;
+    bool Focused = false;
+    int Stacked = -1;
+};
+
+void FindSwayWindow(const QJsonObject& Node, const QString& Title, int Stacked, std::optional<TSwayWindow>& Found)
+{
+    if (Node.value(QStringLiteral("name")).toString() == Title &&
+        Node.value(QStringLiteral("pid")).toInteger() == QCoreApplication::applicationPid()) {
+        const QJsonObject Rect = Node.value(QStringLiteral("rect")).toObject();
+        Found = TSwayWindow{QRect(Rect.value(QStringLiteral("x")).toInt(), Rect.value(QStringLiteral("y")).toInt(),
+                                  Rect.value(QStringLiteral("width")).toInt(),
+                                  Rect.value(QStringLiteral("height")).toInt()),
+                            Node.value(QStringLiteral("focused")).toBool(), Stacked};
+        return;
+    }
+    for (const QJsonValue Child : Node.value(QStringLiteral("nodes")).toArray())
+        FindSwayWindow(Child.toObject(), Title, Stacked, Found);
+    const QJsonArray Floating = Node.value(QStringLiteral("floating_nodes")).toArray();
+    for (qsizetype Place = 0; Place < Floating.size(); ++Place)
+        FindSwayWindow(Floating.at(Place).toObject(), Title, int(Place), Found);
+}
+
+std::optional<TSwayWindow> SwayWindow(const QWidget* Window)
+{
+    QProcess Tool;
+    Tool.start(QStringLiteral("swaymsg"), {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+    if (!Tool.waitForFinished())
+        return std::nullopt;
+    std::optional<TSwayWindow> Found;
+    FindSwayWindow(QJsonDocument::fromJson(Tool.readAllStandardOutput()).object(), Window->windowTitle(), -1, Found);
+    return Found;
+}
+
+// Real input through the X display a nested compositor (sway, weston) shows
+// its output on, as a player gives it.
+bool OnCompositorsDisplay(const QStringList& Arguments)
+{
+    QProcess Tool;
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    Environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("ZENTO_TEST_X_DISPLAY"));
+    Tool.setProcessEnvironment(Environment);
+    Tool.start(QStringLiteral("xdotool"), Arguments);
+    return Tool.waitForFinished() && Tool.exitCode() == 0;
+}
+
+// The X server hands sway the move before the click; xdotool's own wait for
+// the move would wait in vain where the pointer is already.
+bool ClickOnSway(const QPoint& On)
+{
+    return OnCompositorsDisplay({QStringLiteral("mousemove"), QString::number(On.x()), QString::number(On.y()),
+                                 QStringLiteral("click"), QStringLiteral("1")});
+}
+
+// A point of the table window that no other window covers, on its left edge.
+QPoint BesideOnTheTable(const QRect& Table, const QRect& Other)
+{
+    QPoint On(Table.left() + 8, Table.center().y());
+    if (Other.contains(On))
+        On.setY(Other.bottom() + (Table.bottom() - Other.bottom()) / 2);
+    return On;
 }
 
 std::string Stored(const QString& Key)
@@ -515,4 +588,127 @@ TEST_F(DesktopSession, DialogsStayAsTheyAreWhenTheWindowSystemMaximisesThem)
     About->open();
     ASSERT_TRUE(ServeUntil([About] { return About->windowHandle()->isExposed(); })) << "shows again";
     About->accept();
+}
+
+// Sway raises the window a click lands on and gives it the keyboard, whatever
+// window it belongs to: a click on the table while a box is up must still
+// leave the box in front with the keys, or nothing answers them.
+TEST_F(DesktopSession, AClickOnTheTableBringsTheOpenBoxForward)
+{
+    if (Desktop() != QStringLiteral("sway"))
+        GTEST_SKIP() << "the desktop keeps a box above the window it belongs to";
+    Start();
+    // The end-of-game box, the real one, small enough to leave the table showing.
+    SetMessageBoxHandler({});
+    bool Answered = false;
+    QTimer::singleShot(0, [this, &Answered] {
+        QWidget* Box = nullptr;
+        std::optional<TSwayWindow> Table, OnSway;
+        const bool Shown = ServeUntil([&] {
+            Box = QApplication::activeModalWidget();
+            if (Box == nullptr || !ActiveAndExposed(Box))
+                return false;
+            Table = SwayWindow(Windows.frmMain.get());
+            OnSway = SwayWindow(Box);
+            return Table && OnSway && OnSway->Focused;
+        });
+        EXPECT_TRUE(Shown) << "sway shows the box with the keyboard";
+        if (Shown) {
+            EXPECT_TRUE(ClickOnSway(BesideOnTheTable(Table->Rect, OnSway->Rect)));
+            EXPECT_TRUE(ServeUntil([&] {
+                Table = SwayWindow(Windows.frmMain.get());
+                OnSway = SwayWindow(Box);
+                return Table && OnSway && OnSway->Focused && OnSway->Stacked > Table->Stacked;
+            })) << "the box is " << (OnSway ? OnSway->Stacked : -1)
+                << (OnSway && OnSway->Focused ? " with" : " without") << " the keyboard, the table "
+                << (Table ? Table->Stacked : -1);
+            EXPECT_TRUE(ServeUntil([Box] { return Box->isActiveWindow(); }));
+            EXPECT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Return")}));
+            Answered = ServeUntil([Box] { return !Box->isVisible(); });
+        }
+        if (QWidget* Left = QApplication::activeModalWidget())
+            static_cast<QDialog*>(Left)->done(0);
+    });
+    ShowMessageBox(Windows.frmMain.get(), QStringLiteral("End of game"));
+    EXPECT_TRUE(Answered) << "Enter answered the box";
+}
+
+// Sway stacks windows in the order they took the keyboard: a click on the
+// table must leave the memory aid above it all the same, and the game's keys
+// with the game.
+TEST_F(DesktopSession, AClickOnTheTableLeavesTheMemoryAidAboveIt)
+{
+    if (Desktop() != QStringLiteral("sway"))
+        GTEST_SKIP() << "the desktop keeps the aid above the window it belongs to";
+    Start();
+    Windows.frmMain->menuNewGame->trigger();
+    const TGame& Game = Windows.frmMain->Game();
+    std::optional<TSwayWindow> Table, Aid;
+    ASSERT_TRUE(ServeUntil([&] {
+        Table = SwayWindow(Windows.frmMain.get());
+        Aid = SwayWindow(Windows.frmMemory.get());
+        return Table && Aid;
+    })) << "sway shows both";
+    for (int Click = 0; Click < 2; ++Click) {
+        SCOPED_TRACE(Click);
+        ASSERT_TRUE(ClickOnSway(BesideOnTheTable(Table->Rect, Aid->Rect)));
+        EXPECT_TRUE(ServeUntil([&] {
+            Table = SwayWindow(Windows.frmMain.get());
+            Aid = SwayWindow(Windows.frmMemory.get());
+            return Table && Aid && Aid->Stacked > Table->Stacked && Windows.frmMemory->windowHandle()->isExposed();
+        })) << "the aid is " << (Aid ? Aid->Stacked : -1) << ", the table " << (Table ? Table->Stacked : -1);
+        EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked()) << "shown afresh, the aid counts as showing";
+        const int Before = SelectedIndex(Game);
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Right")}));
+        EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing";
+    }
+}
+
+// Weston's X window manager moves an X window by its own pointer: the aid's
+// strip must drag it as the table's does. Weston counts the pointer's moves on
+// its display from where it last saw it, so the pointer is first driven into a
+// corner, where weston's stops too, and then onto the strip, until the program
+// sees it there.
+TEST_F(DesktopSession, TheMemoryAidDragsByItsStripUnderXWayland)
+{
+    if (Desktop() != QStringLiteral("xwayland"))
+        GTEST_SKIP() << "the drag is weston's, with an X window of the program";
+    Start();
+    QWidget* Aid = Windows.frmMemory.get();
+    auto MoveTo = [](const QPoint& To) {
+        return OnCompositorsDisplay({QStringLiteral("mousemove"), QString::number(To.x()), QString::number(To.y())});
+    };
+    // Weston places the window after it shows, and tells the X server so.
+    std::optional<QPoint> Corner;
+    QPoint On;
+    bool There = false;
+    for (int Try = 0; Try < 10 && !There; ++Try) {
+        Corner = ServerClientCorner(Aid);
+        ASSERT_TRUE(Corner.has_value());
+        On = *Corner + QPoint(40, TGradient::StripHeight() / 2);
+        for (const QPoint& Step : {QPoint(0, 0), QPoint(5, 5), QPoint(0, 0)})
+            ASSERT_TRUE(MoveTo(Step));
+        ASSERT_TRUE(MoveTo(On));
+        There = ServeUntil(
+            [&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
+    }
+    ASSERT_TRUE(There) << "weston's pointer never came onto the strip";
+    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousedown"), QStringLiteral("1")}));
+    // Weston takes the pointer for the move once the program asks, after the
+    // press; whatever the pointer moved before that, the aid does not follow.
+    ASSERT_TRUE(ServeUntil([] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); }))
+        << "the press reached no window";
+    const QPoint By(100, 80);
+    for (int Step = 1; Step <= 10; ++Step) {
+        ASSERT_TRUE(MoveTo(On + By * Step / 10));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    const bool Moved = ServeUntil([&] {
+        const QPoint Now = ServerClientCorner(Aid).value_or(*Corner);
+        return Now.x() - Corner->x() >= By.x() / 2 && Now.y() - Corner->y() >= By.y() / 2;
+    });
+    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    EXPECT_TRUE(Moved) << "the aid is at " << ServerClientCorner(Aid).value_or(QPoint()).x() << ","
+                       << ServerClientCorner(Aid).value_or(QPoint()).y() << ", from " << Corner->x() << ","
+                       << Corner->y();
 }
