@@ -61,6 +61,19 @@ void AnswerDialog(std::function<void(QDialog*)> Answer)
     Timer->start(5);
 }
 
+// A tournament started through its dialog, with these totals from the games
+// before and one deal left in this one.
+TGame& StartTournamentAtLastDeal(TfrmMain& Main, int32_t PlayerTotal, int32_t CpuTotal)
+{
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main.menuNewTourClick();
+    TGame& Game = TfrmMainTestAccess::Game(Main);
+    Game.FPlayerTotal = PlayerTotal;
+    Game.FCpuTotal = CpuTotal;
+    Game.FDealsLeft = 1;
+    return Game;
+}
+
 // Runs the event loop until it has been idle once, so the idle handler has run.
 void LetIdle()
 {
@@ -614,12 +627,7 @@ TEST_F(MainFixture, TournamentIsDecidedAtTheEndOfEachGame)
     };
     for (const TCase& C : Cases) {
         SetScore->edScore->setValue(C.Target);
-        AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
-        Main->menuNewTourClick();
-        TGame& Game = TfrmMainTestAccess::Game(*Main);
-        Game.FPlayerTotal = C.PlayerTotal;
-        Game.FCpuTotal = C.CpuTotal;
-        Game.FDealsLeft = 1;
+        TGame& Game = StartTournamentAtLastDeal(*Main, C.PlayerTotal, C.CpuTotal);
         Messages.clear();
         for (int Turn = 0; Turn < 4; ++Turn)
             PlayFirstCard();
@@ -1457,12 +1465,7 @@ TEST_F(ListenedFixture, TournamentsDecisionIsTold)
                            {0, 0, "nobody has reached the target, the next game is dealt"}};
     SetScore->edScore->setValue(500);
     for (const TCase& C : Cases) {
-        AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
-        Main->menuNewTourClick();
-        TGame& Game = TfrmMainTestAccess::Game(*Main);
-        Game.FPlayerTotal = C.PlayerTotal;
-        Game.FCpuTotal = C.CpuTotal;
-        Game.FDealsLeft = 1;
+        StartTournamentAtLastDeal(*Main, C.PlayerTotal, C.CpuTotal);
         QStringList AtTheMessages;
         SetMessageBoxHandler([&](const QString&) { AtTheMessages << Spoken().last(); });
         for (int Turn = 0; Turn < 4; ++Turn)

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <algorithm>
 #include <set>
 #include <vector>
@@ -399,25 +401,37 @@ std::vector<QAccessibleInterface*> ToldOf(QAccessible::Event Kind)
 
 } // namespace
 
+// The aid in English, with Qt's accessibility bridge on and its events recorded.
+class ListenedAid : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!BridgeIsOn())
+            GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
+        InstallTableAccess();
+        Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
+        // Made once the table's interfaces are installed, as in the program.
+        Aid = std::make_unique<TfrmMemory>();
+        Aid->Languages = &Languages;
+    }
+
+    TListening Listening;
+    TLanguage Languages{QStringLiteral("Languages"), nullptr};
+    std::unique_ptr<TfrmMemory> Aid;
+};
+
 // A screen reader hears a new object take the focus at each arrow key: the
 // card the key moved to, named with whether it was played.
-TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
+TEST_F(ListenedAid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
 {
-    if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
-    InstallTableAccess();
-    TListening Listening;
-    TLanguage Languages(QStringLiteral("Languages"), nullptr);
-    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
-    TfrmMemory Form;
-    Form.Languages = &Languages;
-    Form.MarkPlayed(MakeCard(2, Clubs));
-    Form.show();
-    EXPECT_EQ(Form.grdMemory->focusPolicy(), Qt::TabFocus) << "the grid takes the keyboard with its window";
-    QApplication::setActiveWindow(&Form);
-    Form.grdMemory->setFocus();
-    ASSERT_TRUE(Form.grdMemory->hasFocus());
-    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Form.grdMemory)->tableInterface();
+    Aid->MarkPlayed(MakeCard(2, Clubs));
+    Aid->show();
+    EXPECT_EQ(Aid->grdMemory->focusPolicy(), Qt::TabFocus) << "the grid takes the keyboard with its window";
+    QApplication::setActiveWindow(Aid.get());
+    Aid->grdMemory->setFocus();
+    ASSERT_TRUE(Aid->grdMemory->hasFocus());
+    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Aid->grdMemory)->tableInterface();
     struct TCase { int Key; Qt::KeyboardModifiers Modifiers; int Row, Column; const char* Name; };
     const TCase Cases[] = {{Qt::Key_Right, Qt::NoModifier, 0, 1, "two of clubs, played"},
                            {Qt::Key_Down, Qt::NoModifier, 1, 1, "two of diamonds, not played"},
@@ -431,9 +445,9 @@ TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
         SCOPED_TRACE(testing::Message() << "key " << Case.Key << " to " << Case.Row << ", " << Case.Column);
         Told.clear();
         QKeyEvent Press(QEvent::KeyPress, Case.Key, Case.Modifiers);
-        QApplication::sendEvent(Form.grdMemory, &Press);
-        EXPECT_EQ(Form.grdMemory->Row(), Case.Row + 1);
-        EXPECT_EQ(Form.grdMemory->Col(), Case.Column + 1);
+        QApplication::sendEvent(Aid->grdMemory, &Press);
+        EXPECT_EQ(Aid->grdMemory->Row(), Case.Row + 1);
+        EXPECT_EQ(Aid->grdMemory->Col(), Case.Column + 1);
         QAccessibleInterface* Cell = Table->cellAt(Case.Row, Case.Column);
         EXPECT_TRUE(Cell->state().focused);
         const std::vector<QAccessibleInterface*> Focused = ToldOf(QAccessible::Focus);
@@ -450,19 +464,11 @@ TEST(MemoryGrid, TellsEachArrowKeyAsTheFocusMovingFromCardToCard)
 
 // The grid taking the keyboard is told as its current card taking it, after
 // Qt has told of the grid itself, so that the card is what a client keeps.
-TEST(MemoryGrid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
+TEST_F(ListenedAid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
 {
-    if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
-    InstallTableAccess();
-    TListening Listening;
-    TLanguage Languages(QStringLiteral("Languages"), nullptr);
-    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
-    TfrmMemory Form;
-    Form.Languages = &Languages;
-    Form.show();
-    QApplication::setActiveWindow(&Form);
-    Form.grdMemory->setFocus();
+    Aid->show();
+    QApplication::setActiveWindow(Aid.get());
+    Aid->grdMemory->setFocus();
     QCoreApplication::processEvents();
     const std::vector<QAccessibleInterface*> Focused = ToldOf(QAccessible::Focus);
     ASSERT_FALSE(Focused.empty());
@@ -471,35 +477,27 @@ TEST(MemoryGrid, TellsTheCurrentCardLastWhenTheGridTakesTheKeyboard)
 
 // A client keeps the names it has read until it is told they changed: a
 // card marked played, and every card when the language changes.
-TEST(MemoryGrid, TellsTheCardsWhoseNamesChanged)
+TEST_F(ListenedAid, TellsTheCardsWhoseNamesChanged)
 {
-    if (!BridgeIsOn())
-        GTEST_SKIP() << "Qt tells nothing here; the test runs in ListenedWindows";
-    InstallTableAccess();
-    TListening Listening;
-    TLanguage Languages(QStringLiteral("Languages"), nullptr);
-    Languages.SetLanguageFile(DataFile(QStringLiteral("english.lng")));
-    TfrmMemory Form;
-    Form.Languages = &Languages;
-    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Form.grdMemory)->tableInterface();
+    QAccessibleTableInterface* Table = QAccessible::queryAccessibleInterface(Aid->grdMemory)->tableInterface();
     QAccessibleInterface* Nine = Table->cellAt(1, 8);
     Told.clear();
     const TCard Card = MakeCard(9, Diamonds);
-    Form.MarkPlayed(Card);
-    TellMarked(Form, &Card);
+    Aid->MarkPlayed(Card);
+    TellMarked(*Aid, &Card);
     EXPECT_EQ(ToldOf(QAccessible::NameChanged), std::vector<QAccessibleInterface*>{Nine});
     EXPECT_EQ(Nine->text(QAccessible::Name), QStringLiteral("nine of diamonds, played"));
 
     Told.clear();
     Languages.SetLanguageFile(DataFile(QStringLiteral("greek.lng")));
-    Form.SetCaption(QStringLiteral("Μνήμη ") + QStringLiteral("2"));
+    Aid->SetCaption(QStringLiteral("Μνήμη ") + QStringLiteral("2"));
     const std::vector<QAccessibleInterface*> Renamed = ToldOf(QAccessible::NameChanged);
     std::set<QAccessibleInterface*> Cells;
     for (QAccessibleInterface* Object : Renamed)
         if (Object && Object->role() == QAccessible::Cell)
             Cells.insert(Object);
     EXPECT_EQ(Cells.size(), 52u) << "every card is told";
-    EXPECT_NE(std::find(Renamed.begin(), Renamed.end(), QAccessible::queryAccessibleInterface(Form.grdMemory)),
+    EXPECT_NE(std::find(Renamed.begin(), Renamed.end(), QAccessible::queryAccessibleInterface(Aid->grdMemory)),
               Renamed.end()) << "and the grid";
     EXPECT_EQ(Nine->text(QAccessible::Name), QStringLiteral("εννιά καρό, παίχτηκε"));
 }
