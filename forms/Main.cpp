@@ -359,5 +359,8 @@ void TfrmMain::ShowScores()
     if (FStatusText->text() == Text)
         return;
     FStatusText->setText(Text);
+    // A screen reader's status-bar command may read the bar by its own name,
+    // skipping the static text inside it (Orca 48 does).
+    StatusBar->setAccessibleName(Text);
     qCDebug(lcStatus).noquote() << Text;
 }

@@ -29,6 +29,10 @@ import termios
 import threading
 import time
 
+# The debug file's line that says Orca listens: Orca 43 ends its start-up with
+# the first, Orca 48 (Debian 13) with the second.
+ORCA_READY = ("ORCA: Startup complete", "ORCA: Starting Atspi main event loop")
+
 SKIPPED = 77
 
 
@@ -156,10 +160,10 @@ class Orca:
             return b"".join(self.lines).decode("utf-8", errors="replace")
 
     def ready(self):
-        return "ORCA: Startup complete" in self.text()
+        return any(mark in self.text() for mark in ORCA_READY)
 
     def spoken(self):
-        return re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)?\{'", self.text())
+        return re.findall(r"SPEECH OUTPUT: '(.*?)'\s*(?:voice=\w+)?\s*\[?\{'", self.text())
 
     def shown(self):
         return re.findall(r"BRAILLE LINE:  '(.*)'$", self.text(), re.M)

@@ -30,6 +30,10 @@ import sys
 import tempfile
 import time
 
+# The debug file's line that says Orca listens: Orca 43 ends its start-up with
+# the first, Orca 48 (Debian 13) with the second.
+ORCA_READY = ("ORCA: Startup complete", "ORCA: Starting Atspi main event loop")
+
 SKIPPED = 77
 
 # Starts Debian's Orca with its debug file written line by line, as Orca
@@ -204,7 +208,7 @@ def play(program, language, home, start):
     # server this session started could hang Orca's start on a machine without sound.
     start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, speech.path, os.path.join(home, "orca")],
           env=dict(os.environ, SPEECHD_CMD="/bin/false"))
-    if not check(wait_until(lambda: "Startup complete" in open(speech.path, errors="replace").read()
+    if not check(wait_until(lambda: any(m in open(speech.path, errors="replace").read() for m in ORCA_READY)
                             if os.path.exists(speech.path) else False, 60), "Orca starts"):
         with open(speech.path, encoding="utf-8", errors="replace") as f:
             print("Orca's debug file ends:", "".join(f.readlines()[-15:]), sep="\n")
@@ -253,8 +257,11 @@ def play(program, language, home, start):
         subprocess.run(["xdotool", "key", name])
 
     def news(said):
-        """The news of the table told since, each notification in its parts."""
-        return [s[len("notification "):].rstrip(".").split(". ") for s in said if s.startswith("notification ")]
+        """The news of the table told since, each notification in its parts. Orca 43 says the role and
+        the text in one utterance, Orca 48 in two."""
+        texts = [s[len("notification "):] for s in said if s.startswith("notification ")]
+        texts += [said[i + 1] for i, s in enumerate(said[:-1]) if s == "notification"]
+        return [text.rstrip(".").split(". ") for text in texts]
 
     def captured(count, top, played):
         """Whether a card played on a pile of count cards, top of rank top, takes it, and with the mark."""
@@ -274,13 +281,14 @@ def play(program, language, home, start):
     close_in_last_pause = language == "english"
     deal_prefix = told("new deal, your cards: %1")
     end_prefix = told("end of game, %1")
-    # Orca's flat review (the keypad's 8 reads a line, 9 the next) reads each
+    # Orca's flat review (the keypad's 8 reads a line, 9 the next, sent as Up and
+    # Page Up: as digits they turn Num Lock on, which Orca 48 says) reads each
     # part of the table on a line of its own, before the first deal too.
     lines = [told("cards in the computer's hand: %1", "0") + ".", text("the pile is empty") + ".",
              text("your cards")]
     for step, line in enumerate(lines):
         mark = len(speech.read())
-        key("KP_8" if step == 0 else "KP_9")
+        key("KP_Up" if step == 0 else "KP_Prior")
         check(speech.wait(lambda said: line in said, 5, mark),
               "flat review reads %r on a line of its own; Orca said %r" % (line, speech.said[mark:]))
 
@@ -382,8 +390,12 @@ def play(program, language, home, start):
             check(wait_until(lambda: zento.poll() is not None, 20),
                   "the close asked during the last turn's pause closes the program once the message is answered")
         else:
-            check(speech.wait(lambda said: any(s.startswith(text("table")) for s in said), 10, mark),
-                  "the table has the focus again after the message")
+            # Orca 43 names the table; Orca 48 says the window's title and the
+            # table's hint, as the table is the object it had before the box.
+            hint = table.description
+            check(speech.wait(lambda said: any(s.startswith(text("table")) or hint and s.startswith(hint)
+                                               for s in said), 10, mark),
+                  "the table has the focus again after the message: %r" % speech.said[mark:])
 
     if zento.poll() is None:
         # The memory aid by arrow keys is checked here, before the program closes.
