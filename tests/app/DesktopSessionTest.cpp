@@ -40,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -70,9 +71,9 @@ const QByteArray StoreOfAnX11Session = "[frmMain]\n"
 
 // Serves events until the condition holds, for five seconds at most: a
 // compositor answers in its own time.
-bool ServeUntil(const std::function<bool()>& Condition)
+bool ServeUntil(const std::function<bool()>& Condition, int Milliseconds = 5000)
 {
-    const QDeadlineTimer Deadline(5000);
+    const QDeadlineTimer Deadline(Milliseconds);
     while (!Condition() && !Deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     return Condition();
@@ -208,7 +209,11 @@ void MoveToOnX(QWidget* Window)
                                                       QString::number(On.x()), QString::number(On.y()),
                                                       QStringLiteral("click"), QStringLiteral("1")});
     else
-        Window->activateWindow();
+        // Without a window manager the test hands the keyboard over, at the
+        // server's time of now: Qt's own request carries the time of the last
+        // event it saw, and Qt 6.8's is ignored when a closed box has since
+        // made the server move the keyboard.
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QString::number(Window->winId())});
 }
 
 // The window that has the X server's keyboard now, as the server answers.
@@ -530,8 +535,9 @@ TEST_F(DesktopSession, AltAndAWindowAwayLeaveTheKeysWithTheGame)
             Windows.frmAbout->open();
             ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmAbout.get()); }));
             ASSERT_TRUE(PressOnX(QStringLiteral("Return"))) << "its one button";
+            ASSERT_TRUE(ServeUntil([this] { return !Windows.frmAbout->isVisible(); }));
             if (!KeyboardHandedOut())
-                Windows.frmMain->activateWindow();
+                MoveToOnX(Windows.frmMain.get());
         }
         ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmMain.get()); }));
         const int Before = SelectedIndex(Game);
@@ -644,18 +650,41 @@ TEST_F(DesktopSession, AClickOnTheTableLeavesTheMemoryAidAboveIt)
     Windows.frmMain->menuNewGame->trigger();
     const TGame& Game = Windows.frmMain->Game();
     std::optional<TSwayWindow> Table, Aid;
+    // Sway 1.10 places the windows and hands one of them the keyboard a few
+    // moments after they show; a click before lands where they were not yet.
     ASSERT_TRUE(ServeUntil([&] {
         Table = SwayWindow(Windows.frmMain.get());
         Aid = SwayWindow(Windows.frmMemory.get());
-        return Table && Aid;
+        return Table && Aid && QApplication::activeWindow() != nullptr;
     })) << "sway shows both";
+    // Counts the times the table takes the keyboard.
+    struct TActivations : QObject
+    {
+        int Count = 0;
+        bool eventFilter(QObject*, QEvent* Event) override
+        {
+            Count += Event->type() == QEvent::WindowActivate;
+            return false;
+        }
+    } Activations;
+    Windows.frmMain->installEventFilter(&Activations);
     for (int Click = 0; Click < 2; ++Click) {
         SCOPED_TRACE(Click);
+        const int Taken = Activations.Count;
         ASSERT_TRUE(ClickOnSway(BesideOnTheTable(Table->Rect, Aid->Rect)));
+        // Sway 1.10 was seen, now and then, to take the keyboard from the aid
+        // at a click on the table without handing it to the table; a player
+        // clicks again.
+        if (!ServeUntil([&] { return Activations.Count > Taken; }, 2000)) {
+            std::cout << "sway handed the keyboard to no window at a click on the table; clicked again\n";
+            ASSERT_TRUE(ClickOnSway(BesideOnTheTable(Table->Rect, Aid->Rect)));
+            ASSERT_TRUE(ServeUntil([&] { return Activations.Count > Taken; })) << "a click gives the table the keyboard";
+        }
         EXPECT_TRUE(ServeUntil([&] {
             Table = SwayWindow(Windows.frmMain.get());
             Aid = SwayWindow(Windows.frmMemory.get());
-            return Table && Aid && Aid->Stacked > Table->Stacked && Windows.frmMemory->windowHandle()->isExposed();
+            return Table && Aid && Aid->Stacked > Table->Stacked && Windows.frmMemory->windowHandle()->isExposed() &&
+                   QApplication::activeWindow() != nullptr;
         })) << "the aid is " << (Aid ? Aid->Stacked : -1) << ", the table " << (Table ? Table->Stacked : -1);
         EXPECT_TRUE(Windows.frmMain->menuMemory->isChecked()) << "shown afresh, the aid counts as showing";
         const int Before = SelectedIndex(Game);
