@@ -1,10 +1,10 @@
 #include "platform/Controls.h"
 
 #include "platform/Gradient.h"
-#include "platform/ServerPlace.h"
-
+#include "platform/MessageBox.h"
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
+#include "platform/ServerPlace.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -262,8 +262,16 @@ TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWid
 
 TForm::~TForm()
 {
-    if (FormPlacement)
-        FormPlacement->SaveOnDestroy();
+    if (!FormPlacement)
+        return;
+    FormPlacement->SaveOnDestroy();
+    TellPlacementFaults();
+}
+
+void TForm::showEvent(QShowEvent* Event)
+{
+    QWidget::showEvent(Event);
+    TellPlacementFaults();
 }
 
 void TForm::closeEvent(QCloseEvent* Event)
@@ -277,8 +285,18 @@ void TForm::closeEvent(QCloseEvent* Event)
         return;
     }
     QWidget::closeEvent(Event);
-    if (Event->isAccepted() && FormPlacement)
+    if (Event->isAccepted() && FormPlacement) {
         FormPlacement->Save(TFormPlacement::srClose);
+        TellPlacementFaults();
+    }
+}
+
+void TForm::TellPlacementFaults()
+{
+    if (!FormPlacement)
+        return;
+    for (const QString& Fault : FormPlacement->TakeFaults())
+        ShowMessageBox(nullptr, Fault);
 }
 
 bool WindowSystemFrames()

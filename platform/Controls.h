@@ -137,7 +137,12 @@ public:
     TFormPlacement* FormPlacement = nullptr;
 
 protected:
+    void showEvent(QShowEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
+
+private:
+    // What the store could not give or take, told once the window has done with it.
+    void TellPlacementFaults();
 };
 
 // Whether the windows are shown by a real window system, which would frame a
