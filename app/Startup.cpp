@@ -5,7 +5,6 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "platform/Components.h"
-#include "platform/Controls.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnedWindow.h"

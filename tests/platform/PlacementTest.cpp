@@ -1,6 +1,5 @@
 #include "platform/Placement.h"
 
-#include "platform/Controls.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
