@@ -5,10 +5,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,12 @@ QAccessibleInterface* FormInterface(const QString& ClassName, QObject* Object)
     return Form && Form->isWindow() ? new QAccessibleWidget(Form, QAccessible::Window) : nullptr;
 }
 
+QStringList& UntoldFaults()
+{
+    static QStringList Faults;
+    return Faults;
+}
+
 } // namespace
 
 TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWidget(Parent, Flags)
@@ -31,12 +38,19 @@ TForm::TForm(const QString& Name, QWidget* Parent, Qt::WindowFlags Flags) : QWid
     Q_UNUSED(Installed);
 }
 
+QStringList TakeUntoldFaults()
+{
+    return std::exchange(UntoldFaults(), {});
+}
+
+// A message box here would run its loop while the window is half gone, and
+// a repaint would call into parts already destroyed.
 TForm::~TForm()
 {
     if (!FormPlacement)
         return;
     FormPlacement->SaveOnDestroy();
-    TellPlacementFaults();
+    UntoldFaults() << FormPlacement->TakeFaults();
 }
 
 void TForm::showEvent(QShowEvent* Event)

@@ -2,6 +2,7 @@
 // and brought back where they were left.
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class TFormPlacement;
@@ -14,7 +15,8 @@ class TForm : public QWidget
 public:
     explicit TForm(const QString& Name, QWidget* Parent = nullptr, Qt::WindowFlags Flags = {});
     // A placed window is saved when it closes, and when it goes unless that
-    // was saved since it was last shown.
+    // was saved since it was last shown. What goes wrong as it goes is left
+    // for the program to tell (TakeUntoldFaults).
     ~TForm() override;
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& Value) { setWindowTitle(Value); }
@@ -30,3 +32,7 @@ private:
     // What the store could not give or take, told once the window has done with it.
     void TellPlacementFaults();
 };
+
+// What windows that are gone could not tell, in the words the user is told,
+// oldest first; taking them empties the list.
+QStringList TakeUntoldFaults();
