@@ -5,7 +5,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "platform/Components.h"
-#include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnedWindow.h"
@@ -53,6 +53,8 @@ void DestroyWindows(TApplicationWindows& Windows)
     Windows.frmSetScore.reset();
     Windows.frmMemory.reset();
     Windows.frmMain.reset();
+    for (const QString& Fault : TakeUntoldFaults())
+        ShowMessageBox(nullptr, Fault);
 }
 
 // Qt's own quit closes every window before the loop ends, and the memory aid

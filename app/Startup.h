@@ -30,6 +30,8 @@ struct TApplicationWindows
 // components; the memory aid shows as soon as the table window does, so that
 // it belongs to it from its first showing.
 TApplicationWindows CreateWindows();
+// The windows go in the reverse order of their creation; a window whose
+// place could not be saved as it went is told of once all are gone.
 void DestroyWindows(TApplicationWindows& Windows);
 
 // The window icon, from the program's resources, at the sizes a window is given.

@@ -3,7 +3,7 @@
 #include "app/Startup.h"
 #include "forms/Main.h"
 #include "model/Card.h"
-#include "platform/Controls.h"
+#include "platform/Styles.h"
 #include "platform/IniFile.h"
 
 #include <QAccessible>

@@ -1,6 +1,7 @@
 // The about box: title, edition and version, the acknowledgements and the makers' notice.
 #pragma once
 #include "platform/Controls.h"
+#include "platform/DialogForm.h"
 
 #include <QFrame>
 

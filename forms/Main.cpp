@@ -10,6 +10,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/MessageBox.h"
 #include "platform/Placement.h"
+#include "platform/Styles.h"
 #include "platform/Version.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,6 +1,8 @@
 // The table window's menu bar: its items, captions, check marks and shortcuts.
 #include "forms/Main.h"
 
+#include "platform/Styles.h"
+
 #include <QMenu>
 #include <QMenuBar>
 

@@ -8,6 +8,7 @@
 #include "platform/Placement.h"
 #include "platform/ResourcePicture.h"
 #include "platform/ServerPlace.h"
+#include "platform/Styles.h"
 
 #include <QAction>
 #include <QCloseEvent>

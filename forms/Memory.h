@@ -2,7 +2,7 @@
 // the pile; its arrow keys go from card to card.
 #pragma once
 #include "model/Card.h"
-#include "platform/Controls.h"
+#include "platform/Form.h"
 
 #include <QImage>
 #include <QPointer>

@@ -5,6 +5,7 @@
 #include "forms/TableSpeech.h"
 #include "lang/Lang.h"
 #include "model/Card.h"
+#include "platform/AccessibleParts.h"
 #include "platform/DrawGrid.h"
 
 #include <QAccessible>
@@ -225,24 +226,18 @@ private:
         if (!FCells[0])
             for (int Row = 0; Row < GridRows; ++Row)
                 for (int Column = 0; Column < GridColumns; ++Column)
-                    FCells[Row * GridColumns + Column] = Registered(new TMemoryCell(widget(), Row, Column));
+                    FCells[Row * GridColumns + Column] = FOwned.Keep(new TMemoryCell(widget(), Row, Column));
         return FCells;
     }
 
     TMemoryCell* NoCell() const
     {
         if (!FNoCell)
-            FNoCell = Registered(new TMemoryCell(widget(), Outside, Outside));
+            FNoCell = FOwned.Keep(new TMemoryCell(widget(), Outside, Outside));
         return FNoCell;
     }
 
-    // Qt's accessibility keeps each cell from then on and deletes it at the end.
-    static TMemoryCell* Registered(TMemoryCell* Cell)
-    {
-        QAccessible::registerAccessibleInterface(Cell);
-        return Cell;
-    }
-
+    mutable TAccessibleParts FOwned;
     mutable std::array<TMemoryCell*, GridRows * GridColumns> FCells{};
     mutable TMemoryCell* FNoCell = nullptr;
 };

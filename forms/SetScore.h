@@ -1,6 +1,7 @@
 // The tournament dialog, which asks for the score that wins a tournament.
 #pragma once
 #include "platform/Controls.h"
+#include "platform/DialogForm.h"
 
 #include <QFrame>
 #include <QSpinBox>

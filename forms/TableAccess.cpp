@@ -7,6 +7,7 @@
 #include "lang/Lang.h"
 #include "model/Game.h"
 #include "model/Layout.h"
+#include "platform/AccessibleParts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -60,8 +61,8 @@ bool IsCard(int Suit, int Rank)
 }
 
 // The parts of the table that are no widgets of their own. Each lives as long
-// as the program, registered with Qt's accessibility so that events can name
-// it; once the table is gone it answers as invalid. A card of the player's
+// as the table's interface, registered with Qt's accessibility so that events
+// can name it; once the table window is gone it answers as invalid. A card of the player's
 // hand is an object that stands for that card, not for a place in the hand:
 // moving the selection always moves the focus to another object, which a
 // screen reader speaks, and a card's place in the list is its place among the
@@ -266,10 +267,8 @@ public:
             return nullptr;
         const int Index = CardIndex(Suit, Rank);
         TTablePart*& Made = FCards[Index][FTwin[Index]];
-        if (!Made) {
-            Made = new TTablePart(widget(), TPart::Card, Suit, Rank);
-            QAccessible::registerAccessibleInterface(Made);
-        }
+        if (!Made)
+            Made = FOwned.Keep(new TTablePart(widget(), TPart::Card, Suit, Rank));
         return Made;
     }
     // Orca speaks no object again that already has its focus, however it is
@@ -291,19 +290,18 @@ public:
 
 private:
     static constexpr int Parts = 4;
+    static constexpr TPart PartKinds[Parts] = {TPart::CpuHand, TPart::Pile, TPart::Hand, TPart::News};
 
     const std::array<TTablePart*, Parts>& MadeParts() const
     {
-        if (!FParts[0]) {
-            FParts = {new TTablePart(widget(), TPart::CpuHand), new TTablePart(widget(), TPart::Pile),
-                      new TTablePart(widget(), TPart::Hand), new TTablePart(widget(), TPart::News)};
-            for (TTablePart* Part : FParts)
-                QAccessible::registerAccessibleInterface(Part);
-        }
+        if (!FParts[0])
+            for (int I = 0; I < Parts; ++I)
+                FParts[I] = FOwned.Keep(new TTablePart(widget(), PartKinds[I]));
         return FParts;
     }
     const TAccessibleTable* Main() const { return MainOf(widget()); }
 
+    mutable TAccessibleParts FOwned;
     mutable std::array<TTablePart*, Parts> FParts{};
     mutable std::array<std::array<TTablePart*, 2>, 52> FCards{};
     std::array<uint8_t, 52> FTwin{};

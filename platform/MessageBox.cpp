@@ -1,6 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include "platform/Controls.h"
+#include "platform/DialogForm.h"
 #include "platform/ProgramWindows.h"
 #include "platform/TestSeams.h"
 

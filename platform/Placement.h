@@ -1,13 +1,12 @@
 // Keeps a window's position and state between runs in the per-user settings
-// store, one group per window.
+// store, one group per window: reads the store as the window shows, applies
+// what it holds, and writes the window's place back.
 #pragma once
-#include <QObject>
-#include <QPoint>
-#include <QRect>
-#include <QList>
-#include <QString>
+#include "platform/StoredPlace.h"
 
-#include <optional>
+#include <QObject>
+#include <QString>
+#include <QStringList>
 
 class QSettings;
 class QWidget;
@@ -15,23 +14,6 @@ class QWidget;
 // Where the places are kept: the per-user settings store of the program's maker.
 inline const QString StoreOrganisation = QStringLiteral("Varkon");
 inline const QString StoreApplication = QStringLiteral("Zento");
-
-// The four numbers of a stored position: split at commas or blanks, a missing or
-// malformed number taking its default.
-struct TFourNumbers
-{
-    int A, B, C, D;
-};
-TFourNumbers ParseFourNumbers(const QString& Text, const TFourNumbers& Defaults);
-
-// Where a window of a frame of Size may open, as near Corner as can be: its
-// whole title strip and its bottom edge on the available area of the screen
-// that holds most of it, or of the first area (the primary screen's).
-QPoint IntoReach(const QPoint& Corner, const QSize& Size, const QList<QRect>& Areas);
-
-// The window state a stored show command asks for.
-enum class TShowState { Normal, Minimized, Maximized };
-TShowState ShowStateFor(int ShowCmd);
 
 // The main window stands for the whole program: stored as minimised, it
 // minimises every window of the program instead of itself alone.
@@ -53,18 +35,27 @@ public:
     void Save(TSaveReason Reason);
     void SaveOnDestroy();
 
+    // What went wrong with the store and is not told yet, in the words the
+    // user is told, oldest first; taking them empties the list. Placement
+    // never tells anything itself: it may be working for a window that is
+    // going and must not run a message box's loop.
+    QStringList TakeFaults();
+
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void MoveTo(const QPoint& Corner);
     void ApplyState(TShowState State);
-    QRect NormalFrame() const;
-    void ReportUnsaved(const QSettings& Store, const std::optional<QString>& NormPos, const QString& Visible) const;
+    TSavingWindow SavingWindow(TSaveReason Reason) const;
+    void CheckSaved(const QSettings& Store, const QList<TStoredValue>& Values);
+    void CheckReadable(const QSettings& Store);
+    void CreateStore(const QSettings& Store);
 
     QWidget* FForm;
     QString FSection;
     TPlacementRole FRole;
     bool FRestored = false;
     bool FSaved = false;
+    QStringList FFaults;
 };

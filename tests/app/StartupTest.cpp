@@ -6,6 +6,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "platform/Components.h"
+#include "platform/DrawGrid.h"
 #include "platform/IniFile.h"
 #include "platform/ResourcePicture.h"
 #include "platform/TestSeams.h"
@@ -18,6 +19,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTimer>
@@ -209,6 +211,46 @@ TEST_F(StartupFixture, ClosingTheTableWindowEndsTheLoopAndTheMemoryAidIsSavedAsI
     EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
     EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1"));
     EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// The store cannot be written as the program ends while the memory aid shows
+// with the keyboard. The aid saves its place as it goes and cannot tell the
+// failure then: the box would take the keyboard from the aid, and its loop
+// would repaint the aid's grid from a window half gone. The failure is told
+// in a real box once every window is gone, in the words of any failed save.
+TEST_F(StartupFixture, PlacementUnsavedAtExitIsToldOnceTheWindowsAreGone)
+{
+    Windows.frmMain->show();
+    QTimer::singleShot(0, Windows.frmMain.get(), [this] { Windows.frmMain->close(); });
+    EXPECT_EQ(RunEventLoop(), 0);
+    ASSERT_TRUE(Windows.frmMemory->isVisible());
+    Windows.frmMemory->activateWindow();
+    Windows.frmMemory->grdMemory->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Windows.frmMemory->grdMemory->hasFocus());
+    // A folder where the store's file should be: neither read nor written.
+    const QString StoreFile = QSettings(StoreOrganisation, StoreApplication).fileName();
+    QFile::remove(StoreFile);
+    ASSERT_TRUE(QDir().mkpath(StoreFile));
+    const auto Remove = qScopeGuard([&StoreFile] { QDir(StoreFile).removeRecursively(); });
+    SetMessageBoxHandler({});
+    int WindowsLeft = -1;
+    QTimer Answer;
+    QObject::connect(&Answer, &QTimer::timeout, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!Box)
+            return;
+        Messages << Box->text();
+        const QWidgetList Shown = QApplication::topLevelWidgets();
+        WindowsLeft = int(std::count_if(Shown.begin(), Shown.end(),
+                                        [Box](const QWidget* Window) { return Window != Box && Window->isVisible(); }));
+        Box->accept();
+    });
+    Answer.start(10);
+    DestroyWindows(Windows);
+    Answer.stop();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to save the window placement in ") + StoreFile});
+    EXPECT_EQ(WindowsLeft, 0);
 }
 
 // The window icon comes at every size of the program's icon pictures that

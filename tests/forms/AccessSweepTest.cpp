@@ -53,11 +53,15 @@ class TSweep
 public:
     // The objects met so far, each asked once.
     int Asked() const { return int(FSeen.size()); }
+    // The numbers of those that stand for no widget or other object of their own.
+    const std::vector<QAccessible::Id>& Parts() const { return FParts; }
 
     void Walk(QAccessibleInterface* Object, const std::string& Path)
     {
         if (!Object || !FSeen.insert(Object).second)
             return;
+        if (!Object->object())
+            FParts.push_back(QAccessible::uniqueId(Object));
         SCOPED_TRACE(Path);
         AskAccessible(Object);
         AskComponent(Object);
@@ -304,6 +308,7 @@ private:
     }
 
     std::set<QAccessibleInterface*> FSeen;
+    std::vector<QAccessible::Id> FParts;
 };
 
 class AccessSweep : public ::testing::Test
@@ -342,7 +347,7 @@ protected:
     }
 
     // Both windows and all they hold.
-    int SweepAll()
+    int SweepAll(std::vector<QAccessible::Id>* Parts = nullptr)
     {
         TSweep Sweep;
         for (QWidget* Window : std::initializer_list<QWidget*>{Main, Memory}) {
@@ -350,6 +355,8 @@ protected:
             EXPECT_NE(Object, nullptr);
             Sweep.Walk(Object, Window->objectName().toStdString());
         }
+        if (Parts)
+            *Parts = Sweep.Parts();
         return Sweep.Asked();
     }
 
@@ -399,4 +406,22 @@ TEST_F(AccessSweep, BothWindowsAreFramesNamedByTheirTitles)
         EXPECT_EQ(Frame->text(QAccessible::Name), Window->windowTitle());
         EXPECT_FALSE(Window->windowTitle().isEmpty());
     }
+}
+
+// The table's parts and the grid's cells are no widgets: each goes with the
+// window whose interface made it, and nothing is left to be asked for.
+TEST_F(AccessSweep, EveryPartGoesWithItsWindow)
+{
+    Main->menuNewGameClick();
+    std::vector<QAccessible::Id> Parts;
+    SweepAll(&Parts);
+    ASSERT_GE(Parts.size(), size_t(52 + 4 + 4)) << "the grid's cells, the table's parts and the cards held";
+    delete SetScore;
+    SetScore = nullptr;
+    delete Memory;
+    Memory = nullptr;
+    delete Main;
+    Main = nullptr;
+    for (const QAccessible::Id Id : Parts)
+        EXPECT_EQ(QAccessible::accessibleInterface(Id), nullptr) << "part " << Id;
 }

@@ -2,6 +2,8 @@
 
 #include "platform/Components.h"
 #include "platform/Controls.h"
+#include "platform/DialogForm.h"
+#include "platform/Form.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 

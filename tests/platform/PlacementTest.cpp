@@ -1,6 +1,5 @@
 #include "platform/Placement.h"
 
-#include "platform/Controls.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
@@ -9,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMap>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
@@ -51,16 +51,8 @@ int PixelsPerInch()
 class PlacementFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ClearStore();
-        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
-    }
-    void TearDown() override
-    {
-        SetMessageBoxHandler({});
-        ClearStore();
-    }
+    void SetUp() override { ClearStore(); }
+    void TearDown() override { ClearStore(); }
 
     // A fixed-size window at its designed place, as the program's windows are.
     std::unique_ptr<QWidget> MakeWindow(TPlacementRole Role = TPlacementRole::OtherWindow)
@@ -85,7 +77,6 @@ protected:
     }
 
     TFormPlacement* Placement = nullptr;
-    QStringList Messages;
 };
 
 } // namespace
@@ -117,6 +108,127 @@ TEST(ShowStateFor, MapsTheStoredShowCommands)
     EXPECT_EQ(ShowStateFor(3), TShowState::Maximized);
 }
 
+namespace {
+
+// The store and the screen of the record's tests, apart from any window: a
+// fixed window of a 204 x 154 frame at its designed place.
+const QSize StoreScreen(1024, 768);
+const QRect StoreArea(QPoint(0, 0), StoreScreen);
+const TShowingWindow DesignedWindow{QRect(QPoint(268, 153), QSize(204, 154)), 96, true, {StoreArea}};
+
+TStoredPlace Stored(std::initializer_list<std::pair<QString, QString>> Values)
+{
+    const QMap<QString, QString> Group(Values);
+    return ReadStoredPlace([&Group](const QString& Name) { return Group.value(Name); }, StoreScreen);
+}
+
+} // namespace
+
+TEST(StoredPlace, PositionForThisScreenSizeWinsOverThePlainOne)
+{
+    const QString Plain = QStringLiteral("40,50,240,200");
+    EXPECT_EQ(CornerToRestore(Stored({{"NormPos", Plain}, {"NormPos(1024x768)", "60,70,260,220"}}), DesignedWindow),
+              QPoint(60, 70));
+    EXPECT_EQ(CornerToRestore(Stored({{"NormPos", Plain}, {"NormPos(800x600)", "60,70,260,220"}}), DesignedWindow),
+              QPoint(40, 50));
+    EXPECT_EQ(CornerToRestore(Stored({{"NormPos", Plain}, {"NormPos(1024x768)", "  "}}), DesignedWindow),
+              QPoint(40, 50)) << "a blank entry is none";
+    EXPECT_EQ(CornerToRestore(Stored({{"MinMaxPos", "1,2,3,4"}}), DesignedWindow), QPoint(268, 153))
+        << "a stored position without NormPos keeps the window where it stands";
+}
+
+TEST(StoredPlace, OtherPixelsPerInchIgnoresThePositionButKeepsTheState)
+{
+    const TStoredPlace Place = Stored({{"NormPos", "40,50,240,200"}, {"PixelsPerInch", "120"}, {"ShowCmd", "2"}});
+    EXPECT_EQ(CornerToRestore(Place, DesignedWindow), QPoint(268, 153));
+    EXPECT_EQ(StateToRestore(Place, DesignedWindow), TShowState::Minimized);
+}
+
+// Each nonsense value falls back on its own, so the sane values stored beside
+// it still count.
+TEST(StoredPlace, NonsenseFallsBackValueByValue)
+{
+    struct TCase { QString Key, Value, NormPos; QPoint Pos; };
+    const TCase Cases[] = {
+        {"NormPos", "40,top,right,bottom", {}, {40, 153}},  // bad numbers default to where the window is
+        {"NormPos", "500,50,400,200", {}, {268, 153}},      // left not before right
+        {"NormPos", "2000000000,2000000000,2000000100,2000000100", {}, {268, 153}},  // on no screen
+        {"ShowCmd", "minimise please", "40,50,240,200", {40, 50}},
+        {"PixelsPerInch", "lots", "40,50,240,200", {40, 50}},  // reads as this screen's
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE((C.Key + "=" + C.Value).toStdString());
+        TStoredPlace Place = Stored({{C.Key, C.Value}});
+        if (!C.NormPos.isEmpty())
+            Place = Stored({{"NormPos", C.NormPos}, {C.Key, C.Value}});
+        EXPECT_EQ(CornerToRestore(Place, DesignedWindow), C.Pos);
+        EXPECT_EQ(StateToRestore(Place, DesignedWindow), TShowState::Normal);
+    }
+}
+
+// A stored place is taken only when the window's title strip would lie on a
+// screen at its full height with a grip of it there; anything less and the
+// window keeps its designed place. A place taken still comes wholly on screen.
+TEST(StoredPlace, IsTakenOnlyWithTheTitleStripInReach)
+{
+    const QRect Screen = StoreArea;
+    const QSize Frame = DesignedWindow.Frame.size();
+    const int Strip = 20, Grip = 48;
+    const QPoint Designed = DesignedWindow.Frame.topLeft();
+    const int Right = Screen.left() + Screen.width(), Bottom = Screen.top() + Screen.height();
+    struct TCase { const char* What; QPoint Stored, Pos; };
+    const TCase Cases[] = {
+        {"strip along the top edge", {100, Screen.top()}, {100, Screen.top()}},
+        {"strip one unit off the top", {100, Screen.top() - 1}, Designed},
+        {"strip just above the bottom edge", {100, Bottom - Strip}, {100, Bottom - Frame.height()}},
+        {"strip one unit over the bottom edge", {100, Bottom - Strip + 1}, Designed},
+        {"a grip of the strip at the right", {Right - Grip, 100}, {Right - Frame.width(), 100}},
+        {"a sliver of the strip at the right", {Right - Grip + 1, 100}, Designed},
+        {"a grip of the strip at the left", {Screen.left() - Frame.width() + Grip, 100}, {Screen.left(), 100}},
+        {"a sliver of the strip at the left", {Screen.left() - Frame.width() + Grip - 1, 100}, Designed},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        const QString NormPos = QStringLiteral("%1,%2,%3,%4").arg(C.Stored.x()).arg(C.Stored.y())
+                                    .arg(C.Stored.x() + Frame.width()).arg(C.Stored.y() + Frame.height());
+        EXPECT_EQ(CornerToRestore(Stored({{"NormPos", NormPos}}), DesignedWindow), C.Pos);
+    }
+    TShowingWindow TwoScreens = DesignedWindow;
+    TwoScreens.Areas << QRect(1024, 0, 1280, 1024);
+    EXPECT_EQ(CornerToRestore(Stored({{"NormPos", "1500,900,1704,1054"}}), TwoScreens), QPoint(1500, 870))
+        << "in reach on the second screen, and pulled onto it";
+}
+
+TEST(StoredPlace, MaximisedStateIsTakenOnlyByAWindowThatCanGrow)
+{
+    const TStoredPlace Place = Stored({{"ShowCmd", "3"}});
+    EXPECT_EQ(StateToRestore(Place, DesignedWindow), TShowState::Normal);
+    TShowingWindow Growing = DesignedWindow;
+    Growing.FixedSize = false;
+    EXPECT_EQ(StateToRestore(Place, Growing), TShowState::Maximized);
+}
+
+// The store's order: the state, the density, each position under the name
+// for this screen size and under the plain name, and last whether it was shown.
+TEST(StoredPlace, SaveWritesEveryValueAsTextInItsOrder)
+{
+    const auto Written = [](const TSavingWindow& Window) {
+        QStringList Lines;
+        for (const TStoredValue& Value : ValuesToSave(Window))
+            Lines << Value.Name + QLatin1Char('=') + Value.Text;
+        return Lines;
+    };
+    EXPECT_EQ(Written({false, false, QRect(300, 200, 204, 154), 96, StoreScreen, false}),
+              (QStringList{"Flags=0", "ShowCmd=1", "PixelsPerInch=96", "MinMaxPos(1024x768)=-1,-1,-1,-1",
+                           "MinMaxPos=-1,-1,-1,-1", "NormPos(1024x768)=300,200,504,354", "NormPos=300,200,504,354",
+                           "Visible=0"}));
+    EXPECT_EQ(Written({true, true, std::nullopt, 96, StoreScreen, true}),
+              (QStringList{"Flags=2", "ShowCmd=2", "Visible=1"}))
+        << "minimised from maximised; a place the window system does not tell is not written";
+    EXPECT_EQ(Written({false, true, std::nullopt, 96, StoreScreen, false}).mid(0, 2),
+              (QStringList{"Flags=0", "ShowCmd=3"}));
+}
+
 TEST_F(PlacementFixture, NothingStoredLeavesTheDesignedPlace)
 {
     const QString StoreFile = QSettings(Organisation, Application).fileName();
@@ -125,7 +237,7 @@ TEST_F(PlacementFixture, NothingStoredLeavesTheDesignedPlace)
     Form->show();
     EXPECT_TRUE(QFile::exists(StoreFile)) << "the store is there from the first show";
     EXPECT_EQ(Form->pos(), QPoint(268, 153));
-    EXPECT_TRUE(Messages.isEmpty());
+    EXPECT_TRUE(Placement->TakeFaults().isEmpty());
 }
 
 TEST_F(PlacementFixture, ClosingSavesEveryValueAsText)
@@ -173,84 +285,6 @@ TEST_F(PlacementFixture, StoredCornerIsRestoredAndTheSizeKept)
     Form->show();
     EXPECT_EQ(Form->pos(), QPoint(40, 50));
     EXPECT_EQ(Form->size(), QSize(200, 150));
-}
-
-TEST_F(PlacementFixture, PositionForThisScreenSizeWinsOverThePlainOne)
-{
-    StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,240,200"));
-    StoreValue(QStringLiteral("NormPos") + ScreenSuffix(), QStringLiteral("60,70,260,220"));
-    auto Form = MakeWindow();
-    Form->show();
-    EXPECT_EQ(Form->pos(), QPoint(60, 70));
-}
-
-TEST_F(PlacementFixture, OtherPixelsPerInchIgnoresThePositionButKeepsTheState)
-{
-    StoreValue(QStringLiteral("NormPos"), QStringLiteral("40,50,240,200"));
-    StoreValue(QStringLiteral("PixelsPerInch"), QString::number(PixelsPerInch() + 24));
-    StoreValue(QStringLiteral("ShowCmd"), QStringLiteral("2"));
-    auto Form = MakeWindow();
-    Form->show();
-    EXPECT_EQ(Form->pos(), QPoint(268, 153));
-    EXPECT_TRUE(Form->isMinimized());
-}
-
-// Each nonsense value falls back on its own, so the sane values stored beside
-// it still count.
-TEST_F(PlacementFixture, NonsenseInTheStoreFallsBackValueByValue)
-{
-    struct TCase { const char* Key; const char* Value; const char* NormPos; QPoint Pos; };
-    const TCase Cases[] = {
-        {"NormPos", "40,top,right,bottom", nullptr, {40, 153}},  // bad numbers default to where the window is
-        {"NormPos", "500,50,400,200", nullptr, {268, 153}},      // left not before right
-        {"NormPos", "2000000000,2000000000,2000000100,2000000100", nullptr, {268, 153}},  // on no screen
-        {"ShowCmd", "minimise please", "40,50,240,200", {40, 50}},
-        {"PixelsPerInch", "lots", "40,50,240,200", {40, 50}},  // reads as this screen's
-    };
-    for (const TCase& C : Cases) {
-        SCOPED_TRACE(testing::Message() << C.Key << "=" << C.Value);
-        ClearStore();
-        if (C.NormPos)
-            StoreValue(QStringLiteral("NormPos"), QString::fromLatin1(C.NormPos));
-        StoreValue(QString::fromLatin1(C.Key), QString::fromLatin1(C.Value));
-        auto Form = MakeWindow();
-        Form->show();
-        EXPECT_EQ(Form->pos(), C.Pos);
-        EXPECT_FALSE(Form->isMinimized());
-    }
-}
-
-// A stored place is taken only when the window's title strip would lie on a
-// screen at its full height with a grip of it there; anything less and the
-// window keeps its designed place. A place taken still comes wholly on screen.
-TEST_F(PlacementFixture, StoredPlaceIsTakenOnlyWithTheTitleStripInReach)
-{
-    const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize Frame(204, 154);
-    const int Strip = 20, Grip = 48;
-    const QPoint Designed(268, 153);
-    const int Right = Screen.left() + Screen.width(), Bottom = Screen.top() + Screen.height();
-    struct TCase { const char* What; QPoint Stored, Pos; };
-    const TCase Cases[] = {
-        {"strip along the top edge", {100, Screen.top()}, {100, Screen.top()}},
-        {"strip one unit off the top", {100, Screen.top() - 1}, Designed},
-        {"strip just above the bottom edge", {100, Bottom - Strip}, {100, Bottom - Frame.height()}},
-        {"strip one unit over the bottom edge", {100, Bottom - Strip + 1}, Designed},
-        {"a grip of the strip at the right", {Right - Grip, 100}, {Right - Frame.width(), 100}},
-        {"a sliver of the strip at the right", {Right - Grip + 1, 100}, Designed},
-        {"a grip of the strip at the left", {Screen.left() - Frame.width() + Grip, 100}, {Screen.left(), 100}},
-        {"a sliver of the strip at the left", {Screen.left() - Frame.width() + Grip - 1, 100}, Designed},
-    };
-    for (const TCase& C : Cases) {
-        SCOPED_TRACE(C.What);
-        ClearStore();
-        StoreValue(QStringLiteral("NormPos"), QStringLiteral("%1,%2,%3,%4").arg(C.Stored.x()).arg(C.Stored.y())
-                                                  .arg(C.Stored.x() + Frame.width()).arg(C.Stored.y() + Frame.height()));
-        auto Form = MakeWindow();
-        Form->show();
-        ASSERT_EQ(Form->frameGeometry().size(), Frame);
-        EXPECT_EQ(Form->pos(), C.Pos);
-    }
 }
 
 TEST_F(PlacementFixture, EveryShowRestoresTheLastSave)
@@ -349,11 +383,11 @@ TEST_F(PlacementFixture, DamagedStoreIsToldOnceAndTheSaveOverItIsNot)
     new TFormPlacement(&OtherForm, QStringLiteral("frmOther"), TPlacementRole::OtherWindow);
     Form->show();
     OtherForm.show();
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to read the window placement in ") + StoreFileName()});
-    Messages.clear();
+    EXPECT_EQ(Placement->TakeFaults() + OtherForm.findChild<TFormPlacement*>()->TakeFaults(),
+              QStringList{QStringLiteral("Unable to read the window placement in ") + StoreFileName()});
     Form->move(120, 130);
     Placement->Save(TFormPlacement::srClose);
-    EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(Placement->TakeFaults(), QStringList());
     const QSettings Store(Organisation, Application);
     EXPECT_EQ(Store.status(), QSettings::NoError) << "written anew";
     EXPECT_EQ(StoredValue(QStringLiteral("NormPos")).section(QLatin1Char(','), 0, 1), QStringLiteral("120,130"));
@@ -366,10 +400,11 @@ TEST_F(PlacementFixture, StoreThatCannotBeWrittenIsToldAtEachSave)
     ASSERT_TRUE(QDir().mkpath(StoreFileName()));
     auto Form = MakeWindow();
     Form->show();
-    Messages.clear();
+    Placement->TakeFaults();
     Placement->Save(TFormPlacement::srClose);
     Placement->Save(TFormPlacement::srClose);
-    EXPECT_EQ(Messages, QStringList(2, QStringLiteral("Unable to save the window placement in ") + StoreFileName()));
+    EXPECT_EQ(Placement->TakeFaults(),
+              QStringList(2, QStringLiteral("Unable to save the window placement in ") + StoreFileName()));
     QDir(StoreFileName()).removeRecursively();
 }
 
@@ -394,7 +429,7 @@ TEST_F(PlacementFixture, PositionWrittenByHandWithoutQuotesIsRead)
     auto Form = MakeWindow();
     Form->show();
     EXPECT_EQ(Form->pos(), QPoint(40, 50));
-    EXPECT_TRUE(Messages.isEmpty());
+    EXPECT_TRUE(Placement->TakeFaults().isEmpty());
 }
 
 TEST_F(PlacementFixture, StoredMaximisedStateLeavesAFixedSizeWindowAtItsSize)

@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QList>
 
-// The pixel sizes the icon theme gets a picture of.
-inline const QList<int> IconSizes = {16, 24, 32, 48, 64, 128, 256};
+// The pixel sizes the icon theme gets a picture of, as the build names them.
+inline const QList<int> IconSizes = {ZENTO_THEME_ICON_SIZES};
 
 // Size by Size pixels, transparent around the cards.
 QImage DrawIcon(int Size);
