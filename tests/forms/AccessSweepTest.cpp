@@ -353,7 +353,6 @@ protected:
         return Sweep.Asked();
     }
 
-    QWidget* Area() const { return Main->StatusBar->parentWidget(); }
 
     TfrmMain* Main = nullptr;
     TfrmMemory* Memory = nullptr;
@@ -371,9 +370,9 @@ TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionBeforeTheFirstDeal)
 TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionDuringAGameAndInGreek)
 {
     Main->menuNewGameClick();
-    PressKey(Area(), Qt::Key_Right);
-    PressKey(Area(), Qt::Key_Return);
-    PressKey(Area(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    PressKey(Main->TableArea(), Qt::Key_Right);
     SweepAll();
     Memory->activateWindow();
     Memory->grdMemory->setFocus();
@@ -381,8 +380,8 @@ TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionDuringAGameAndInGreek)
     Main->menuGreekClick();
     SweepAll();
     while (Main->Game().FPlayerHand.Count > 0) {
-        PressKey(Area(), Qt::Key_Left);
-        PressKey(Area(), Qt::Key_Return);
+        PressKey(Main->TableArea(), Qt::Key_Left);
+        PressKey(Main->TableArea(), Qt::Key_Return);
     }
     SweepAll();
 }
