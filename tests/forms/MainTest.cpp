@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -588,10 +589,14 @@ TEST_F(MainFixture, PictureDialogPreviewsPicturesOnly)
     const QString Path = SavePicture(Folder, QStringLiteral("green.bmp"), QSize(300, 100), qRgb(0, 150, 0));
     EXPECT_EQ(Main->OpenPictureDialog()->windowTitle(), QStringLiteral("Background"));
     EXPECT_EQ(Main->OpenPictureDialog()->nameFilters(), QStringList{QStringLiteral("Bitmaps (*.bmp)")});
+    const auto* Preview = Main->OpenPictureDialog()->findChild<QLabel*>(QStringLiteral("Preview"));
+    ASSERT_NE(Preview, nullptr);
     emit Main->OpenPictureDialog()->currentChanged(Path);
-    EXPECT_EQ(Main->OpenPictureDialog()->Previewed(), Path);
+    const QImage Picture = Preview->pixmap().toImage();
+    ASSERT_FALSE(Picture.isNull());
+    EXPECT_EQ(Picture.pixel(Picture.rect().center()), qRgb(0, 150, 0));
     emit Main->OpenPictureDialog()->currentChanged(Folder.Path());
-    EXPECT_TRUE(Main->OpenPictureDialog()->Previewed().isEmpty());
+    EXPECT_TRUE(Preview->pixmap().isNull());
 }
 
 TEST_F(MainFixture, FullScreenKeepsPlacedCardsAndResizesTheSurfaces)
