@@ -107,7 +107,6 @@ protected:
         SetDelayOverride(std::nullopt);
     }
 
-
     void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Main->TableArea(), Button, X, Y); }
 
     // Plays the first card of the hand with a left and a right click.
@@ -320,32 +319,6 @@ TEST_F(MainFixture, NewGameDealsTheTableAndTheMemoryAidShowsThePile)
     EXPECT_NE(Shown(*Main).pixel(40, 300), Felt.pixel(40, 300)) << "the player's card shows";
 }
 
-TEST_F(MainFixture, WholeGameByClicksKeepsTheTableInStep)
-{
-    Main->menuNewGameClick();
-    const TGame& Game = Main->Game();
-    int Turns = 0;
-    while (Game.FPlayerHand.Count > 0 && Turns < 30) {
-        PlayFirstCard();
-        ++Turns;
-        ASSERT_EQ(CardsIn(Game), 52);
-        ASSERT_EQ(Game.FPlayerHand.Count, Game.FCpuHand.Count);
-        EXPECT_EQ(Game.FSelected.Rank, 0);
-        EXPECT_EQ(Shown(*Main), Composed(*Main)) << "after turn " << Turns;
-    }
-    EXPECT_EQ(Turns, 24);
-    EXPECT_EQ(ColouredCells(), 52);
-    ASSERT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
-    LetIdle();
-    const QString Expected = QStringLiteral("You: %1, CPU: %2")
-                                 .arg(ScorePile(Game.FPlayerTricks))
-                                 .arg(ScorePile(Game.FCpuTricks));
-    EXPECT_EQ(StatusLine(*Main), Expected);
-    Click(Qt::LeftButton, 30, 300);
-    Click(Qt::RightButton, 30, 300);
-    EXPECT_EQ(CardsIn(Game), 52) << "clicks after the end do nothing";
-}
-
 TEST_F(MainFixture, SystemRepaintShowsTheCurrentTableNotPlayedCards)
 {
     const QImage Felt = Composed(*Main);
@@ -402,17 +375,72 @@ public:
     QStringList Wakes;
 };
 
+// Counts the questions Qt asks about one widget's interface, and answers none.
+QObject* WatchedObject = nullptr;
+int InterfaceQuestions = 0;
+
+QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
+{
+    if (Object == WatchedObject)
+        ++InterfaceQuestions;
+    return nullptr;
+}
+
 } // namespace
 
-// An idle program does not wake itself: once a game has ended and what it
-// left to do is done, no timer of any window is running, and being idle
-// again paints nothing.
-TEST_F(MainFixture, AfterAGameNoTimerRunsAndNothingIsPainted)
+// A whole game in Greek, its turns by clicks and by keys in turn: every card
+// stays in play and the screen keeps in step with the game, the memory aid
+// colours every card, the end is the language file's message, and nothing
+// plays after it. With no assistive technology listening nothing of what would
+// be told is put together; once the game is over no timer of any window runs,
+// and being idle again paints nothing.
+TEST_F(MainFixture, WholeGameByClicksAndKeys)
 {
+    EXPECT_EQ(Main->focusWidget(), Main->TableArea()) << "the table takes the keys when the window is active";
+    Main->menuGreekClick();
+    const QString EndOfGame = Main->Languages->LookupMessage(QStringLiteral("end of game..."));
+    EXPECT_NE(EndOfGame, QStringLiteral("end of game..."));
+    ASSERT_FALSE(QAccessible::isActive());
+    // Qt makes the interface of every widget it shows, listened to or not:
+    // it is forgotten here, so that any later question reaches the factories.
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Main->TableArea())));
+    WatchedObject = Main->TableArea();
+    InterfaceQuestions = 0;
+    QAccessible::installFactory(CountQuestions);
+
     Main->menuNewGameClick();
-    while (Main->Game().FPlayerHand.Count > 0)
-        PlayFirstCard();
+    const TGame& Game = Main->Game();
+    int Turns = 0;
+    while (Game.FPlayerHand.Count > 0 && Turns < 30) {
+        if (Turns % 2 == 0) {
+            PlayFirstCard();
+        } else {
+            PressKey(Main->TableArea(), Qt::Key_Left);
+            PressKey(Main->TableArea(), Qt::Key_Return);
+        }
+        ++Turns;
+        ASSERT_EQ(CardsIn(Game), 52);
+        ASSERT_EQ(Game.FPlayerHand.Count, Game.FCpuHand.Count);
+        EXPECT_EQ(Game.FSelected.Rank, 0);
+        EXPECT_EQ(Shown(*Main), Composed(*Main)) << "after turn " << Turns;
+    }
+    EXPECT_EQ(Turns, 24);
+    EXPECT_EQ(ColouredCells(), 52);
+    ASSERT_EQ(Messages, QStringList{EndOfGame});
+    Click(Qt::LeftButton, 30, 300);
+    Click(Qt::RightButton, 30, 300);
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    EXPECT_EQ(CardsIn(Game), 52) << "clicks and keys after the end do nothing";
+    QAccessible::removeFactory(CountQuestions);
+    WatchedObject = nullptr;
+    EXPECT_EQ(InterfaceQuestions, 0);
+
     LetIdle();
+    EXPECT_EQ(StatusLine(*Main), QStringLiteral("Εσύ: %1, Υπολογιστής: %2")
+                                     .arg(ScorePile(Game.FPlayerTricks))
+                                     .arg(ScorePile(Game.FCpuTricks)));
     // The window system's own windows count too: a repaint may wait on their timers.
     QObjectList Objects{qApp};
     for (QWidget* Window : QApplication::topLevelWidgets())
@@ -432,17 +460,6 @@ TEST_F(MainFixture, AfterAGameNoTimerRunsAndNothingIsPainted)
     }
     qApp->removeEventFilter(&Counter);
     EXPECT_TRUE(Counter.Wakes.isEmpty()) << Counter.Wakes.join(QStringLiteral(", ")).toStdString();
-}
-
-TEST_F(MainFixture, EndOfGameMessageComesFromTheLanguageFile)
-{
-    Main->menuGreekClick();
-    const QString Greek = Main->Languages->LookupMessage(QStringLiteral("end of game..."));
-    EXPECT_NE(Greek, QStringLiteral("end of game..."));
-    Main->menuNewGameClick();
-    while (Main->Game().FPlayerHand.Count > 0)
-        PlayFirstCard();
-    EXPECT_EQ(Messages, QStringList{Greek});
 }
 
 TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
@@ -955,26 +972,6 @@ TEST_F(MainFixture, KeysQueuedDuringATurnAreHandledAfterIt)
     EXPECT_EQ(Main->Game().FCpuHand.Count, 3);
 }
 
-TEST_F(MainFixture, WholeGameWithTheKeyboardAlone)
-{
-    EXPECT_EQ(Main->focusWidget(), Main->TableArea()) << "the table takes the keys when the window is active";
-    Main->menuNewGameClick();
-    const TGame& Game = Main->Game();
-    int Turns = 0;
-    while (Game.FPlayerHand.Count > 0 && Turns < 30) {
-        PressKey(Main->TableArea(), Qt::Key_Left);
-        PressKey(Main->TableArea(), Qt::Key_Return);
-        ++Turns;
-        ASSERT_EQ(CardsIn(Game), 52);
-    }
-    EXPECT_EQ(Turns, 24);
-    EXPECT_EQ(ColouredCells(), 52);
-    EXPECT_EQ(Messages, QStringList{QStringLiteral("end of game...")});
-    PressKey(Main->TableArea(), Qt::Key_Right);
-    PressKey(Main->TableArea(), Qt::Key_Return);
-    EXPECT_EQ(CardsIn(Game), 52) << "keys after the end do nothing";
-}
-
 TEST_F(MainFixture, TableNamesItsCardsThePileTheComputersHandAndTheStatusLine)
 {
     Main->menuNewGameClick();
@@ -1074,42 +1071,6 @@ TEST_F(MainFixture, EveryPartOfTheTableHasItsOwnPlaceBeforeTheFirstDeal)
     EXPECT_EQ(Table->child(0)->text(QAccessible::Name), QStringLiteral("cards in the computer's hand: 0."));
     EXPECT_EQ(Table->child(1)->text(QAccessible::Name), QStringLiteral("the pile is empty."));
     EXPECT_EQ(Table->child(2)->childCount(), 0);
-}
-
-namespace {
-
-// Counts the questions Qt asks about one widget's interface, and answers none.
-QObject* WatchedObject = nullptr;
-int InterfaceQuestions = 0;
-
-QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
-{
-    if (Object == WatchedObject)
-        ++InterfaceQuestions;
-    return nullptr;
-}
-
-} // namespace
-
-// With no assistive technology listening, a whole game by keys asks for no
-// interface of the table: nothing of what would be told is put together.
-TEST_F(MainFixture, NothingIsToldWhileNoAssistiveTechnologyListens)
-{
-    ASSERT_FALSE(QAccessible::isActive());
-    // Qt makes the interface of every widget it shows, listened to or not:
-    // it is forgotten here, so that any later question reaches the factories.
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(Main->TableArea())));
-    WatchedObject = Main->TableArea();
-    InterfaceQuestions = 0;
-    QAccessible::installFactory(CountQuestions);
-    Main->menuNewGameClick();
-    while (Main->Game().FPlayerHand.Count > 0) {
-        PressKey(Main->TableArea(), Qt::Key_Right);
-        PressKey(Main->TableArea(), Qt::Key_Space);
-    }
-    QAccessible::removeFactory(CountQuestions);
-    WatchedObject = nullptr;
-    EXPECT_EQ(InterfaceQuestions, 0);
 }
 
 // Every name the table and the memory aid give has its Greek text.
