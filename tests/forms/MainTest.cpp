@@ -462,16 +462,19 @@ TEST_F(MainFixture, WholeGameByClicksAndKeys)
     EXPECT_TRUE(Counter.Wakes.isEmpty()) << Counter.Wakes.join(QStringLiteral(", ")).toStdString();
 }
 
-TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
+// A tournament as the window shows it: its dialog starts it, the status line
+// names it in the language file's word, a cancelled dialog keeps the running
+// tournament but its new target holds, read when the game ends, and the
+// decision comes in a box after the end of the game's.
+TEST_F(MainFixture, TournamentStartsByItsDialogAndEndsInABox)
 {
-    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
-    Main->menuNewTourClick();
+    SetScore->edScore->setValue(1001);
+    StartTournamentAtLastDeal(*Main, 500, 0);
     LetIdle();
-    EXPECT_EQ(StatusLine(*Main), QStringLiteral("Tournament: You: 0, CPU: 0"));
-    // The prefix is the language file's word, as the two labels are.
+    EXPECT_EQ(StatusLine(*Main), QStringLiteral("Tournament: You: 500, CPU: 0"));
     Main->menuGreekClick();
     LetIdle();
-    EXPECT_EQ(StatusLine(*Main), QStringLiteral("Τουρνουά: Εσύ: 0, Υπολογιστής: 0"));
+    EXPECT_EQ(StatusLine(*Main), QStringLiteral("Τουρνουά: Εσύ: 500, Υπολογιστής: 0"));
     Main->menuEnglishClick();
     PlayFirstCard();
     const TCard Kept = Main->Game().FPlayerHand.Items[0];
@@ -483,7 +486,14 @@ TEST_F(MainFixture, TournamentPrefixAndCancelledDialogKeepsTheGame)
     EXPECT_TRUE(Main->Game().FTournament);
     EXPECT_EQ(Main->Game().FPlayerHand.Count, 3);
     EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Rank, Kept.Rank);
-    EXPECT_EQ(SetScore->Score(), 31) << "the new target holds for the running tournament";
+    EXPECT_EQ(SetScore->Score(), 31);
+    Messages.clear();
+    while (Main->Game().FPlayerHand.Count > 0)
+        PlayFirstCard();
+    // Four turns give either side at most 53 points: 500 reaches 31, never 1001.
+    EXPECT_EQ(Messages, (QStringList{QStringLiteral("end of game..."), QStringLiteral("you won...")}));
+    LetIdle();
+    EXPECT_TRUE(StatusLine(*Main).startsWith(QStringLiteral("Tournament: You: "))) << "the decided tournament stays";
     Main->menuNewGameClick();
     LetIdle();
     EXPECT_EQ(StatusLine(*Main), QStringLiteral("You: 0, CPU: 0"));
@@ -630,41 +640,6 @@ TEST_F(MainFixture, FullScreenKeepsPlacedCardsAndResizesTheSurfaces)
     EXPECT_EQ(Shown(*Main).size(), QSize(299, 378));
 }
 
-TEST_F(MainFixture, TournamentIsDecidedAtTheEndOfEachGame)
-{
-    struct TCase { int32_t PlayerTotal, CpuTotal; int Target; const char* Message; };
-    // Four turns give either side at most 53 points: totals at a target other
-    // than the dialog's default decide the game whatever the cards were.
-    const TCase Cases[] = {
-        {1000, 0, 31, "you won..."},
-        {0, 1000, 31, "the computer won..."},
-        {0, 0, 1001, "dealing again..."},
-        {60, 0, 60, "you won..."},
-        {0, 60, 60, "the computer won..."},
-        {140, 140, 200, "dealing again..."},
-    };
-    for (const TCase& C : Cases) {
-        SetScore->edScore->setValue(C.Target);
-        TGame& Game = StartTournamentAtLastDeal(*Main, C.PlayerTotal, C.CpuTotal);
-        Messages.clear();
-        for (int Turn = 0; Turn < 4; ++Turn)
-            PlayFirstCard();
-        ASSERT_EQ(Messages, (QStringList{QStringLiteral("end of game..."), QString::fromLatin1(C.Message)}));
-        EXPECT_TRUE(Game.FTournament);
-        const bool GoesOn = Messages.last() == QStringLiteral("dealing again...");
-        EXPECT_EQ(Game.FPlayerHand.Count, GoesOn ? 4 : 0) << "the next game is dealt at once, or none";
-        if (GoesOn) {
-            EXPECT_GE(Game.FPlayerTotal, C.PlayerTotal);
-            EXPECT_GE(Game.FCpuTotal, C.CpuTotal);
-        } else {
-            EXPECT_EQ(Game.FPlayerTotal, C.PlayerTotal) << "a decided tournament keeps its totals";
-            EXPECT_EQ(Game.FCpuTotal, C.CpuTotal);
-        }
-        LetIdle();
-        EXPECT_TRUE(StatusLine(*Main).startsWith(QStringLiteral("Tournament: You: ")));
-    }
-}
-
 TEST_F(MainFixture, PictureTooLargeToHoldIsTreatedAsDamaged)
 {
     TTempFolder Folder;
@@ -759,27 +734,6 @@ TEST_F(MainFixture, EachCardPlayedPausesHalfASecond)
         EXPECT_EQ(Pauses, (std::vector<int>{500, 500})) << "turn " << Turn;
     }
     SetDelayWatcher({});
-}
-
-// The target is whatever the dialog holds when a game of the tournament ends,
-// also a number changed after the tournament began.
-TEST_F(MainFixture, TournamentTargetIsReadWhenEachGameEnds)
-{
-    SetScore->edScore->setValue(1001);
-    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
-    Main->menuNewTourClick();
-    TGame& Game = GameOf(*Main);
-    Game.FPlayerTotal = 500;
-    Game.FDealsLeft = 1;
-    AnswerDialog([this](QDialog* Dialog) {
-        SetScore->edScore->setValue(31);
-        Dialog->reject();
-    });
-    Main->menuNewTourClick();
-    Messages.clear();
-    for (int Turn = 0; Turn < 4; ++Turn)
-        PlayFirstCard();
-    EXPECT_EQ(Messages, (QStringList{QStringLiteral("end of game..."), QStringLiteral("you won...")}));
 }
 
 TEST_F(MainFixture, HintIsKeptButShiftF1ShowsNothing)

@@ -416,6 +416,13 @@ TEST_F(GameFixture, EndOfATournamentGameComparesThePointsWithTheTablesTarget)
         Game.FCpuTotal = C.CpuTotal;
         PlayFirstCard();
         EXPECT_EQ(Table.Messages, (std::vector<std::string>{EndOfGameKey, C.Outcome}));
+        EXPECT_TRUE(Game.FTournament);
+        const bool GoesOn = C.Outcome == DealingAgainKey;
+        EXPECT_EQ(Game.FPlayerHand.Count, GoesOn ? 4 : 0) << "the next game is dealt at once, or none";
+        if (!GoesOn) {
+            EXPECT_EQ(Game.FPlayerTotal, C.PlayerTotal) << "a decided tournament keeps its totals";
+            EXPECT_EQ(Game.FCpuTotal, C.CpuTotal);
+        }
     }
 }
 
