@@ -304,6 +304,44 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
     EXPECT_EQ(Table.Pauses, 0);
 }
 
+// The steps of keyboard play and of clicks on one hand, each leaving exactly
+// the card it chose selected, or none: stepping goes round the hand, from
+// nothing Next takes the first card and Previous the last, the selected card
+// clicked again stays selected, and Escape or a click beside the cards clears.
+TEST_F(GameFixture, StepsGoRoundTheHandAndEscapeOrAMissClears)
+{
+    StartGame(Game, Table);
+    enum TMove { Next, Previous, Escape, Miss, Again };
+    struct TCase { TMove Move; int Selected; };
+    const TCase Cases[] = {{Next, 0},     {Next, 1},   {Previous, 0}, {Previous, 3}, {Next, 0},
+                           {Escape, -1},  {Previous, 3}, {Again, 3},  {Miss, -1},    {Next, 0},
+                           {Again, 0},    {Escape, -1}, {Escape, -1}};
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(testing::Message() << "move " << Case.Move << " to " << Case.Selected);
+        switch (Case.Move) {
+        case Next: StepSelection(Game, Table, TStep::Next); break;
+        case Previous: StepSelection(Game, Table, TStep::Previous); break;
+        case Escape: ClearSelection(Game, Table); break;
+        case Miss: SelectAt(Game, Table, 150, 150); break;
+        case Again: {
+            const TCard& Card = Game.FPlayerHand.Items[SelectedIndex(Game)];
+            SelectAt(Game, Table, Card.X + 5, Card.Y + 5);
+            break;
+        }
+        }
+        EXPECT_EQ(SelectedIndex(Game), Case.Selected);
+        EXPECT_EQ(SelectedCardsHeld(), Case.Selected < 0 ? 0 : 1);
+        if (Case.Selected >= 0)
+            EXPECT_EQ(Game.FPlayerHand.Items[Case.Selected].Face, cfSelected);
+        else
+            EXPECT_EQ(Game.FSelected.Rank, 0);
+    }
+    EXPECT_EQ(Game.FPlayerHand.Count, 4) << "no step plays";
+    Game.FPlayerHand.Count = 0;
+    StepSelection(Game, Table, TStep::Next);
+    EXPECT_EQ(SelectedIndex(Game), -1) << "an empty hand selects nothing";
+}
+
 TEST_F(GameFixture, NoGameMeansClicksDoNothing)
 {
     SelectAt(Game, Table, 10, 270);
