@@ -220,10 +220,13 @@ void Drag(const QString& Window, const QPoint& Grip, const QPoint& By)
     const QPoint From = Start->topLeft() + Grip;
     Xdotool({QStringLiteral("mousemove"), QString::number(From.x()), QString::number(From.y()), QStringLiteral("mousedown"),
              QStringLiteral("1")});
+    // A window that stopped following is not waited for again.
+    bool Follows = true;
     for (int Step = 1; Step <= 20; ++Step) {
         const QPoint Moved = By * Step / 20;
         Xdotool({QStringLiteral("mousemove"), QString::number(From.x() + Moved.x()), QString::number(From.y() + Moved.y())});
-        WaitUntil([&] { return WindowGeometry(Window).value_or(QRect()).topLeft() == Start->topLeft() + Moved; }, 2000);
+        Follows = Follows &&
+                  WaitUntil([&] { return WindowGeometry(Window).value_or(QRect()).topLeft() == Start->topLeft() + Moved; }, 2000);
     }
     Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
 }
