@@ -13,6 +13,7 @@
 #include "platform/Placement.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
+#include "tests/support/TableWindows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -306,39 +307,25 @@ private:
     std::set<QAccessibleInterface*> FSeen;
 };
 
-class AccessSweep : public ::testing::Test
+class AccessSweep : public TableWindowsFixture
 {
 protected:
     void SetUp() override
     {
-        QSettings(StoreOrganisation, StoreApplication).clear();
-        SetDelayOverride(0);
         SetMessageBoxHandler([](const QString&) {});
         // Events go to this handler instead of a bridge; the program tells
         // them as it would to a screen reader.
         FOldHandler = QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
         QAccessible::setActive(true);
-        Main = new TfrmMain;
-        Memory = new TfrmMemory;
-        SetScore = new TfrmSetScore;
-        for (QObject* Form : std::initializer_list<QObject*>{Main, Memory, SetScore})
-            RegisterApplicationComponent(Form);
-        Main->Attach(Memory, SetScore, nullptr);
-        Main->menuEnglishClick();
-        Main->show();
+        MakeWindows();
         Memory->show();
         QCoreApplication::processEvents();
     }
     void TearDown() override
     {
-        delete SetScore;
-        delete Memory;
-        delete Main;
-        ClearApplicationComponents();
+        DestroyWindows();
         QAccessible::setActive(false);
         QAccessible::installUpdateHandler(FOldHandler);
-        SetMessageBoxHandler({});
-        SetDelayOverride(std::nullopt);
     }
 
     // Both windows and all they hold.
@@ -353,10 +340,6 @@ protected:
         return Sweep.Asked();
     }
 
-
-    TfrmMain* Main = nullptr;
-    TfrmMemory* Memory = nullptr;
-    TfrmSetScore* SetScore = nullptr;
     QAccessible::UpdateHandler FOldHandler = nullptr;
 };
 

@@ -16,6 +16,7 @@
 #include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
 #include "tests/support/TableWindow.h"
+#include "tests/support/TableWindows.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAccessible>
@@ -78,34 +79,16 @@ void LetIdle()
     Loop.exec();
 }
 
-class MainFixture : public ::testing::Test
+class MainFixture : public TableWindowsFixture
 {
 protected:
     void SetUp() override
     {
-        // Each test starts with no stored window placement.
-        QSettings(StoreOrganisation, StoreApplication).clear();
-        SetDelayOverride(0);
         SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
-        Main = new TfrmMain;
-        Memory = new TfrmMemory;
-        SetScore = new TfrmSetScore;
-        for (QObject* Form : std::initializer_list<QObject*>{Main, Memory, SetScore})
-            RegisterApplicationComponent(Form);
-        Main->Attach(Memory, SetScore, nullptr);
-        Main->menuEnglishClick();
-        Main->show();
+        MakeWindows();
         QCoreApplication::processEvents();
     }
-    void TearDown() override
-    {
-        delete SetScore;
-        delete Memory;
-        delete Main;
-        ClearApplicationComponents();
-        SetMessageBoxHandler({});
-        SetDelayOverride(std::nullopt);
-    }
+    void TearDown() override { DestroyWindows(); }
 
     void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Main->TableArea(), Button, X, Y); }
 
@@ -126,9 +109,6 @@ protected:
         return N;
     }
 
-    TfrmMain* Main = nullptr;
-    TfrmMemory* Memory = nullptr;
-    TfrmSetScore* SetScore = nullptr;
     QStringList Messages;
 };
 

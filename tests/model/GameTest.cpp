@@ -59,8 +59,8 @@ protected:
     // Replaces the hands and the pile by the given ranks (hands in slot order,
     // the pile from bottom to top), in suits that keep the cards apart; the
     // computer has seen nothing yet.
-    void Arrange(std::initializer_list<uint8_t> Player, std::initializer_list<uint8_t> Cpu,
-                 std::initializer_list<uint8_t> PileRanks)
+    void Arrange(const std::vector<uint8_t>& Player, const std::vector<uint8_t>& Cpu,
+                 const std::vector<uint8_t>& PileRanks)
     {
         Game.FPlayerHand.Count = 0;
         int32_t Slot = 1;
@@ -208,37 +208,27 @@ TEST_F(GameFixture, LoneCaptureTakesThePileWithTheMark)
     EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
 }
 
-TEST_F(GameFixture, JackTakesALoneCardOfAnotherRankWithoutTheMark)
+// A jack, or a card of the top card's rank, takes the whole pile; only a lone
+// card taken gives the mark.
+TEST_F(GameFixture, JackOrTheTopCardsRankTakesThePileAndOnlyALoneCardIsMarked)
 {
-    StartGame(Game, Table);
-    Arrange({11, 2}, {4, 5}, {7});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 1);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
-}
-
-TEST_F(GameFixture, JackOnALoneJackIsMarked)
-{
-    StartGame(Game, Table);
-    Arrange({11, 2}, {4, 5}, {11});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 12);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
-}
-
-TEST_F(GameFixture, MatchingRankOnABiggerPileTakesItWithoutTheMark)
-{
-    StartGame(Game, Table);
-    Arrange({9, 2}, {4, 5}, {3, 12, 9});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 4);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 0);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
+    struct TCase { uint8_t Played; std::vector<uint8_t> Pile; int32_t Tricks, Points; TTake Take; };
+    const TCase Cases[] = {
+        {11, {7}, 2, 1, TTake::Plain},
+        {11, {11}, 2, 12, TTake::Mark},
+        {9, {3, 12, 9}, 4, 0, TTake::Plain},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << int(C.Played) << " onto " << C.Pile.size() << " cards");
+        StartGame(Game, Table);
+        Arrange({C.Played, 2}, {4, 5}, C.Pile);
+        Table.Captures.clear();
+        PlayFirstCard();
+        ASSERT_EQ(Game.FPlayerTricks.Count, C.Tricks);
+        EXPECT_EQ(ScorePile(Game.FPlayerTricks), C.Points);
+        ASSERT_EQ(Table.Captures.size(), 1u);
+        EXPECT_EQ(Table.Captures[0].Take, C.Take);
+    }
 }
 
 TEST_F(GameFixture, JackOntoAnEmptyPileTakesNothingAndTheComputerCaptures)
