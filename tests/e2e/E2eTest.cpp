@@ -67,13 +67,6 @@ QStringList Windows(const QString& Pattern, const QString& By = QStringLiteral("
     return Ids;
 }
 
-// The first of them, or empty.
-QString FindWindow(const QString& Pattern)
-{
-    const QStringList Ids = Windows(Pattern);
-    return Ids.isEmpty() ? QString() : Ids.first();
-}
-
 // Where the window lies on the screen, as the X server has it: the fields of
 // "xdotool getwindowgeometry --shell".
 std::optional<QRect> WindowGeometry(const QString& Id)
@@ -101,16 +94,11 @@ QStringList NamedAfterTheProgram()
     return Ids;
 }
 
-// The window the keyboard goes to.
-QString FocusedWindow()
+// The window the keyboard goes to ("getwindowfocus"), or the one the window
+// manager holds active ("getactivewindow").
+QString WindowThatIs(const QString& Query)
 {
-    return QString::fromLatin1(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}).trimmed());
-}
-
-// The window the window manager holds active.
-QString ActiveWindow()
-{
-    return QString::fromLatin1(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed());
+    return QString::fromLatin1(RunTool(QStringLiteral("xdotool"), {Query}).trimmed());
 }
 
 QImage Screenshot()
@@ -204,8 +192,8 @@ void KeyToTable(const QPoint& Table, const QString& Name)
 {
     Xdotool({QStringLiteral("mousemove"), QString::number(Table.x() + 150), QString::number(Table.y() + 180),
              QStringLiteral("click"), QStringLiteral("1")});
-    const QString Window = FindWindow(QStringLiteral("^Zento, "));
-    WaitUntil([&Window] { return !Window.isEmpty() && FocusedWindow() == Window; });
+    const QString Window = Windows(QStringLiteral("^Zento, ")).value(0);
+    WaitUntil([&Window] { return !Window.isEmpty() && WindowThatIs(QStringLiteral("getwindowfocus")) == Window; });
     Xdotool({QStringLiteral("key"), Name});
 }
 
@@ -274,7 +262,7 @@ protected:
     }
 
     // Where the table window lies on the screen, as the X server has it.
-    static std::optional<QRect> TableWindow() { return WindowGeometry(FindWindow(QStringLiteral("^Zento, "))); }
+    static std::optional<QRect> TableWindow() { return WindowGeometry(Windows(QStringLiteral("^Zento, ")).value(0)); }
 
     void ClickTable(int X, int Y, int Button)
     {
@@ -351,15 +339,15 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     }
     // The end-of-game message box: Enter on its OK button.
     QString BoxId;
-    WaitUntil([&BoxId] { return !(BoxId = FindWindow(QStringLiteral("^Zento$"))).isEmpty(); });
+    WaitUntil([&BoxId] { return !(BoxId = Windows(QStringLiteral("^Zento$")).value(0)).isEmpty(); });
     if (BoxId.isEmpty())
         Screenshot().save(QDir::temp().filePath(QStringLiteral("zento-e2e-nomessage.png")));
     ASSERT_FALSE(BoxId.isEmpty()) << "no end-of-game message";
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), BoxId, QStringLiteral("5"), QStringLiteral("5"),
              QStringLiteral("click"), QStringLiteral("1")});
-    WaitUntil([&BoxId] { return FocusedWindow() == BoxId; });
+    WaitUntil([&BoxId] { return WindowThatIs(QStringLiteral("getwindowfocus")) == BoxId; });
     Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    EXPECT_TRUE(WaitUntil([] { return FindWindow(QStringLiteral("^Zento$")).isEmpty(); })) << "the message box is dismissed";
+    EXPECT_TRUE(WaitUntil([] { return Windows(QStringLiteral("^Zento$")).value(0).isEmpty(); })) << "the message box is dismissed";
 
     // The status line follows the points once the box is gone.
     static const QRegularExpression Points(QStringLiteral("^You: (\\d+), CPU: (\\d+)$"));
@@ -423,7 +411,7 @@ protected:
     {
         Table = StartAndFindTable(Program, Command, Home.path(), Home.filePath(QStringLiteral("config")));
         ASSERT_TRUE(Table) << "no table on green felt ever showed";
-        WaitUntil([this] { return !(Window = FindWindow(QStringLiteral("^Zento, "))).isEmpty(); });
+        WaitUntil([this] { return !(Window = Windows(QStringLiteral("^Zento, ")).value(0)).isEmpty(); });
         ASSERT_FALSE(Window.isEmpty()) << "no table window";
     }
 
@@ -547,7 +535,7 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
     ASSERT_TRUE(Designed);
     EXPECT_EQ(Designed->topLeft(), QPoint(268, 153));
     // Dragged by its title strip, as a person moves it without a window manager.
-    Drag(FindWindow(QStringLiteral("^Zento, ")), QPoint(100, 10), QPoint(-100, -60));
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(-100, -60));
     const std::optional<QRect> Moved = TableWindow();
     ASSERT_TRUE(Moved);
     ASSERT_EQ(Moved->topLeft(), Designed->topLeft() - QPoint(100, 60));
@@ -586,7 +574,7 @@ namespace {
 QString MemoryWindowId()
 {
     QString Id;
-    WaitUntil([&Id] { return !(Id = FindWindow(QStringLiteral("^Memory$"))).isEmpty(); }, 3000);
+    WaitUntil([&Id] { return !(Id = Windows(QStringLiteral("^Memory$")).value(0)).isEmpty(); }, 3000);
     return Id;
 }
 
@@ -639,7 +627,7 @@ TEST_F(ZentoUnderOpenbox, MemoryAidStaysOverTheActiveTableWindowWithItsOwnTitleB
     Store.close();
     StartProgram();
     ClickTable(150, 200, 1);
-    ASSERT_TRUE(WaitUntil([] { return ActiveWindow() == FindWindow(QStringLiteral("^Zento, ")); }))
+    ASSERT_TRUE(WaitUntil([] { return WindowThatIs(QStringLiteral("getactivewindow")) == Windows(QStringLiteral("^Zento, ")).value(0); }))
         << "the click made the table window active";
     const QString Memory = MemoryWindowId();
     ASSERT_FALSE(Memory.isEmpty());
@@ -662,11 +650,11 @@ TEST_F(ZentoUnderOpenbox, TwoDragsInARowByTheTitleStripBothMoveTheWindowAndItIsS
 {
     const std::optional<QRect> Start = TableWindow();
     ASSERT_TRUE(Start);
-    Drag(FindWindow(QStringLiteral("^Zento, ")), QPoint(100, 10), QPoint(100, 80));
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(100, 80));
     const std::optional<QRect> Once = TableWindow();
     ASSERT_TRUE(Once);
     EXPECT_EQ(Once->topLeft(), Start->topLeft() + QPoint(100, 80));
-    Drag(FindWindow(QStringLiteral("^Zento, ")), QPoint(100, 10), QPoint(100, 80));
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(100, 80));
     const std::optional<QRect> Twice = TableWindow();
     ASSERT_TRUE(Twice);
     EXPECT_EQ(Twice->topLeft(), Once->topLeft() + QPoint(100, 80)) << "the second drag moved nothing";
@@ -687,7 +675,7 @@ TEST_F(ZentoUnderOpenbox, GameKeysWorkWhileTheMemoryAidHasTheFocus)
     ASSERT_FALSE(Memory.isEmpty());
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), Memory, QStringLiteral("130"), QStringLiteral("70"),
              QStringLiteral("click"), QStringLiteral("1")});
-    ASSERT_TRUE(WaitUntil([&Memory] { return ActiveWindow() == Memory; }, 3000)) << "the memory aid has the focus";
+    ASSERT_TRUE(WaitUntil([&Memory] { return WindowThatIs(QStringLiteral("getactivewindow")) == Memory; }, 3000)) << "the memory aid has the focus";
     Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
     EXPECT_TRUE(WaitUntil([this] { return LastStatus() == QStringLiteral("You: 0, CPU: 0"); }, 3000))
         << "F2 dealt no game";
@@ -698,7 +686,7 @@ TEST_F(ZentoUnderOpenbox, MemoryAidGoesDownAndComesBackWithTheTableWindowMinimis
 {
     const QString Memory = MemoryWindowId();
     ASSERT_FALSE(Memory.isEmpty());
-    const QString Main = FindWindow(QStringLiteral("^Zento, "));
+    const QString Main = Windows(QStringLiteral("^Zento, ")).value(0);
     const auto InState = [](const QString& Window, const QString& State) {
         return WaitUntil([&] { return Property(Window, QStringLiteral("WM_STATE")).contains(State); }, 3000);
     };
@@ -715,7 +703,7 @@ TEST_F(ZentoUnderOpenbox, MemoryAidGoesDownAndComesBackWithTheTableWindowMinimis
 TEST_F(ZentoUnderOpenbox, ClickedAndClosedTheTableWindowIsSavedWhereItShows)
 {
     ClickTable(150, 200, 1);
-    ASSERT_TRUE(WaitUntil([] { return ActiveWindow() == FindWindow(QStringLiteral("^Zento, ")); }))
+    ASSERT_TRUE(WaitUntil([] { return WindowThatIs(QStringLiteral("getactivewindow")) == Windows(QStringLiteral("^Zento, ")).value(0); }))
         << "the click made the table window active";
     const std::optional<QRect> Shown = TableWindow();
     ASSERT_TRUE(Shown);

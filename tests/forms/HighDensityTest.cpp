@@ -3,21 +3,17 @@
 #include "forms/Main.h"
 
 #include "model/Layout.h"
-#include "platform/Placement.h"
 #include "platform/TestSeams.h"
 #include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
 #include "tests/support/TableWindow.h"
+#include "tests/support/TableWindows.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QSettings>
-#include <QStatusBar>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -43,30 +39,17 @@ bool PixelDoubled(const QImage& Image, const QRect& Rect)
     return true;
 }
 
-class HighDensityFixture : public ::testing::Test
+class HighDensityFixture : public TableWindowsFixture
 {
 protected:
     void SetUp() override
     {
-        QSettings(StoreOrganisation, StoreApplication).clear();
-        SetDelayOverride(0);
         SetMessageBoxHandler([](const QString&) {});
-        Main = std::make_unique<TfrmMain>();
-        Main->show();
+        MakeWindows();
         QCoreApplication::processEvents();
         Main->menuNewGameClick();
     }
-    void TearDown() override
-    {
-        Main.reset();
-        SetMessageBoxHandler({});
-        SetDelayOverride(std::nullopt);
-    }
-
-
-    void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Main->TableArea(), Button, X, Y); }
-
-    std::unique_ptr<TfrmMain> Main;
+    void TearDown() override { DestroyWindows(); }
 };
 
 } // namespace

@@ -90,8 +90,6 @@ protected:
     }
     void TearDown() override { DestroyWindows(); }
 
-    void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Main->TableArea(), Button, X, Y); }
-
     // Plays the first card of the hand with a left and a right click.
     void PlayFirstCard()
     {

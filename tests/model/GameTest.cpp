@@ -276,18 +276,8 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
     EXPECT_EQ(Table.Changed[2].Rank, First.Rank);
     SelectAt(Game, Table, 80, 270);
     EXPECT_EQ(Table.Changed.size(), 4u) << "clicking the selected card again only redraws it";
-    SelectAt(Game, Table, 150, 150);
-    EXPECT_EQ(Game.FSelected.Rank, 0);
-    EXPECT_EQ(SelectedCardsHeld(), 0) << "a click beside the cards leaves none of the hand selected";
-    StepSelection(Game, Table, TStep::Next);
-    EXPECT_EQ(SelectedCardsHeld(), 1);
     ClearSelection(Game, Table);
-    EXPECT_EQ(SelectedCardsHeld(), 0) << "Escape leaves none of the hand selected";
-    EXPECT_EQ(Table.Changed.back().Face, cfFaceUp);
-    StepSelection(Game, Table, TStep::Previous);
-    EXPECT_EQ(SelectedCardsHeld(), 1);
-    EXPECT_EQ(Game.FPlayerHand.Items[3].Face, cfSelected);
-    ClearSelection(Game, Table);
+    EXPECT_EQ(Table.Changed.back().Face, cfFaceUp) << "the highlight is drawn away";
     PlayTurn(Game, Table);
     EXPECT_EQ(Game.FPlayerHand.Count, 4);
     EXPECT_EQ(Game.FTurnsLeft, 4);
@@ -301,24 +291,21 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
 TEST_F(GameFixture, StepsGoRoundTheHandAndEscapeOrAMissClears)
 {
     StartGame(Game, Table);
-    enum TMove { Next, Previous, Escape, Miss, Again };
-    struct TCase { TMove Move; int Selected; };
-    const TCase Cases[] = {{Next, 0},     {Next, 1},   {Previous, 0}, {Previous, 3}, {Next, 0},
-                           {Escape, -1},  {Previous, 3}, {Again, 3},  {Miss, -1},    {Next, 0},
-                           {Again, 0},    {Escape, -1}, {Escape, -1}};
+    // N and P step to the next and previous card, E is Escape, M a click
+    // beside the cards, A a click on the selected card.
+    struct TCase { char Move; int Selected; };
+    const TCase Cases[] = {{'N', 0},  {'N', 1}, {'P', 0},  {'P', 3}, {'N', 0},  {'E', -1}, {'P', 3},
+                           {'A', 3}, {'M', -1}, {'N', 0}, {'A', 0}, {'E', -1}, {'E', -1}};
     for (const TCase& Case : Cases) {
-        SCOPED_TRACE(testing::Message() << "move " << Case.Move << " to " << Case.Selected);
-        switch (Case.Move) {
-        case Next: StepSelection(Game, Table, TStep::Next); break;
-        case Previous: StepSelection(Game, Table, TStep::Previous); break;
-        case Escape: ClearSelection(Game, Table); break;
-        case Miss: SelectAt(Game, Table, 150, 150); break;
-        case Again: {
-            const TCard& Card = Game.FPlayerHand.Items[SelectedIndex(Game)];
-            SelectAt(Game, Table, Card.X + 5, Card.Y + 5);
-            break;
-        }
-        }
+        SCOPED_TRACE(testing::Message() << Case.Move << " to " << Case.Selected);
+        if (Case.Move == 'N' || Case.Move == 'P')
+            StepSelection(Game, Table, Case.Move == 'N' ? TStep::Next : TStep::Previous);
+        else if (Case.Move == 'E')
+            ClearSelection(Game, Table);
+        else if (Case.Move == 'M')
+            SelectAt(Game, Table, 150, 150);
+        else
+            SelectAt(Game, Table, Game.FSelected.X + 5, Game.FSelected.Y + 5);
         EXPECT_EQ(SelectedIndex(Game), Case.Selected);
         EXPECT_EQ(SelectedCardsHeld(), Case.Selected < 0 ? 0 : 1);
         if (Case.Selected >= 0)

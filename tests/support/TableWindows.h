@@ -9,6 +9,7 @@
 #include "platform/Components.h"
 #include "platform/Placement.h"
 #include "platform/TestSeams.h"
+#include "tests/support/Support.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -40,6 +41,8 @@ protected:
         SetMessageBoxHandler({});
         SetDelayOverride(std::nullopt);
     }
+
+    void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Main->TableArea(), Button, X, Y); }
 
     TfrmMain* Main = nullptr;
     TfrmMemory* Memory = nullptr;
