@@ -332,11 +332,6 @@ void TfrmMain::UpdateCaption()
         Gradient->SetFormCaption(Caption + Suffix);
 }
 
-QString TfrmMain::StatusText() const
-{
-    return FStatusText->text();
-}
-
 QWidget* TfrmMain::TableArea() const
 {
     return FArea;

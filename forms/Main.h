@@ -94,14 +94,10 @@ public:
 
     QRect PileArea() const override;
     TCanvas& WindowCanvas() { return FWindowCanvas; }
-    QString StatusText() const;
     QWidget* TableArea() const override;
     const TGame& Game() const override { return FGame; }
     const TLanguage& Language() const override { return *Languages; }
     bool InTurn() const override { return FInTurn; }
-    const QImage& Background() const { return FBackground; }
-    const QImage& BackBuffer() const { return FBackBuffer; }
-    const QImage& Surface() const { return FSurface; }
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -111,8 +107,6 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    friend struct TfrmMainTestAccess;
-
     void CreateMenu();
     QMenu* CreateSubmenu(TMenuItem* Owner);
     void CreateParametersMenu();

@@ -35,12 +35,10 @@ void TPictureDialog::ShowPreview(const QString& FileName)
 {
     const QImage Picture = QFileInfo(FileName).isFile() ? LoadPicture(FileName) : QImage();
     if (Picture.isNull()) {
-        FPreviewed.clear();
         FPreview->setPixmap(QPixmap());
         FPreview->setText(tr("(None)"));
         return;
     }
-    FPreviewed = FileName;
     FPreview->setPixmap(QPixmap::fromImage(
         Picture.scaled(PreviewSize - 4, PreviewSize - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

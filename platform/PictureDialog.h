@@ -10,12 +10,8 @@ class TPictureDialog : public QFileDialog
 public:
     TPictureDialog(const QString& Name, const QString& Title, const QString& Filter, QWidget* Parent);
 
-    // The file's name when the preview shows a picture, empty otherwise.
-    const QString& Previewed() const { return FPreviewed; }
-
 private:
     void ShowPreview(const QString& FileName);
 
     QLabel* FPreview;
-    QString FPreviewed;
 };

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -37,6 +39,66 @@ QByteArray RunTool(const QString& Program, const QStringList& Arguments, int Tim
 void Xdotool(const QStringList& Arguments)
 {
     RunTool(QStringLiteral("xdotool"), Arguments);
+}
+
+// Asks again every 50 ms until the condition holds, for ten seconds at most:
+// the program, the window manager and the X server each answer in their own time.
+bool WaitUntil(const std::function<bool()>& Condition, int Milliseconds = 10000)
+{
+    const QDeadlineTimer Deadline(Milliseconds);
+    while (!Condition()) {
+        if (Deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+// The windows the X server shows whose title matches Pattern (or, By
+// "--classname", whose class name does), oldest first.
+QStringList Windows(const QString& Pattern, const QString& By = QStringLiteral("--name"))
+{
+    QStringList Ids;
+    const QByteArray Found =
+        RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), By, Pattern});
+    for (const QByteArray& Id : Found.trimmed().split('\n'))
+        if (!Id.isEmpty())
+            Ids << QString::fromLatin1(Id);
+    return Ids;
+}
+
+// Where the window lies on the screen, as the X server has it: the fields of
+// "xdotool getwindowgeometry --shell".
+std::optional<QRect> WindowGeometry(const QString& Id)
+{
+    if (Id.isEmpty())
+        return std::nullopt;
+    QMap<QString, int> Fields;
+    for (const QByteArray& Line : RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), Id}).split('\n'))
+        if (const qsizetype Equals = Line.indexOf('='); Equals > 0)
+            Fields[QString::fromLatin1(Line.left(Equals))] = Line.mid(Equals + 1).toInt();
+    if (!Fields.contains(QStringLiteral("WIDTH")))
+        return std::nullopt;
+    return QRect(Fields[QStringLiteral("X")], Fields[QStringLiteral("Y")], Fields[QStringLiteral("WIDTH")], Fields[QStringLiteral("HEIGHT")]);
+}
+
+// The program's windows named after the program alone: its message box, and
+// its menus, the one opened last at the end.
+QStringList NamedAfterTheProgram()
+{
+    QStringList Ids;
+    for (const QString& Id : Windows(QStringLiteral("zento"), QStringLiteral("--classname")))
+        if (QString::fromUtf8(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), Id}).trimmed()) ==
+            QStringLiteral("Zento"))
+            Ids << Id;
+    return Ids;
+}
+
+// The window the keyboard goes to ("getwindowfocus"), or the one the window
+// manager holds active ("getactivewindow").
+QString WindowThatIs(const QString& Query)
+{
+    return QString::fromLatin1(RunTool(QStringLiteral("xdotool"), {Query}).trimmed());
 }
 
 QImage Screenshot()
@@ -99,6 +161,72 @@ double CardCover(const QImage& Shot, QPoint Table, int X, int Y, int W = CardWid
     return double(Covered) / ((W - 4) * (H - 4));
 }
 
+// Starts Command as a person starts the program, in Home, with ConfigHome as
+// the settings folder, so the user's own settings are never touched; the
+// status line is written to the program's output. Answers where the table
+// shows, once it does.
+std::optional<QPoint> StartAndFindTable(QProcess& Program, const QString& Command, const QString& Home,
+                                        const QString& ConfigHome)
+{
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    Env.insert(QStringLiteral("HOME"), Home);
+    Env.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome);
+    PlaceMemoryAidBesideTheTable(ConfigHome);
+    Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
+    Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+    Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    Program.setProcessEnvironment(Env);
+    Program.setProcessChannelMode(QProcess::MergedChannels);
+    Program.setWorkingDirectory(Home);
+    Program.start(Command, {});
+    if (!Program.waitForStarted(10000))
+        return std::nullopt;
+    std::optional<QPoint> Table;
+    WaitUntil([&Table] { return (Table = FindTable(Screenshot())).has_value(); });
+    return Table;
+}
+
+// Gives the table the keyboard, as a click does without a window manager,
+// then presses the key.
+void KeyToTable(const QPoint& Table, const QString& Name)
+{
+    Xdotool({QStringLiteral("mousemove"), QString::number(Table.x() + 150), QString::number(Table.y() + 180),
+             QStringLiteral("click"), QStringLiteral("1")});
+    const QString Window = Windows(QStringLiteral("^Zento, ")).value(0);
+    WaitUntil([&Window] { return !Window.isEmpty() && WindowThatIs(QStringLiteral("getwindowfocus")) == Window; });
+    Xdotool({QStringLiteral("key"), Name});
+}
+
+// A person's drag of Window by the point Grip of it: press, twenty small
+// moves, release. The program moves the window after each move of the
+// pointer; the next move waits until it stands there.
+void Drag(const QString& Window, const QPoint& Grip, const QPoint& By)
+{
+    const std::optional<QRect> Start = WindowGeometry(Window);
+    if (!Start)
+        return;
+    const QPoint From = Start->topLeft() + Grip;
+    Xdotool({QStringLiteral("mousemove"), QString::number(From.x()), QString::number(From.y()), QStringLiteral("mousedown"),
+             QStringLiteral("1")});
+    // A window that stopped following is not waited for again.
+    bool Follows = true;
+    for (int Step = 1; Step <= 20; ++Step) {
+        const QPoint Moved = By * Step / 20;
+        Xdotool({QStringLiteral("mousemove"), QString::number(From.x() + Moved.x()), QString::number(From.y() + Moved.y())});
+        Follows = Follows &&
+                  WaitUntil([&] { return WindowGeometry(Window).value_or(QRect()).topLeft() == Start->topLeft() + Moved; }, 2000);
+    }
+    Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+// What the program wrote so far, added to Log: read as it comes, without an event loop.
+QString ReadOutput(QProcess& Program, QByteArray& Log)
+{
+    Program.waitForReadyRead(50);
+    Log += Program.readAll();
+    return QString::fromUtf8(Log);
+}
+
 class ZentoProgram : public ::testing::Test
 {
 protected:
@@ -118,24 +246,9 @@ protected:
     // the settings store, so the user's own settings are never touched.
     void StartProgram()
     {
-        Table.reset();
         Output.clear();
-        Program.setWorkingDirectory(Settings->path());
-        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-        Env.insert(QStringLiteral("HOME"), Settings->path());
-        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Settings->path());
-        PlaceMemoryAidBesideTheTable(Settings->path());
-        Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
-        Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
-        Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        Program.setProcessEnvironment(Env);
-        Program.setProcessChannelMode(QProcess::MergedChannels);
-        Program.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zento"), {});
-        ASSERT_TRUE(Program.waitForStarted(10000));
-        for (int Try = 0; Try < 100 && !Table; ++Try) {
-            QThread::msleep(100);
-            Table = FindTable(Screenshot());
-        }
+        Table = StartAndFindTable(Program, QCoreApplication::applicationDirPath() + QStringLiteral("/zento"),
+                                  Settings->path(), Settings->path());
         ASSERT_TRUE(Table) << "the table never showed";
     }
     void TearDown() override
@@ -149,20 +262,7 @@ protected:
     }
 
     // Where the table window lies on the screen, as the X server has it.
-    static std::optional<QRect> TableWindow()
-    {
-        const QByteArray Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                  QStringLiteral("--name"), QStringLiteral("^Zento, ")});
-        if (Ids.trimmed().isEmpty())
-            return std::nullopt;
-        const QByteArray Shell = RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                                                                    QString::fromLatin1(Ids.trimmed().split('\n').first())});
-        QMap<QByteArray, int> Values;
-        for (const QByteArray& Line : Shell.split('\n'))
-            if (Line.contains('='))
-                Values[Line.left(Line.indexOf('='))] = Line.mid(Line.indexOf('=') + 1).toInt();
-        return QRect(Values.value("X"), Values.value("Y"), Values.value("WIDTH"), Values.value("HEIGHT"));
-    }
+    static std::optional<QRect> TableWindow() { return WindowGeometry(Windows(QStringLiteral("^Zento, ")).value(0)); }
 
     void ClickTable(int X, int Y, int Button)
     {
@@ -170,21 +270,12 @@ protected:
                  QStringLiteral("click"), QString::number(Button)});
     }
 
-    // Gives the table the keyboard: without a window manager a click does that.
-    void Key(const QString& Name)
-    {
-        ClickTable(150, 180, 1);
-        QThread::msleep(200);
-        Xdotool({QStringLiteral("key"), Name});
-    }
+    void Key(const QString& Name) { KeyToTable(*Table, Name); }
 
+    // The status line the program last wrote; empty before the first.
     QString LastStatus()
     {
-        // Without an event loop the pipe is read only when asked.
-        while (Program.waitForReadyRead(300))
-            Output += Program.readAll();
-        Output += Program.readAll();
-        const QStringList Lines = QString::fromUtf8(Output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList Lines = ReadOutput(Program, Output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         static const QRegularExpression Status(QStringLiteral("^(Tournament: )?You: \\d+, CPU: \\d+$"));
         // Each line reads "zento.status: " and the text.
         for (auto Line = Lines.crbegin(); Line != Lines.crend(); ++Line) {
@@ -209,7 +300,8 @@ TEST_F(ZentoProgram, NewGameShowsEightCardsInTheirRowsAndThePile)
     for (int Slot = 0; Slot < SlotsPerRow; ++Slot)
         EXPECT_LT(CardCover(Empty, *Table, SlotLeft(Slot), PlayerRowTop), 0.05) << "no cards before the first deal";
     Key(QStringLiteral("F2"));
-    QThread::msleep(800);
+    // Dealing does not pause: the status line follows the cards on the table.
+    EXPECT_TRUE(WaitUntil([this] { return LastStatus() == QStringLiteral("You: 0, CPU: 0"); })) << "no game dealt";
     const QImage Shot = Screenshot();
     SaveIfFailed(Shot, QStringLiteral("zento-e2e-newgame.png"));
     for (int Slot = 0; Slot < SlotsPerRow; ++Slot) {
@@ -220,40 +312,46 @@ TEST_F(ZentoProgram, NewGameShowsEightCardsInTheirRowsAndThePile)
     const double PileCover = CardCover(Shot, *Table, 114, 107, 106, 144);
     EXPECT_GT(PileCover, double(CardWidth * CardHeight) / (106 * 144));
     EXPECT_LT(CardCover(Shot, *Table, 10, 110, 90, 140), 0.02) << "the felt beside the pile is bare";
-    EXPECT_EQ(LastStatus(), QStringLiteral("You: 0, CPU: 0"));
 }
 
 TEST_F(ZentoProgram, WholeGameWithTheMouse)
 {
     Key(QStringLiteral("F2"));
-    QThread::msleep(600);
+    // Both rows hold Cards cards each, and no more.
+    const auto RowsHold = [this](int Cards) {
+        const QImage Shot = Screenshot();
+        int Player = 0, Cpu = 0;
+        for (int Slot = 0; Slot < SlotsPerRow; ++Slot) {
+            Player += CardCover(Shot, *Table, SlotLeft(Slot), PlayerRowTop) > 0.95;
+            Cpu += CardCover(Shot, *Table, SlotLeft(Slot), CpuRowTop) > 0.95;
+        }
+        return Player == Cards && Cpu == Cards;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return RowsHold(4); })) << "no game dealt";
     for (int Turn = 0; Turn < 24; ++Turn) {
         const int Slot = Turn % 4;
+        // A click that comes during the computer's move waits for the turn's end.
         ClickTable(SlotLeft(Slot) + 35, PlayerRowTop + 48, 1);
-        QThread::msleep(150);
         ClickTable(150, 60, 3);
-        QThread::msleep(1300);
+        // The last turn of a deal deals again, but the last of the game leaves the rows bare.
+        const int Left = Slot < 3 ? 3 - Slot : Turn < 23 ? 4 : 0;
+        ASSERT_TRUE(WaitUntil([&] { return RowsHold(Left); })) << "turn " << Turn + 1 << " did not end";
     }
     // The end-of-game message box: Enter on its OK button.
-    QByteArray Box;
-    for (int Try = 0; Try < 50 && Box.trimmed().isEmpty(); ++Try) {
-        Box = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                             QStringLiteral("--name"), QStringLiteral("^Zento$")});
-        QThread::msleep(100);
-    }
-    if (Box.trimmed().isEmpty())
+    QString BoxId;
+    WaitUntil([&BoxId] { return !(BoxId = Windows(QStringLiteral("^Zento$")).value(0)).isEmpty(); });
+    if (BoxId.isEmpty())
         Screenshot().save(QDir::temp().filePath(QStringLiteral("zento-e2e-nomessage.png")));
-    ASSERT_FALSE(Box.trimmed().isEmpty()) << "no end-of-game message";
-    const QString BoxId = QString::fromLatin1(Box.trimmed().split('\n').last());
+    ASSERT_FALSE(BoxId.isEmpty()) << "no end-of-game message";
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), BoxId, QStringLiteral("5"), QStringLiteral("5"),
              QStringLiteral("click"), QStringLiteral("1")});
-    QThread::msleep(200);
+    WaitUntil([&BoxId] { return WindowThatIs(QStringLiteral("getwindowfocus")) == BoxId; });
     Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    QThread::msleep(500);
-    const QByteArray Still = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                            QStringLiteral("--name"), QStringLiteral("^Zento$")});
-    EXPECT_TRUE(Still.trimmed().isEmpty()) << "the message box is dismissed";
+    EXPECT_TRUE(WaitUntil([] { return Windows(QStringLiteral("^Zento$")).value(0).isEmpty(); })) << "the message box is dismissed";
 
+    // The status line follows the points once the box is gone.
+    static const QRegularExpression Points(QStringLiteral("^You: (\\d+), CPU: (\\d+)$"));
+    WaitUntil([this] { return Points.match(LastStatus()).hasMatch() && LastStatus() != QStringLiteral("You: 0, CPU: 0"); });
     const QImage Shot = Screenshot();
     SaveIfFailed(Shot, QStringLiteral("zento-e2e-endgame.png"));
     for (int Slot = 0; Slot < SlotsPerRow; ++Slot) {
@@ -261,7 +359,6 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
         EXPECT_LT(CardCover(Shot, *Table, SlotLeft(Slot), PlayerRowTop), 0.05);
     }
     const QString Status = LastStatus();
-    static const QRegularExpression Points(QStringLiteral("^You: (\\d+), CPU: (\\d+)$"));
     const QRegularExpressionMatch Match = Points.match(Status);
     ASSERT_TRUE(Match.hasMatch()) << Status.toStdString();
     const int Sum = Match.captured(1).toInt() + Match.captured(2).toInt();
@@ -271,18 +368,6 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
 }
 
 namespace {
-
-// The fields of "xdotool getwindowgeometry --shell".
-std::optional<QRect> WindowGeometry(const QString& Id)
-{
-    QMap<QString, int> Fields;
-    for (const QByteArray& Line : RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), Id}).split('\n'))
-        if (const qsizetype Equals = Line.indexOf('='); Equals > 0)
-            Fields[QString::fromLatin1(Line.left(Equals))] = Line.mid(Equals + 1).toInt();
-    if (!Fields.contains(QStringLiteral("WIDTH")))
-        return std::nullopt;
-    return QRect(Fields[QStringLiteral("X")], Fields[QStringLiteral("Y")], Fields[QStringLiteral("WIDTH")], Fields[QStringLiteral("HEIGHT")]);
-}
 
 QString DesktopEntry(const QString& File, const QString& Key)
 {
@@ -324,46 +409,20 @@ protected:
 
     void Start(const QString& Command)
     {
-        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
-        Env.insert(QStringLiteral("HOME"), Home.path());
-        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.filePath(QStringLiteral("config")));
-        PlaceMemoryAidBesideTheTable(Home.filePath(QStringLiteral("config")));
-        Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
-        Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
-        Env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        Program.setProcessEnvironment(Env);
-        Program.setProcessChannelMode(QProcess::MergedChannels);
-        Program.setWorkingDirectory(Home.path());
-        Program.start(Command, {});
-        ASSERT_TRUE(Program.waitForStarted(10000));
-        for (int Try = 0; Try < 100 && !Table; ++Try) {
-            QThread::msleep(100);
-            Table = FindTable(Screenshot());
-        }
+        Table = StartAndFindTable(Program, Command, Home.path(), Home.filePath(QStringLiteral("config")));
         ASSERT_TRUE(Table) << "no table on green felt ever showed";
-        for (int Try = 0; Try < 50 && Window.isEmpty(); ++Try) {
-            const QByteArray Found = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                    QStringLiteral("--name"), QStringLiteral("^Zento, ")});
-            Window = QString::fromLatin1(Found.trimmed().split('\n').first());
-            QThread::msleep(100);
-        }
+        WaitUntil([this] { return !(Window = Windows(QStringLiteral("^Zento, ")).value(0)).isEmpty(); });
         ASSERT_FALSE(Window.isEmpty()) << "no table window";
     }
 
-    void Key(const QString& Name)
-    {
-        Xdotool({QStringLiteral("mousemove"), QString::number(Table->x() + 150), QString::number(Table->y() + 180),
-                 QStringLiteral("click"), QStringLiteral("1")});
-        QThread::msleep(200);
-        Xdotool({QStringLiteral("key"), Name});
-    }
+    void Key(const QString& Name) { KeyToTable(*Table, Name); }
 
-    QString Output()
+    QString Output() { return ReadOutput(Program, Log); }
+
+    // Whether the program has written Text, waiting for it as long as it may take.
+    bool Wrote(const QString& Text)
     {
-        while (Program.waitForReadyRead(300))
-            Log += Program.readAll();
-        Log += Program.readAll();
-        return QString::fromUtf8(Log);
+        return WaitUntil([&] { return Output().contains(Text); });
     }
 
     QString Title() { return QString::fromUtf8(RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), Window}).trimmed()); }
@@ -406,18 +465,17 @@ TEST_F(InstalledCopy, CommandFromAnotherFolderFindsItsFilesAndKeepsTheSettingsTh
     Start(Prefix + QStringLiteral("/" ZENTO_COMMANDDIR "/zento"));
 
     Key(QStringLiteral("F2"));
-    EXPECT_TRUE(Output().contains(QStringLiteral("Εσύ: 0, Υπολογιστής: 0"))) << Output().toStdString();
+    EXPECT_TRUE(Wrote(QStringLiteral("Εσύ: 0, Υπολογιστής: 0"))) << Output().toStdString();
     // Parameters, then down past Memory Aid and Background (Card Picker is greyed)
-    // to Language, into it and down to English.
+    // to Language, into it and down to English. The menu takes the keys in the
+    // order they come, once it shows: a window named after the program alone.
+    const qsizetype Before = NamedAfterTheProgram().size();
     Xdotool({QStringLiteral("mousemove"), QString::number(Table->x() + 25), QString::number(Table->y() - 10),
              QStringLiteral("click"), QStringLiteral("1")});
-    QThread::msleep(300);
-    for (const char* Name : {"Down", "Down", "Down", "Right", "Down", "Return"}) {
+    ASSERT_TRUE(WaitUntil([Before] { return NamedAfterTheProgram().size() > Before; })) << "the menu did not open";
+    for (const char* Name : {"Down", "Down", "Down", "Right", "Down", "Return"})
         Xdotool({QStringLiteral("key"), QString::fromLatin1(Name)});
-        QThread::msleep(150);
-    }
-    QThread::msleep(300);
-    EXPECT_TRUE(Output().contains(QStringLiteral("zento.status: You: 0, CPU: 0"))) << Output().toStdString();
+    EXPECT_TRUE(Wrote(QStringLiteral("zento.status: You: 0, CPU: 0"))) << Output().toStdString();
     // The base title comes from english.lng; without the file the suffix would stack up.
     EXPECT_EQ(Title(), QStringLiteral("Zento, ") + VersionText + QLatin1Char(' ') + EditionText);
 
@@ -477,12 +535,7 @@ TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyCo
     ASSERT_TRUE(Designed);
     EXPECT_EQ(Designed->topLeft(), QPoint(268, 153));
     // Dragged by its title strip, as a person moves it without a window manager.
-    const QPoint Grip = Designed->topLeft() + QPoint(100, 10);
-    Xdotool({QStringLiteral("mousemove"), QString::number(Grip.x()), QString::number(Grip.y()), QStringLiteral("mousedown"), QStringLiteral("1")});
-    for (int Step = 1; Step <= 4; ++Step)
-        Xdotool({QStringLiteral("mousemove"), QString::number(Grip.x() - 25 * Step), QString::number(Grip.y() - 15 * Step)});
-    Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-    QThread::msleep(300);
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(-100, -60));
     const std::optional<QRect> Moved = TableWindow();
     ASSERT_TRUE(Moved);
     ASSERT_EQ(Moved->topLeft(), Designed->topLeft() - QPoint(100, 60));
@@ -520,34 +573,14 @@ namespace {
 // window; empty when none shows.
 QString MemoryWindowId()
 {
-    QByteArray Ids;
-    for (int Try = 0; Try < 30 && Ids.trimmed().isEmpty(); ++Try) {
-        Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                 QStringLiteral("--name"), QStringLiteral("^Memory$")});
-        if (Ids.trimmed().isEmpty())
-            QThread::msleep(100);
-    }
-    return QString::fromLatin1(Ids.trimmed().split('\n').first());
+    QString Id;
+    WaitUntil([&Id] { return !(Id = Windows(QStringLiteral("^Memory$")).value(0)).isEmpty(); }, 3000);
+    return Id;
 }
 
 QString Property(const QString& Window, const QString& Name)
 {
     return QString::fromLatin1(RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Window, Name}).trimmed());
-}
-
-// A person's drag: press, a pause, twenty small moves, release.
-void Drag(const QPoint& From, const QPoint& By)
-{
-    Xdotool({QStringLiteral("mousemove"), QString::number(From.x()), QString::number(From.y()), QStringLiteral("mousedown"),
-             QStringLiteral("1")});
-    QThread::msleep(300);
-    for (int Step = 1; Step <= 20; ++Step) {
-        const QPoint To = From + By * Step / 20;
-        Xdotool({QStringLiteral("mousemove"), QString::number(To.x()), QString::number(To.y())});
-        QThread::msleep(20);
-    }
-    Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-    QThread::msleep(500);
 }
 
 // The same program under a window manager that frames, stacks and minimises
@@ -560,9 +593,7 @@ protected:
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
         Manager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
         ASSERT_TRUE(Manager.waitForStarted(10000)) << "openbox is missing";
-        for (int Try = 0; Try < 200 && !ManagerRuns(); ++Try)
-            QThread::msleep(100);
-        ASSERT_TRUE(ManagerRuns()) << "openbox did not start";
+        ASSERT_TRUE(WaitUntil(ManagerRuns, 20000)) << "openbox did not start";
         ZentoProgram::SetUp();
     }
     void TearDown() override
@@ -596,7 +627,8 @@ TEST_F(ZentoUnderOpenbox, MemoryAidStaysOverTheActiveTableWindowWithItsOwnTitleB
     Store.close();
     StartProgram();
     ClickTable(150, 200, 1);
-    QThread::msleep(500);
+    ASSERT_TRUE(WaitUntil([] { return WindowThatIs(QStringLiteral("getactivewindow")) == Windows(QStringLiteral("^Zento, ")).value(0); }))
+        << "the click made the table window active";
     const QString Memory = MemoryWindowId();
     ASSERT_FALSE(Memory.isEmpty());
     EXPECT_TRUE(Property(Memory, QStringLiteral("_NET_FRAME_EXTENTS")).endsWith(QStringLiteral("= 0, 0, 0, 0")))
@@ -618,11 +650,11 @@ TEST_F(ZentoUnderOpenbox, TwoDragsInARowByTheTitleStripBothMoveTheWindowAndItIsS
 {
     const std::optional<QRect> Start = TableWindow();
     ASSERT_TRUE(Start);
-    Drag(Start->topLeft() + QPoint(100, 10), QPoint(100, 80));
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(100, 80));
     const std::optional<QRect> Once = TableWindow();
     ASSERT_TRUE(Once);
     EXPECT_EQ(Once->topLeft(), Start->topLeft() + QPoint(100, 80));
-    Drag(Once->topLeft() + QPoint(100, 10), QPoint(100, 80));
+    Drag(Windows(QStringLiteral("^Zento, ")).value(0), QPoint(100, 10), QPoint(100, 80));
     const std::optional<QRect> Twice = TableWindow();
     ASSERT_TRUE(Twice);
     EXPECT_EQ(Twice->topLeft(), Once->topLeft() + QPoint(100, 80)) << "the second drag moved nothing";
@@ -643,17 +675,10 @@ TEST_F(ZentoUnderOpenbox, GameKeysWorkWhileTheMemoryAidHasTheFocus)
     ASSERT_FALSE(Memory.isEmpty());
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), Memory, QStringLiteral("130"), QStringLiteral("70"),
              QStringLiteral("click"), QStringLiteral("1")});
-    const auto Active = [] {
-        return RunTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed().toLongLong();
-    };
-    for (int Try = 0; Try < 30 && Active() != Memory.toLongLong(); ++Try)
-        QThread::msleep(100);
-    ASSERT_EQ(Active(), Memory.toLongLong()) << "the memory aid has the focus";
+    ASSERT_TRUE(WaitUntil([&Memory] { return WindowThatIs(QStringLiteral("getactivewindow")) == Memory; }, 3000)) << "the memory aid has the focus";
     Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
-    QString Status;
-    for (int Try = 0; Try < 10 && Status.isEmpty(); ++Try)
-        Status = LastStatus();
-    EXPECT_EQ(Status, QStringLiteral("You: 0, CPU: 0")) << "F2 dealt no game";
+    EXPECT_TRUE(WaitUntil([this] { return LastStatus() == QStringLiteral("You: 0, CPU: 0"); }, 3000))
+        << "F2 dealt no game";
 }
 
 // As a task bar or the manager's keys minimise it.
@@ -661,20 +686,16 @@ TEST_F(ZentoUnderOpenbox, MemoryAidGoesDownAndComesBackWithTheTableWindowMinimis
 {
     const QString Memory = MemoryWindowId();
     ASSERT_FALSE(Memory.isEmpty());
-    const QString Main = QString::fromLatin1(
-        RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                            QStringLiteral("^Zento, ")})
-            .trimmed()
-            .split('\n')
-            .first());
+    const QString Main = Windows(QStringLiteral("^Zento, ")).value(0);
+    const auto InState = [](const QString& Window, const QString& State) {
+        return WaitUntil([&] { return Property(Window, QStringLiteral("WM_STATE")).contains(State); }, 3000);
+    };
     Xdotool({QStringLiteral("windowminimize"), Main});
-    QThread::msleep(800);
-    EXPECT_TRUE(Property(Main, QStringLiteral("WM_STATE")).contains(QStringLiteral("Iconic")));
-    EXPECT_TRUE(Property(Memory, QStringLiteral("WM_STATE")).contains(QStringLiteral("Iconic"))) << "left alone on the screen";
+    EXPECT_TRUE(InState(Main, QStringLiteral("Iconic")));
+    EXPECT_TRUE(InState(Memory, QStringLiteral("Iconic"))) << "left alone on the screen";
     Xdotool({QStringLiteral("windowactivate"), Main});
-    QThread::msleep(800);
-    EXPECT_TRUE(Property(Main, QStringLiteral("WM_STATE")).contains(QStringLiteral("Normal")));
-    EXPECT_TRUE(Property(Memory, QStringLiteral("WM_STATE")).contains(QStringLiteral("Normal"))) << "it came back with it";
+    EXPECT_TRUE(InState(Main, QStringLiteral("Normal")));
+    EXPECT_TRUE(InState(Memory, QStringLiteral("Normal"))) << "it came back with it";
 }
 
 // Framed by the manager, the window is saved where the manager shows it, not
@@ -682,7 +703,8 @@ TEST_F(ZentoUnderOpenbox, MemoryAidGoesDownAndComesBackWithTheTableWindowMinimis
 TEST_F(ZentoUnderOpenbox, ClickedAndClosedTheTableWindowIsSavedWhereItShows)
 {
     ClickTable(150, 200, 1);
-    QThread::msleep(500);
+    ASSERT_TRUE(WaitUntil([] { return WindowThatIs(QStringLiteral("getactivewindow")) == Windows(QStringLiteral("^Zento, ")).value(0); }))
+        << "the click made the table window active";
     const std::optional<QRect> Shown = TableWindow();
     ASSERT_TRUE(Shown);
     Xdotool({QStringLiteral("mousemove"), QString::number(Shown->right() - 9), QString::number(Shown->top() + 10),
@@ -711,36 +733,17 @@ TEST_F(ZentoUnderOpenbox, FirstMenuOpensUnderItsCaptionAtOnce)
         // Asked again at once: a search fails outright while the previous
         // start's windows go.
         std::optional<QRect> Window;
-        for (int Try = 0; Try < 200 && !Window; ++Try) {
-            Window = TableWindow();
-            if (!Window)
-                QThread::msleep(20);
-        }
+        WaitUntil([&Window] { return (Window = TableWindow()).has_value(); });
         ASSERT_TRUE(Window) << "the table never showed";
         // The first caption of the menu bar, below the title strip.
         Xdotool({QStringLiteral("mousemove"), QString::number(Window->x() + 12), QString::number(Window->y() + 20 + 9),
                  QStringLiteral("click"), QStringLiteral("1")});
         // The menu: the program's window named after the program alone.
         std::optional<QRect> Menu;
-        for (int Try = 0; Try < 50 && !Menu; ++Try) {
-            const QByteArray Ids = RunTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                      QStringLiteral("--classname"), QStringLiteral("zento")});
-            for (const QByteArray& Id : Ids.trimmed().split('\n')) {
-                const QString Name = QString::fromUtf8(
-                    RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), QString::fromLatin1(Id)}).trimmed());
-                if (Id.isEmpty() || Name != QStringLiteral("Zento"))
-                    continue;
-                const QByteArray Shell = RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"),
-                                                                            QStringLiteral("--shell"), QString::fromLatin1(Id)});
-                QMap<QByteArray, int> Values;
-                for (const QByteArray& Line : Shell.split('\n'))
-                    if (Line.contains('='))
-                        Values[Line.left(Line.indexOf('='))] = Line.mid(Line.indexOf('=') + 1).toInt();
-                Menu = QRect(Values.value("X"), Values.value("Y"), Values.value("WIDTH"), Values.value("HEIGHT"));
-            }
-            if (!Menu)
-                QThread::msleep(100);
-        }
+        WaitUntil([&Menu] {
+            const QStringList Named = NamedAfterTheProgram();
+            return (Menu = WindowGeometry(Named.isEmpty() ? QString() : Named.last())).has_value();
+        });
         ASSERT_TRUE(Menu) << "no menu opened";
         const QPoint Offset = Menu->topLeft() - Window->topLeft();
         EXPECT_TRUE(Offset.x() >= 0 && Offset.x() <= 12 && Offset.y() >= 20 + 10 && Offset.y() <= 20 + 30)

@@ -13,6 +13,7 @@
 #include "platform/Placement.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
+#include "tests/support/TableWindows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -311,39 +312,25 @@ private:
     std::vector<QAccessible::Id> FParts;
 };
 
-class AccessSweep : public ::testing::Test
+class AccessSweep : public TableWindowsFixture
 {
 protected:
     void SetUp() override
     {
-        QSettings(StoreOrganisation, StoreApplication).clear();
-        SetDelayOverride(0);
         SetMessageBoxHandler([](const QString&) {});
         // Events go to this handler instead of a bridge; the program tells
         // them as it would to a screen reader.
         FOldHandler = QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
         QAccessible::setActive(true);
-        Main = new TfrmMain;
-        Memory = new TfrmMemory;
-        SetScore = new TfrmSetScore;
-        for (QObject* Form : std::initializer_list<QObject*>{Main, Memory, SetScore})
-            RegisterApplicationComponent(Form);
-        Main->Attach(Memory, SetScore, nullptr);
-        Main->menuEnglishClick();
-        Main->show();
+        MakeWindows();
         Memory->show();
         QCoreApplication::processEvents();
     }
     void TearDown() override
     {
-        delete SetScore;
-        delete Memory;
-        delete Main;
-        ClearApplicationComponents();
+        DestroyWindows();
         QAccessible::setActive(false);
         QAccessible::installUpdateHandler(FOldHandler);
-        SetMessageBoxHandler({});
-        SetDelayOverride(std::nullopt);
     }
 
     // Both windows and all they hold.
@@ -360,11 +347,6 @@ protected:
         return Sweep.Asked();
     }
 
-    QWidget* Area() const { return Main->StatusBar->parentWidget(); }
-
-    TfrmMain* Main = nullptr;
-    TfrmMemory* Memory = nullptr;
-    TfrmSetScore* SetScore = nullptr;
     QAccessible::UpdateHandler FOldHandler = nullptr;
 };
 
@@ -378,9 +360,9 @@ TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionBeforeTheFirstDeal)
 TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionDuringAGameAndInGreek)
 {
     Main->menuNewGameClick();
-    PressKey(Area(), Qt::Key_Right);
-    PressKey(Area(), Qt::Key_Return);
-    PressKey(Area(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    PressKey(Main->TableArea(), Qt::Key_Right);
     SweepAll();
     Memory->activateWindow();
     Memory->grdMemory->setFocus();
@@ -388,8 +370,8 @@ TEST_F(AccessSweep, EveryObjectAnswersEveryQuestionDuringAGameAndInGreek)
     Main->menuGreekClick();
     SweepAll();
     while (Main->Game().FPlayerHand.Count > 0) {
-        PressKey(Area(), Qt::Key_Left);
-        PressKey(Area(), Qt::Key_Return);
+        PressKey(Main->TableArea(), Qt::Key_Left);
+        PressKey(Main->TableArea(), Qt::Key_Return);
     }
     SweepAll();
 }

@@ -3,20 +3,17 @@
 #include "forms/Main.h"
 
 #include "model/Layout.h"
-#include "platform/Placement.h"
 #include "platform/TestSeams.h"
 #include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
+#include "tests/support/TableWindow.h"
+#include "tests/support/TableWindows.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <QSettings>
-#include <QStatusBar>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -42,55 +39,40 @@ bool PixelDoubled(const QImage& Image, const QRect& Rect)
     return true;
 }
 
-class HighDensityFixture : public ::testing::Test
+class HighDensityFixture : public TableWindowsFixture
 {
 protected:
     void SetUp() override
     {
-        QSettings(StoreOrganisation, StoreApplication).clear();
-        SetDelayOverride(0);
         SetMessageBoxHandler([](const QString&) {});
-        Main = std::make_unique<TfrmMain>();
-        Main->show();
+        MakeWindows();
         QCoreApplication::processEvents();
         Main->menuNewGameClick();
     }
-    void TearDown() override
-    {
-        Main.reset();
-        SetMessageBoxHandler({});
-        SetDelayOverride(std::nullopt);
-    }
-
-    QWidget* Area() const { return Main->StatusBar->parentWidget(); }
-
-    void Click(Qt::MouseButton Button, int X, int Y) { MousePress(Area(), Button, X, Y); }
-
-    std::unique_ptr<TfrmMain> Main;
+    void TearDown() override { DestroyWindows(); }
 };
 
 } // namespace
 
 TEST_F(HighDensityFixture, SurfacesHoldTheScreensPixelsAndCardsKeepDesignPlaces)
 {
-    ASSERT_EQ(Area()->devicePixelRatioF(), Ratio) << "run with QT_SCALE_FACTOR=2, as ctest does";
-    for (const QImage* Image : {&Main->Surface(), &Main->BackBuffer(), &Main->Background()}) {
-        EXPECT_EQ(Image->devicePixelRatio(), Ratio);
-        EXPECT_EQ(Image->size(), QSize(TableWidth * Ratio, TableHeight * Ratio));
-    }
+    ASSERT_EQ(Main->TableArea()->devicePixelRatioF(), Ratio) << "run with QT_SCALE_FACTOR=2, as ctest does";
+    EXPECT_EQ(Shown(*Main).devicePixelRatio(), Ratio);
+    EXPECT_EQ(Shown(*Main).size(), QSize(TableWidth * Ratio, TableHeight * Ratio));
+    EXPECT_EQ(Shown(*Main), Composed(*Main));
     EXPECT_EQ(Main->Game().FPlayerHand.Items[0].X, SlotLeft(0));
     EXPECT_EQ(Main->Game().FPlayerHand.Items[0].Y, PlayerRowTop);
     // A click in design units finds the card; the picture changes where it lies.
     const TCard Card = Main->Game().FPlayerHand.Items[1];
-    const QImage Before = Main->Surface();
+    const QImage Before = Shown(*Main);
     Click(Qt::LeftButton, Card.X + CardWidth, Card.Y + CardHeight);
     ASSERT_EQ(Main->Game().FSelected.Rank, Card.Rank);
-    EXPECT_EQ(Main->Surface(), Main->BackBuffer());
+    EXPECT_EQ(Shown(*Main), Composed(*Main));
     const QRect Device(Card.X * Ratio, Card.Y * Ratio, CardWidth * Ratio, CardHeight * Ratio);
     int Changed = 0;
     for (int Y = 0; Y < Before.height(); ++Y)
         for (int X = 0; X < Before.width(); ++X)
-            if (Before.pixel(X, Y) != Main->Surface().pixel(X, Y)) {
+            if (Before.pixel(X, Y) != Shown(*Main).pixel(X, Y)) {
                 ++Changed;
                 ASSERT_TRUE(Device.contains(X, Y)) << X << "," << Y;
             }
@@ -99,7 +81,7 @@ TEST_F(HighDensityFixture, SurfacesHoldTheScreensPixelsAndCardsKeepDesignPlaces)
 
 TEST_F(HighDensityFixture, CardOutlineAndPipEdgesAreOneDevicePixelSharp)
 {
-    const QImage& Surface = Main->Surface();
+    const QImage& Surface = Shown(*Main);
     const TCard& Card = Main->Game().FPlayerHand.Items[0];
     const int Left = Card.X * Ratio;
     const int Top = Card.Y * Ratio;
@@ -120,9 +102,9 @@ TEST_F(HighDensityFixture, CardOutlineAndPipEdgesAreOneDevicePixelSharp)
 TEST_F(HighDensityFixture, SelectionFrameIsDottedInDevicePixels)
 {
     const TCard Card = Main->Game().FPlayerHand.Items[0];
-    const QImage Before = Main->Surface();
+    const QImage Before = Shown(*Main);
     Click(Qt::LeftButton, Card.X + 30, Card.Y + 40);
-    const QImage& After = Main->Surface();
+    const QImage& After = Shown(*Main);
     // The frame's top edge lies three units in: every other device pixel is inverted.
     const int Y = (Card.Y + 3) * Ratio;
     int Inverted = 0;
@@ -138,17 +120,22 @@ TEST_F(HighDensityFixture, AnotherRatioRecomposesTheTableAtIt)
 {
     const TCard Card = Main->Game().FPlayerHand.Items[0];
     Main->PixelRatioChanged(1.5);
-    const QImage& Surface = Main->Surface();
+    const QImage& Surface = Shown(*Main);
     EXPECT_EQ(Surface.devicePixelRatio(), 1.5);
     EXPECT_EQ(Surface.size(), QSize(449, 567));
-    EXPECT_EQ(Surface, Main->BackBuffer());
+    EXPECT_EQ(Surface, Composed(*Main));
     EXPECT_EQ(Main->Game().FPlayerHand.Items[0].X, Card.X) << "cards keep their places";
     // The felt is tiled again at the new ratio: the area between the rows is felt, not white.
-    EXPECT_EQ(Surface.pixel(30, 225), Main->Background().pixel(30, 225));
     EXPECT_NE(Surface.pixel(30, 225), qRgb(255, 255, 255));
     // The card covers its rectangle, whose edges are rounded to whole pixels.
     const int Left = int(Card.X * 1.5 + 0.5);
     const int Middle = int((Card.Y + 48) * 1.5);
-    EXPECT_EQ(Surface.pixel(Left - 1, Middle), Main->Background().pixel(Left - 1, Middle));
-    EXPECT_NE(Surface.pixel(Left, Middle), Main->Background().pixel(Left, Middle));
+    // A window with no game shows the felt alone at that ratio.
+    TfrmMain Bare;
+    Bare.show();
+    QCoreApplication::processEvents();
+    Bare.PixelRatioChanged(1.5);
+    const QImage Felt = Composed(Bare);
+    EXPECT_EQ(Surface.pixel(Left - 1, Middle), Felt.pixel(Left - 1, Middle));
+    EXPECT_NE(Surface.pixel(Left, Middle), Felt.pixel(Left, Middle));
 }

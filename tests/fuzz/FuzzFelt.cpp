@@ -6,6 +6,7 @@
 #include "platform/Controls.h"
 #include "platform/TestSeams.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/support/TableWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -48,9 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         // Every pixel comes from the file: loading it again gives the same picture.
         CHECK(LoadPicture(Fuzzer.FileName) == Picture);
     }
-    const QSize TableSize = Fuzzer.Main->Background().size();
+    const QSize TableSize = Shown(*Fuzzer.Main).size();
     Fuzzer.Main->LoadBackground(Fuzzer.FileName);
-    const QImage& Felt = Fuzzer.Main->Background();
+    // No card lies on the table: it is the felt alone.
+    const QImage Felt = Composed(*Fuzzer.Main);
     CHECK(Felt.size() == TableSize);
     CHECK(Felt.pixel(0, 0) == qRgb(255, 255, 255));
     CHECK(Felt.pixel(Felt.width() - 1, Felt.height() - 20) == qRgb(255, 255, 255));

@@ -4,6 +4,7 @@
 // into, and every lookup gives the file's entry (at most 1023 characters) or the key.
 #include "app/Startup.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/support/TableWindow.h"
 #include "forms/About.h"
 #include "forms/Main.h"
 #include "lang/Lang.h"
@@ -100,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         Check(Text.size() <= MaxProfileValueLength || Text == QString::fromLatin1(Key), "a message is cut at 1023");
     }
     Main.ShowScores();
-    Check(Main.StatusText().startsWith(Expected(File, QStringLiteral("You")) + QStringLiteral(": ")),
+    Check(StatusLine(Main).startsWith(Expected(File, QStringLiteral("You")) + QStringLiteral(": ")),
           "the status line starts with the player's label");
     return 0;
 }

@@ -59,8 +59,8 @@ protected:
     // Replaces the hands and the pile by the given ranks (hands in slot order,
     // the pile from bottom to top), in suits that keep the cards apart; the
     // computer has seen nothing yet.
-    void Arrange(std::initializer_list<uint8_t> Player, std::initializer_list<uint8_t> Cpu,
-                 std::initializer_list<uint8_t> PileRanks)
+    void Arrange(const std::vector<uint8_t>& Player, const std::vector<uint8_t>& Cpu,
+                 const std::vector<uint8_t>& PileRanks)
     {
         Game.FPlayerHand.Count = 0;
         int32_t Slot = 1;
@@ -208,37 +208,27 @@ TEST_F(GameFixture, LoneCaptureTakesThePileWithTheMark)
     EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
 }
 
-TEST_F(GameFixture, JackTakesALoneCardOfAnotherRankWithoutTheMark)
+// A jack, or a card of the top card's rank, takes the whole pile; only a lone
+// card taken gives the mark.
+TEST_F(GameFixture, JackOrTheTopCardsRankTakesThePileAndOnlyALoneCardIsMarked)
 {
-    StartGame(Game, Table);
-    Arrange({11, 2}, {4, 5}, {7});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 1);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
-}
-
-TEST_F(GameFixture, JackOnALoneJackIsMarked)
-{
-    StartGame(Game, Table);
-    Arrange({11, 2}, {4, 5}, {11});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 2);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 12);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Mark);
-}
-
-TEST_F(GameFixture, MatchingRankOnABiggerPileTakesItWithoutTheMark)
-{
-    StartGame(Game, Table);
-    Arrange({9, 2}, {4, 5}, {3, 12, 9});
-    PlayFirstCard();
-    ASSERT_EQ(Game.FPlayerTricks.Count, 4);
-    EXPECT_EQ(ScorePile(Game.FPlayerTricks), 0);
-    ASSERT_EQ(Table.Captures.size(), 1u);
-    EXPECT_EQ(Table.Captures[0].Take, TTake::Plain);
+    struct TCase { uint8_t Played; std::vector<uint8_t> Pile; int32_t Tricks, Points; TTake Take; };
+    const TCase Cases[] = {
+        {11, {7}, 2, 1, TTake::Plain},
+        {11, {11}, 2, 12, TTake::Mark},
+        {9, {3, 12, 9}, 4, 0, TTake::Plain},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << int(C.Played) << " onto " << C.Pile.size() << " cards");
+        StartGame(Game, Table);
+        Arrange({C.Played, 2}, {4, 5}, C.Pile);
+        Table.Captures.clear();
+        PlayFirstCard();
+        ASSERT_EQ(Game.FPlayerTricks.Count, C.Tricks);
+        EXPECT_EQ(ScorePile(Game.FPlayerTricks), C.Points);
+        ASSERT_EQ(Table.Captures.size(), 1u);
+        EXPECT_EQ(Table.Captures[0].Take, C.Take);
+    }
 }
 
 TEST_F(GameFixture, JackOntoAnEmptyPileTakesNothingAndTheComputerCaptures)
@@ -286,22 +276,47 @@ TEST_F(GameFixture, SelectionMovesAndRightClickWithoutSelectionDoesNothing)
     EXPECT_EQ(Table.Changed[2].Rank, First.Rank);
     SelectAt(Game, Table, 80, 270);
     EXPECT_EQ(Table.Changed.size(), 4u) << "clicking the selected card again only redraws it";
-    SelectAt(Game, Table, 150, 150);
-    EXPECT_EQ(Game.FSelected.Rank, 0);
-    EXPECT_EQ(SelectedCardsHeld(), 0) << "a click beside the cards leaves none of the hand selected";
-    StepSelection(Game, Table, TStep::Next);
-    EXPECT_EQ(SelectedCardsHeld(), 1);
     ClearSelection(Game, Table);
-    EXPECT_EQ(SelectedCardsHeld(), 0) << "Escape leaves none of the hand selected";
-    EXPECT_EQ(Table.Changed.back().Face, cfFaceUp);
-    StepSelection(Game, Table, TStep::Previous);
-    EXPECT_EQ(SelectedCardsHeld(), 1);
-    EXPECT_EQ(Game.FPlayerHand.Items[3].Face, cfSelected);
-    ClearSelection(Game, Table);
+    EXPECT_EQ(Table.Changed.back().Face, cfFaceUp) << "the highlight is drawn away";
     PlayTurn(Game, Table);
     EXPECT_EQ(Game.FPlayerHand.Count, 4);
     EXPECT_EQ(Game.FTurnsLeft, 4);
     EXPECT_EQ(Table.Pauses, 0);
+}
+
+// The steps of keyboard play and of clicks on one hand, each leaving exactly
+// the card it chose selected, or none: stepping goes round the hand, from
+// nothing Next takes the first card and Previous the last, the selected card
+// clicked again stays selected, and Escape or a click beside the cards clears.
+TEST_F(GameFixture, StepsGoRoundTheHandAndEscapeOrAMissClears)
+{
+    StartGame(Game, Table);
+    // N and P step to the next and previous card, E is Escape, M a click
+    // beside the cards, A a click on the selected card.
+    struct TCase { char Move; int Selected; };
+    const TCase Cases[] = {{'N', 0},  {'N', 1}, {'P', 0},  {'P', 3}, {'N', 0},  {'E', -1}, {'P', 3},
+                           {'A', 3}, {'M', -1}, {'N', 0}, {'A', 0}, {'E', -1}, {'E', -1}};
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(testing::Message() << Case.Move << " to " << Case.Selected);
+        if (Case.Move == 'N' || Case.Move == 'P')
+            StepSelection(Game, Table, Case.Move == 'N' ? TStep::Next : TStep::Previous);
+        else if (Case.Move == 'E')
+            ClearSelection(Game, Table);
+        else if (Case.Move == 'M')
+            SelectAt(Game, Table, 150, 150);
+        else
+            SelectAt(Game, Table, Game.FSelected.X + 5, Game.FSelected.Y + 5);
+        EXPECT_EQ(SelectedIndex(Game), Case.Selected);
+        EXPECT_EQ(SelectedCardsHeld(), Case.Selected < 0 ? 0 : 1);
+        if (Case.Selected >= 0)
+            EXPECT_EQ(Game.FPlayerHand.Items[Case.Selected].Face, cfSelected);
+        else
+            EXPECT_EQ(Game.FSelected.Rank, 0);
+    }
+    EXPECT_EQ(Game.FPlayerHand.Count, 4) << "no step plays";
+    Game.FPlayerHand.Count = 0;
+    StepSelection(Game, Table, TStep::Next);
+    EXPECT_EQ(SelectedIndex(Game), -1) << "an empty hand selects nothing";
 }
 
 TEST_F(GameFixture, NoGameMeansClicksDoNothing)
@@ -416,6 +431,13 @@ TEST_F(GameFixture, EndOfATournamentGameComparesThePointsWithTheTablesTarget)
         Game.FCpuTotal = C.CpuTotal;
         PlayFirstCard();
         EXPECT_EQ(Table.Messages, (std::vector<std::string>{EndOfGameKey, C.Outcome}));
+        EXPECT_TRUE(Game.FTournament);
+        const bool GoesOn = C.Outcome == DealingAgainKey;
+        EXPECT_EQ(Game.FPlayerHand.Count, GoesOn ? 4 : 0) << "the next game is dealt at once, or none";
+        if (!GoesOn) {
+            EXPECT_EQ(Game.FPlayerTotal, C.PlayerTotal) << "a decided tournament keeps its totals";
+            EXPECT_EQ(Game.FCpuTotal, C.CpuTotal);
+        }
     }
 }
 
