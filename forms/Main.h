@@ -7,6 +7,7 @@
 #include "model/Game.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/Gradient.h"
 
 #include <QImage>

@@ -9,11 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-// The table window's header and its tests take the window base and the
-// menu bar's style from here.
-#include "platform/Form.h"
-#include "platform/Styles.h"
-
 class QAbstractButton;
 
 // A menu command. Its check mark is changed only by the handlers: Qt's own

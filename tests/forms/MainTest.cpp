@@ -10,6 +10,7 @@
 #include "platform/Components.h"
 #include "platform/Delay.h"
 #include "platform/PictureDialog.h"
+#include "platform/Styles.h"
 #include "platform/TestSeams.h"
 #include "platform/Version.h"
 #include "tests/support/BitmapFile.h"

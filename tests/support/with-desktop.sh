@@ -104,8 +104,6 @@ weston | xwayland)
         --width=1024 --height=768 --idle-time=0 $Extra --log="$Root/weston.log" &
     Pids="$! $Pids"
     WaitForSocket "$Runtime/wayland-zento"
-    # Tests give input as a player does, through the window weston shows its output in.
-    export ZENTO_TEST_X_DISPLAY=$Display
     if [ "$Desktop" = weston ]; then
         export WAYLAND_DISPLAY=wayland-zento QT_QPA_PLATFORM=wayland
     else
@@ -158,16 +156,16 @@ sway)
     export WAYLAND_DISPLAY=$(ls "$SwayRuntime" | grep "^wayland-[0-9]*$" | head -n 1)
     export QT_QPA_PLATFORM=wayland
     WaitForSocket "$SwayRuntime/$WAYLAND_DISPLAY"
-    # Tests click as a player does, through the X display sway shows on, and
-    # ask sway where it has the windows and which one is on top.
+    # Tests ask sway where it has the windows and which one is on top.
     WaitFor 'ls "$SwayRuntime" | grep -q "^sway-ipc\..*\.sock$"' || Fail "no sway IPC socket"
     export SWAYSOCK="$SwayRuntime/$(ls "$SwayRuntime" | grep "^sway-ipc\..*\.sock$" | head -n 1)"
-    export ZENTO_TEST_X_DISPLAY=$Display
     ;;
 *)
     Fail "no such desktop: $Desktop"
     ;;
 esac
+# Tests give input as a player does, through the X display the desktop shows on.
+export ZENTO_TEST_X_DISPLAY=$Display
 ZENTO_TEST_DESKTOP=$Desktop "$@"
 Result=$?
 Stop
