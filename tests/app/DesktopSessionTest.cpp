@@ -740,23 +740,30 @@ TEST_F(DesktopSession, TheMemoryAidDragsByItsStripUnderXWayland)
     // Weston places the window after it shows, and tells the X server so.
     std::optional<QPoint> Corner;
     QPoint On;
-    bool There = false;
-    for (int Try = 0; Try < 10 && !There; ++Try) {
-        Corner = ServerClientCorner(Aid);
-        ASSERT_TRUE(Corner.has_value());
-        On = *Corner + QPoint(40, TGradient::StripHeight() / 2);
-        for (const QPoint& Step : {QPoint(0, 0), QPoint(5, 5), QPoint(0, 0)})
-            ASSERT_TRUE(MoveTo(Step));
-        ASSERT_TRUE(MoveTo(On));
-        There = ServeUntil(
-            [&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
+    bool Pressed = false;
+    // On a loaded machine weston now and then loses a press made as its
+    // pointer arrives: the pointer is brought onto the strip again.
+    for (int Press = 0; Press < 3 && !Pressed; ++Press) {
+        bool There = false;
+        for (int Try = 0; Try < 10 && !There; ++Try) {
+            Corner = ServerClientCorner(Aid);
+            ASSERT_TRUE(Corner.has_value());
+            On = *Corner + QPoint(40, TGradient::StripHeight() / 2);
+            for (const QPoint& Step : {QPoint(0, 0), QPoint(5, 5), QPoint(0, 0)})
+                ASSERT_TRUE(MoveTo(Step));
+            ASSERT_TRUE(MoveTo(On));
+            There = ServeUntil(
+                [&] { return QCursor::pos() == On && Aid->underMouse() && ServerClientCorner(Aid) == Corner; });
+        }
+        ASSERT_TRUE(There) << "weston's pointer never came onto the strip";
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        // Weston takes the pointer for the move once the program asks, after
+        // the press; whatever the pointer moved before that, the aid does not follow.
+        Pressed = ServeUntil([] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); });
+        if (!Pressed)
+            ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mouseup"), QStringLiteral("1")}));
     }
-    ASSERT_TRUE(There) << "weston's pointer never came onto the strip";
-    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousedown"), QStringLiteral("1")}));
-    // Weston takes the pointer for the move once the program asks, after the
-    // press; whatever the pointer moved before that, the aid does not follow.
-    ASSERT_TRUE(ServeUntil([] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); }))
-        << "the press reached no window";
+    ASSERT_TRUE(Pressed) << "the press reached no window";
     const QPoint By(100, 80);
     for (int Step = 1; Step <= 10; ++Step) {
         ASSERT_TRUE(MoveTo(On + By * Step / 10));
