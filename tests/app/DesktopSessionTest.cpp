@@ -79,6 +79,30 @@ bool ServeUntil(const std::function<bool()>& Condition, int Milliseconds = 5000)
     return Condition();
 }
 
+// Runs Check on the program's modal box once it is on the screen, inside the
+// box's own loop; the box may serve events before it shows. A box that does
+// not show in time is closed unchecked, so that the test ends.
+void WhenTheBoxShows(std::function<void(QWidget*)> Check)
+{
+    auto* Watch = new QTimer(qApp);
+    QObject::connect(Watch, &QTimer::timeout, [Watch, Check = std::move(Check), Deadline = QDeadlineTimer(15000)] {
+        QWidget* Box = QApplication::activeModalWidget();
+        if (Deadline.hasExpired()) {
+            Watch->stop();
+            Watch->deleteLater();
+            if (auto* Dialog = qobject_cast<QDialog*>(Box))
+                Dialog->done(0);
+            return;
+        }
+        if (Box == nullptr || Box->windowHandle() == nullptr || !Box->windowHandle()->isExposed())
+            return;
+        Watch->stop();
+        Watch->deleteLater();
+        Check(Box);
+    });
+    Watch->start(20);
+}
+
 // Whether the table window was on the screen, and the memory aid its own,
 // when the memory aid's window was first handed to the window system.
 class TFirstShowing : public QObject
@@ -445,7 +469,11 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
         if (Dialog == Windows.frmAbout.get() && Desktop() == QStringLiteral("kwin")) {
             QTimer::singleShot(0, Windows.frmMain->menuAbout, &QAction::trigger);
         } else if (KeyboardHandedOut()) {
-            ASSERT_TRUE(ServeUntil([] { return QApplication::activeWindow() != nullptr; }));
+            // A box just closed may count as active until the compositor has
+            // handed the keyboard on.
+            ASSERT_TRUE(ServeUntil([] {
+                return QApplication::activeWindow() != nullptr && QApplication::activeWindow()->isVisible();
+            })) << "a window has the keyboard";
             ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QString::fromLatin1(Opened.Opens)}));
         } else {
             Dialog->open();
@@ -453,21 +481,21 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
         EXPECT_TRUE(ServeUntil([&Checked] { return Checked; }, 15000)) << Opened.Opens << " opens it";
         ASSERT_TRUE(ServeUntil([Dialog] { return !Dialog->isVisible(); }));
     }
-    // The program's message box, the real one.
+    // The program's message box, the real one, once the keyboard has left the
+    // closed dialog: shown in the same instant, Qt 6.8 on mutter may end the
+    // program asking for the keyboard in the closed dialog's name.
+    if (KeyboardHandedOut()) {
+        ASSERT_TRUE(ServeUntil([] {
+            return QApplication::activeWindow() != nullptr && QApplication::activeWindow()->isVisible();
+        })) << "a window has the keyboard";
+    }
     SetMessageBoxHandler({});
     bool Seen = false;
-    QTimer::singleShot(0, [&Seen, Table] {
-        QWidget* Box = nullptr;
-        ServeUntil([&Box] {
-            Box = QApplication::activeModalWidget();
-            return Box && Box->windowHandle() && Box->windowHandle()->isExposed();
-        });
-        Seen = Box != nullptr;
-        if (Box) {
-            ExpectAtHome(Box, Table);
-            EXPECT_EQ(Box->windowTitle(), QStringLiteral("Zento"));
-            static_cast<QDialog*>(Box)->done(0);
-        }
+    WhenTheBoxShows([&Seen, Table](QWidget* Box) {
+        Seen = true;
+        ExpectAtHome(Box, Table);
+        EXPECT_EQ(Box->windowTitle(), QStringLiteral("Zento"));
+        static_cast<QDialog*>(Box)->done(0);
     });
     ShowMessageBox(Windows.frmMain.get(), QStringLiteral("End of game"));
     EXPECT_TRUE(Seen) << "the box showed";
@@ -637,12 +665,10 @@ TEST_F(DesktopSession, AClickOnTheTableBringsTheOpenBoxForward)
     // The end-of-game box, the real one, small enough to leave the table showing.
     SetMessageBoxHandler({});
     bool Answered = false;
-    QTimer::singleShot(0, [this, &Answered] {
-        QWidget* Box = nullptr;
+    WhenTheBoxShows([this, &Answered](QWidget* Box) {
         std::optional<TSwayWindow> Table, OnSway;
         const bool Shown = ServeUntil([&] {
-            Box = QApplication::activeModalWidget();
-            if (Box == nullptr || !ActiveAndExposed(Box))
+            if (!ActiveAndExposed(Box))
                 return false;
             Table = SwayWindow(Windows.frmMain.get());
             OnSway = SwayWindow(Box);
