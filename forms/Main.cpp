@@ -9,6 +9,7 @@
 #include "model/Layout.h"
 #include "platform/AsciiCase.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalRun.h"
 #include "platform/Placement.h"
 #include "platform/Styles.h"
 #include "platform/Version.h"
@@ -264,7 +265,7 @@ void TfrmMain::menuNewTourClick()
 {
     if (WaitsForTurn([this] { menuNewTourClick(); }))
         return;
-    if (!FSetScore || FSetScore->exec() != QDialog::Accepted)
+    if (!FSetScore || RunModal(FSetScore) != QDialog::Accepted)
         return;
     RunTurn([this] { StartTournament(FGame, *this); });
 }
@@ -311,7 +312,7 @@ void TfrmMain::SwitchLanguage(TMenuItem* Chosen, const QString& Language)
 void TfrmMain::menuAboutClick()
 {
     if (FAbout)
-        FAbout->exec();
+        RunModal(FAbout);
 }
 
 QString TfrmMain::LanguageFilePath(const QString& Language) const

@@ -12,6 +12,7 @@
 #include "platform/Delay.h"
 #include "platform/DrawGrid.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalRun.h"
 #include "platform/PictureDialog.h"
 
 #include <QAbstractEventDispatcher>
@@ -159,7 +160,7 @@ void TfrmMain::menuBackgroundClick()
     if (WaitsForTurn([this] { menuBackgroundClick(); }))
         return;
     TPictureDialog* Dialog = OpenPictureDialog();
-    if (Dialog->exec() != QDialog::Accepted || Dialog->selectedFiles().isEmpty())
+    if (RunModal(Dialog) != QDialog::Accepted || Dialog->selectedFiles().isEmpty())
         return;
     const QString FileName = QFileInfo(Dialog->selectedFiles().constFirst()).absoluteFilePath();
     // A picture that cannot be read changes nothing: the felt and the stored name stay.

@@ -10,6 +10,14 @@
 #include <QShowEvent>
 #include <QWindow>
 
+namespace {
+
+// The dialog the program is bringing forward by showing it afresh: it stays
+// where it is, with what the player has typed.
+const QWidget* BroughtForward = nullptr;
+
+} // namespace
+
 bool WindowSystemFrames()
 {
     const QString Platform = QGuiApplication::platformName();
@@ -75,8 +83,9 @@ void KeepNormalState(QWidget* Dialog)
         // Sway raises the window a click lands on and gives it the keyboard,
         // even the one a box blocks, and does not hand it to a box that asks
         // for it: the keys would go nowhere. A window shown afresh comes to
-        // the top with the keyboard; the box's native window alone is shown
-        // again, as hiding the box itself would close it.
+        // the top with the keyboard, so the box's native window is shown
+        // again. Qt 6.8 hides and shows the box with it, which ends no wait:
+        // the program runs its boxes until they are answered.
         QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, Dialog, [Dialog, Handle](QWindow* Focus) {
             if (Focus == nullptr || Focus != Handle->transientParent() || !Dialog->isVisible() || !Dialog->isModal())
                 return;
@@ -85,8 +94,10 @@ void KeepNormalState(QWidget* Dialog)
                 [Dialog, Handle] {
                     if (!Dialog->isVisible() || QGuiApplication::focusWindow() != Handle->transientParent())
                         return;
+                    BroughtForward = Dialog;
                     Handle->hide();
                     Handle->show();
+                    BroughtForward = nullptr;
                 },
                 Qt::QueuedConnection);
         });
@@ -116,7 +127,7 @@ void TDialogForm::showEvent(QShowEvent* Event)
         KeepNormalState(this);
     }
     QDialog::showEvent(Event);
-    if (Event->spontaneous())
+    if (Event->spontaneous() || BroughtForward == this)
         return;
     CentreOnScreen();
     FormShow();

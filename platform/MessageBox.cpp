@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/DialogForm.h"
+#include "platform/ModalRun.h"
 #include "platform/ProgramWindows.h"
 #include "platform/TestSeams.h"
 
@@ -33,7 +34,7 @@ void ShowMessageBox(QWidget* Parent, const QString& Text)
         GiveTitleStrip(&Box);
         KeepNormalState(&Box);
     }
-    Box.exec();
+    RunModal(&Box);
 }
 
 void SetMessageBoxHandler(std::function<void(const QString&)> Handler)
