@@ -382,21 +382,15 @@ TEST_F(GameFixture, EndOfATournamentGameComparesThePointsWithTheTablesTarget)
 
 TEST_F(GameFixture, NewGameEndsATournamentAndANewTournamentStartsFromNothing)
 {
-    StartTournament(Game, Table);
-    Game.FPlayerTotal = 50;
-    Game.FCpuTotal = 60;
-    StartGame(Game, Table);
-    EXPECT_FALSE(Game.FTournament);
-    EXPECT_EQ(Game.FPlayerTotal, 0);
-    EXPECT_EQ(Game.FCpuTotal, 0);
-
-    StartTournament(Game, Table);
-    Game.FPlayerTotal = 50;
-    Game.FCpuTotal = 60;
-    StartTournament(Game, Table);
-    EXPECT_TRUE(Game.FTournament);
-    EXPECT_EQ(Game.FPlayerTotal, 0);
-    EXPECT_EQ(Game.FCpuTotal, 0);
+    for (const bool Tournament : {false, true}) {
+        StartTournament(Game, Table);
+        Game.FPlayerTotal = 50;
+        Game.FCpuTotal = 60;
+        (Tournament ? StartTournament : StartGame)(Game, Table);
+        EXPECT_EQ(Game.FTournament, Tournament);
+        EXPECT_EQ(Game.FPlayerTotal, 0);
+        EXPECT_EQ(Game.FCpuTotal, 0);
+    }
 }
 
 // The computer's counters against the memory aid's marks, which receive every
