@@ -5,7 +5,6 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableSpeech.h"
-#include "model/Layout.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"
 #include "platform/Delay.h"
@@ -13,7 +12,6 @@
 #include "platform/Styles.h"
 #include "platform/TestSeams.h"
 #include "tests/support/BitmapFile.h"
-#include "tests/support/DesignedTable.h"
 #include "tests/support/Support.h"
 #include "tests/support/TableWindow.h"
 #include "tests/support/TableWindows.h"
@@ -31,7 +29,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTimer>
@@ -631,7 +628,7 @@ TEST_F(MainFixture, AboutBoxOpensModallyAndItsButtonClosesIt)
         About.btnClose->click();
     });
     Main->menuAbout->trigger();
-    EXPECT_TRUE(WasModal) << "what the box shows is tested with it";
+    EXPECT_TRUE(WasModal);
     Main->Attach(Memory, SetScore, nullptr);
 }
 
