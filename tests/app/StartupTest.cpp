@@ -200,19 +200,6 @@ TEST_F(StartupFixture, FullDiskKeepsTheSettingsFileAndIsReported)
     EXPECT_EQ(Messages, QStringList{"Unable to write to " + QDir::currentPath() + "/zento.ini"});
 }
 
-TEST_F(StartupFixture, ClosingTheTableWindowEndsTheLoopAndTheMemoryAidIsSavedAsItWas)
-{
-    Windows.frmMain->show();
-    QTimer::singleShot(0, Windows.frmMain.get(), [this] { Windows.frmMain->close(); });
-    EXPECT_EQ(RunEventLoop(), 0);
-    EXPECT_TRUE(Windows.frmMemory->isVisible()) << "the memory aid is left as it was";
-    DestroyWindows(Windows);
-    const QSettings Store(StoreOrganisation, StoreApplication);
-    EXPECT_EQ(Store.value(QStringLiteral("frmMain/Visible")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(Store.value(QStringLiteral("frmMemory/Visible")).toString(), QStringLiteral("1"));
-    EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
-}
-
 // The store cannot be written as the program ends while the memory aid shows
 // with the keyboard. The aid saves its place as it goes and cannot tell the
 // failure then: the box would take the keyboard from the aid, and its loop
