@@ -166,7 +166,19 @@ sway)
 esac
 # Tests give input as a player does, through the X display the desktop shows on.
 export ZENTO_TEST_X_DISPLAY=$Display
-ZENTO_TEST_DESKTOP=$Desktop "$@"
-Result=$?
+Run() {
+    ZENTO_TEST_DESKTOP=$Desktop "$@" 2>"$Root/test.err"
+    Result=$?
+    cat "$Root/test.err" >&2
+}
+Run "$@"
+# Qt 6.4's Wayland client (Debian 12) now and then frees an object of its own
+# twice, racing its event thread, and libwayland aborts (mended in later Qt;
+# the program makes no Wayland call of its own). Such a run, and only such a
+# run, is given once more.
+if [ $Result -ne 0 ] && grep -q "wl_proxy_unref: Assertion .proxy->refcount > 0. failed" "$Root/test.err"; then
+    echo "with-desktop.sh: Qt's Wayland client aborted on its own race; the test runs once more" >&2
+    Run "$@"
+fi
 Stop
 exit $Result
