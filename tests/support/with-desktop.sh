@@ -166,8 +166,11 @@ sway)
 esac
 # Tests give input as a player does, through the X display the desktop shows on.
 export ZENTO_TEST_X_DISPLAY=$Display
+# The test's own temporary folders are made in the private folder, so that
+# they go with it even when the test is ended before it can remove them.
+mkdir -m 700 "$Root/tmp"
 Run() {
-    ZENTO_TEST_DESKTOP=$Desktop "$@" 2>"$Root/test.err"
+    TMPDIR=$Root/tmp ZENTO_TEST_DESKTOP=$Desktop "$@" 2>"$Root/test.err"
     Result=$?
     cat "$Root/test.err" >&2
 }
