@@ -577,6 +577,11 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY")) << "run under xvfb-run";
+        // Openbox keeps its log with the user's caches: here, the test's own.
+        QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("XDG_CACHE_HOME"), ManagerHome.path());
+        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), ManagerHome.path());
+        Manager.setProcessEnvironment(Env);
         Manager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
         ASSERT_TRUE(Manager.waitForStarted(10000)) << "openbox is missing";
         ASSERT_TRUE(WaitUntil(ManagerRuns, 20000)) << "openbox did not start";
@@ -595,6 +600,7 @@ protected:
             .contains("window id");
     }
 
+    QTemporaryDir ManagerHome;
     QProcess Manager;
 };
 

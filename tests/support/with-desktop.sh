@@ -78,6 +78,10 @@ WaitForSocket() {
 }
 
 export XDG_RUNTIME_DIR=$Runtime
+# The desktops keep their settings, caches and logs in the private folder, not
+# in the user's home (KWin writes kwinrc, openbox its log).
+export XDG_CONFIG_HOME=$Root/config XDG_CACHE_HOME=$Root/cache XDG_DATA_HOME=$Root/data
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME"
 unset WAYLAND_DISPLAY DISPLAY
 StartBus
 case $Desktop in
