@@ -6,6 +6,13 @@
 #include <QPointer>
 #include <QWindow>
 
+namespace {
+
+// Gives the window Qt still counts as holding the keyboard a native window
+// again, when it has none. Qt's Wayland platform lets go of a closed dialog's
+// native window at once, but moves the keyboard on only when the compositor
+// says so; a window shown in between asks for the keyboard in the closed
+// dialog's name and reads a window that is gone (the program ends).
 void ReviveFocusWindow()
 {
     QWindow* Focus = QGuiApplication::focusWindow();
@@ -19,6 +26,8 @@ void ReviveFocusWindow()
         }
     Focus->create();
 }
+
+} // namespace
 
 int RunModal(QDialog* Dialog)
 {
