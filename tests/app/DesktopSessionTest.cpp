@@ -567,14 +567,17 @@ TEST_F(DesktopSession, KeysPlayFromTheFirstPressAndWheneverTheAidShows)
     // The rest of the game by keys, to its end; the pauses that keep a card
     // in sight are the game's, not the desktop's.
     SetDelayOverride(0);
-    Keys = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : Table;
     for (int Turn = 0; Messages.isEmpty() && Turn < 24; ++Turn) {
         const int Left = Game.FPlayerHand.Count;
+        // Sway moves the keyboard between the table and the aid as the aid
+        // is shown afresh over the table: a player types into the window
+        // that has it now.
+        Keys = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : Table;
         if (SelectedIndex(Game) < 0)
             SendKey(Keys, Qt::Key_Right);
         SendKey(Keys, Qt::Key_Return);
         ASSERT_TRUE(ServeUntil([&] { return Game.FPlayerHand.Count != Left || !Messages.isEmpty(); }))
-            << "Enter played nothing in turn " << Turn;
+            << "Enter played nothing in turn " << Turn << ", typed into " << Keys->objectName().toStdString();
     }
     EXPECT_EQ(Messages, QStringList{Windows.frmMain->Languages->LookupMessage(QStringLiteral("end of game..."))});
 
