@@ -494,12 +494,9 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
     Picture.close();
     SetMessageBoxHandler({});
     bool Seen = false;
-    QTimer Watch;
-    QObject::connect(&Watch, &QTimer::timeout, [&] {
-        auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!Dialog || !Dialog->windowHandle() || !Dialog->windowHandle()->isExposed())
-            return;
-        Watch.stop();
+    WhenTheBoxShows([&](QWidget* Box) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Box);
+        ASSERT_NE(Dialog, nullptr) << "the picture dialog opens";
         // What the player types; the dialog's own choosing leaves a field with the keyboard as it is.
         auto* Name = Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(Name, nullptr);
@@ -516,7 +513,6 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
             !OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Return")}))
             static_cast<QDialog*>(Dialog)->accept();
     });
-    Watch.start(50);
     Windows.frmMain->menuBackground->trigger();
     EXPECT_TRUE(Seen) << "the box showed";
 }
