@@ -33,6 +33,12 @@ QIcon ProgramIcon()
 
 TApplicationWindows CreateWindows()
 {
+    // A dialog or box that belongs to the table window is given a native
+    // window of its own before it shows; by default Qt then gives every part
+    // of the table window one too. Those parts are drawn into the window's
+    // one surface: on Wayland each would become a surface of its own, whose
+    // changes Qt 6.4 reports to the compositor in the part's own coordinates.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     TApplicationWindows Windows;
     Windows.frmMain = std::make_unique<TfrmMain>();
     RegisterApplicationComponent(Windows.frmMain.get());

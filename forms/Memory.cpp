@@ -20,6 +20,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QSize>
 #include <QString>
@@ -65,6 +66,7 @@ TfrmMemory::TfrmMemory(QWidget* Parent) : TForm(QStringLiteral("frmMemory"), Par
     Suits = LoadResourcePicture(QStringLiteral(":/SUITS")).convertToFormat(QImage::Format_RGB32);
     SetupGrid();
     SetupKeys();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &TfrmMemory::FocusWindowChanged);
     FormPlacement = new TFormPlacement(this, QStringLiteral("frmMemory"), TPlacementRole::OtherWindow);
 }
 
@@ -105,6 +107,7 @@ void TfrmMemory::showEvent(QShowEvent* Event)
     if (!ServerPlacesAreShown())
         NameAsDialog(this);
     FActiveSinceShown = false;
+    FOwnerActiveSince = false;
     if (QWindow* Handle = windowHandle())
         Handle->installEventFilter(this);
     emit VisibilityChanged();
@@ -113,21 +116,44 @@ void TfrmMemory::showEvent(QShowEvent* Event)
 void TfrmMemory::hideEvent(QHideEvent* Event)
 {
     TForm::hideEvent(Event);
-    if (!Event->spontaneous())
-        emit VisibilityChanged();
+    if (Event->spontaneous())
+        return;
+    // Weston's X window manager hands the keyboard of a window that goes to no
+    // other window: the game would hear no key until the player clicked.
+    QWidget* Owner = OwnerWidget();
+    if (QGuiApplication::focusWindow() == windowHandle() && Owner != nullptr && Owner->isVisible())
+        Owner->activateWindow();
+    emit VisibilityChanged();
 }
 
-// Once the aid has lost the keyboard it was handed, any later return to it is
-// the player's choice.
+QWidget* TfrmMemory::OwnerWidget() const
+{
+    const QWindow* OwnerWindow = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    for (QWidget* Window : QApplication::topLevelWidgets())
+        if (Window->windowHandle() == OwnerWindow && OwnerWindow != nullptr)
+            return Window;
+    return nullptr;
+}
+
+// Once the table has had the keyboard after the aid was handed it, a return
+// to the aid is the player's choice. A box or dialog in between is not: the
+// desktop gives the keyboard back to the window that had it before.
 void TfrmMemory::changeEvent(QEvent* Event)
 {
     TForm::changeEvent(Event);
-    if (Event->type() != QEvent::ActivationChange)
+    if (Event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
-    if (isActiveWindow())
-        FActiveSinceShown = true;
-    else if (FActiveSinceShown)
+    if (FOwnerActiveSince)
         FKeysToOwner = false;
+    FActiveSinceShown = true;
+    FOwnerActiveSince = false;
+}
+
+void TfrmMemory::FocusWindowChanged(QWindow* Focus)
+{
+    const QWindow* Handle = windowHandle();
+    if (FActiveSinceShown && Focus != nullptr && Handle != nullptr && Focus == Handle->transientParent())
+        FOwnerActiveSince = true;
 }
 
 // The aid's window hands on the keys it was given only for being shown; Qt
@@ -156,11 +182,7 @@ bool TfrmMemory::eventFilter(QObject* Watched, QEvent* Event)
 
 bool TfrmMemory::PassKeyToOwner(QKeyEvent* Event)
 {
-    const QWindow* OwnerWindow = windowHandle()->transientParent();
-    QWidget* Owner = nullptr;
-    for (QWidget* Window : QApplication::topLevelWidgets())
-        if (Window->windowHandle() == OwnerWindow && OwnerWindow != nullptr)
-            Owner = Window;
+    QWidget* Owner = OwnerWidget();
     if (Owner == nullptr || !Owner->isVisible() || !Owner->isEnabled())
         return false;
     // The owner's shortcuts answer only while the owner is the active window.

@@ -57,6 +57,9 @@ private:
     void SetupForm();
     // Hands a key the window system gave the aid to the window it belongs to.
     bool PassKeyToOwner(QKeyEvent* Event);
+    // The window the aid belongs to, once the window system knows it so.
+    QWidget* OwnerWidget() const;
+    void FocusWindowChanged(QWindow* Focus);
     void SetupGrid();
     void SetupKeys();
 
@@ -65,4 +68,6 @@ private:
     // the aid the keyboard for being shown last hands the keys on.
     bool FKeysToOwner = false;
     bool FActiveSinceShown = false;
+    // The table window has had the keyboard since the aid last had it.
+    bool FOwnerActiveSince = false;
 };

@@ -15,6 +15,7 @@
 #include "model/Game.h"
 #include "platform/Components.h"
 #include "platform/TestSeams.h"
+#include "tests/support/ScreenCheck.h"
 #include "tests/support/Support.h"
 
 #include <QApplication>
@@ -582,6 +583,142 @@ TEST_F(DesktopSession, KeysPlayFromTheFirstPressAndWheneverTheAidShows)
     const int Chosen = SelectedIndex(Game);
     SendKey(Aid, Qt::Key_Right);
     EXPECT_EQ(SelectedIndex(Game), Chosen) << "the aid's keys went to the table after the player chose it";
+}
+
+// What the desktop shows of the table is what the program painted there,
+// after every turn of a whole game played by keys, the end-of-game box, each
+// dialog and F10; and after each of them the game's keys play without a click.
+TEST_F(DesktopSession, ScreenShowsTheTableAsHeld)
+{
+    Start();
+    SetMessageBoxHandler({});
+    SetDelayOverride(60);
+    const TGame& Game = Windows.frmMain->Game();
+    // The pointer is drawn by the compositor, over whatever lies under it.
+    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousemove"), QStringLiteral("1023"), QStringLiteral("767")}));
+    auto ExpectAsHeld = [this](const std::string& When) {
+        QList<QWidget*> Above;
+        if (Windows.frmMemory->isVisible())
+            Above << Windows.frmMemory.get();
+        EXPECT_EQ(ScreenDiffersFrom(Windows.frmMain.get(), Above), "") << When;
+    };
+    // A key as the player types it, to whichever window the desktop gave the
+    // keyboard; on a bare X server, which hands out nothing, the player's
+    // click has given it to the window in front.
+    auto Press = [this](const QString& Key) {
+        if (KeyboardHandedOut()) {
+            ASSERT_TRUE(ServeUntil([] { return QGuiApplication::focusWindow() != nullptr; })) << "no window has the keyboard";
+        } else {
+            QWidget* Front = QApplication::activeModalWidget();
+            Front = Front ? Front : Windows.frmMain.get();
+            QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                                                          QString::number(Front->winId())});
+        }
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), Key}));
+    };
+    auto ExpectKeysPlay = [&](const std::string& After) {
+        const int Before = SelectedIndex(Game);
+        Press(QStringLiteral("Right"));
+        EXPECT_TRUE(ServeUntil([&] { return SelectedIndex(Game) != Before; })) << "Right played nothing after " << After;
+    };
+    auto Deal = [&] {
+        Press(QStringLiteral("F2"));
+        ASSERT_TRUE(ServeUntil([&Game] { return Game.FPlayerHand.Count == 4; })) << "F2 dealt no game";
+    };
+    // The box's own loop runs it: it is answered by Enter, as a player does.
+    auto AnswerTheBoxByEnter = [Press](bool& Answered) {
+        WhenTheBoxShows([Press, &Answered](QWidget* Box) {
+            if (KeyboardHandedOut()) {
+                EXPECT_TRUE(ServeUntil([Box] { return Box->isActiveWindow(); })) << "the box has no keyboard";
+            }
+            Press(QStringLiteral("Return"));
+            Answered = ServeUntil([Box] { return !Box->isVisible(); });
+            if (!Answered)
+                static_cast<QDialog*>(Box)->done(0);
+        });
+    };
+    ExpectAsHeld("at start");
+    Deal();
+    ExpectAsHeld("after the deal");
+
+    bool Ended = false;
+    AnswerTheBoxByEnter(Ended);
+    for (int Turn = 0; !Ended && Turn < 24; ++Turn) {
+        const int Left = Game.FPlayerHand.Count;
+        if (SelectedIndex(Game) < 0)
+            Press(QStringLiteral("Right"));
+        Press(QStringLiteral("Return"));
+        ASSERT_TRUE(ServeUntil([&] { return Game.FPlayerHand.Count != Left || Ended; }))
+            << "Enter played nothing in turn " << Turn;
+        if (!Ended)
+            ExpectAsHeld("after turn " + std::to_string(Turn));
+    }
+    ASSERT_TRUE(Ended) << "the end-of-game box was answered";
+    ExpectAsHeld("after the end-of-game box");
+    Deal();
+    ExpectKeysPlay("the end-of-game box");
+
+    struct TOpened
+    {
+        QDialog* Dialog;
+        const char* Opens;
+        const char* Leaves;
+    };
+    for (const TOpened& Opened : {TOpened{Windows.frmSetScore.get(), "F3", "Escape"},
+                                  TOpened{Windows.frmAbout.get(), "ctrl+F1", "Return"}}) {
+        QDialog* Dialog = Opened.Dialog;
+        bool Left = false;
+        WhenTheBoxShows([&](QWidget*) {
+            if (KeyboardHandedOut()) {
+                EXPECT_TRUE(ServeUntil([Dialog] { return Dialog->isActiveWindow(); })) << "the dialog has no keyboard";
+            }
+            Press(QString::fromLatin1(Opened.Leaves));
+            Left = ServeUntil([Dialog] { return !Dialog->isVisible(); });
+            if (!Left)
+                Dialog->reject();
+        });
+        // KDE keeps Ctrl+F1 for itself.
+        if (Dialog == Windows.frmAbout.get() && Desktop() == QStringLiteral("kwin"))
+            Windows.frmMain->menuAbout->trigger();
+        else
+            Press(QString::fromLatin1(Opened.Opens));
+        ASSERT_TRUE(ServeUntil([Dialog] { return !Dialog->isVisible(); }, 20000));
+        ExpectAsHeld(std::string("after ") + Opened.Opens + " and " + Opened.Leaves);
+        ExpectKeysPlay(std::string(Opened.Opens) + " and " + Opened.Leaves);
+    }
+
+    // The picture dialog, answered with a picture that cannot be read, and the
+    // box that tells so.
+    const QString Unreadable = Folder.File(QStringLiteral("felt.bmp"));
+    QFile Picture(Unreadable);
+    ASSERT_TRUE(Picture.open(QIODevice::WriteOnly) && Picture.write("BM, and nothing a picture needs") > 0);
+    Picture.close();
+    bool Told = false;
+    WhenTheBoxShows([&](QWidget* Box) {
+        auto* Dialog = qobject_cast<QFileDialog*>(Box);
+        ASSERT_NE(Dialog, nullptr) << "the picture dialog opens";
+        Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(Unreadable);
+        QObject::connect(Dialog, &QDialog::finished, [&] { AnswerTheBoxByEnter(Told); });
+        if (KeyboardHandedOut()) {
+            EXPECT_TRUE(ServeUntil([Dialog] { return Dialog->isActiveWindow(); })) << "the picture dialog has no keyboard";
+        }
+        Press(QStringLiteral("Return"));
+    });
+    Windows.frmMain->menuBackground->trigger();
+    EXPECT_TRUE(Told) << "the box after an unreadable picture was answered";
+    ExpectAsHeld("after the picture dialog and its box");
+    ExpectKeysPlay("the picture dialog and its box");
+
+    for (const char* Aid : {"hidden", "shown"}) {
+        const bool Shown = Windows.frmMemory->isVisible();
+        Press(QStringLiteral("F10"));
+        ASSERT_TRUE(ServeUntil([&] {
+            return Windows.frmMemory->isVisible() != Shown &&
+                   (Shown || Windows.frmMemory->windowHandle()->isExposed());
+        })) << "F10 left the aid as it was, " << Aid;
+        ExpectAsHeld(std::string("with the aid ") + Aid + " by F10");
+        ExpectKeysPlay(std::string("the aid ") + Aid + " by F10");
+    }
 }
 
 // The check mark of the Memory Aid item says whether the aid shows, whatever

@@ -1,0 +1,172 @@
+#include "tests/support/ScreenCheck.h"
+
+#include "platform/Gradient.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPixmap>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+QImage Plain(const QImage& Image)
+{
+    return Image.format() == QImage::Format_RGB32 ? Image : Image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool SamePixel(QRgb A, QRgb B)
+{
+    return (A & RGB_MASK) == (B & RGB_MASK);
+}
+
+// The window's top left corner, which no window of its own covers.
+constexpr int CornerSize = 8;
+
+int MatchingPixels(const QImage& Screen, const QImage& Picture, const QRect& Part, const QPoint& Place)
+{
+    int Matching = 0;
+    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+        const auto* Shown = reinterpret_cast<const QRgb*>(Screen.constScanLine(Place.y() + Y)) + Place.x();
+        const auto* Meant = reinterpret_cast<const QRgb*>(Picture.constScanLine(Y));
+        for (int X = Part.left(); X <= Part.right(); ++X)
+            Matching += SamePixel(Shown[X], Meant[X]);
+    }
+    return Matching;
+}
+
+} // namespace
+
+QImage ScreenOfTheDesktop()
+{
+    QProcess Import;
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    if (const QString Display = qEnvironmentVariable("ZENTO_TEST_X_DISPLAY"); !Display.isEmpty())
+        Environment.insert(QStringLiteral("DISPLAY"), Display);
+    Import.setProcessEnvironment(Environment);
+    Import.start(QStringLiteral("import"),
+                 {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    if (!Import.waitForFinished(15000) || Import.exitCode() != 0)
+        return {};
+    return Plain(QImage::fromData(Import.readAllStandardOutput(), "PNG"));
+}
+
+std::optional<QPoint> FindOnScreen(const QImage& Screen, const QImage& Picture, int Rows)
+{
+    const QImage Shown = Plain(Screen);
+    const QImage Meant = Plain(Picture);
+    const QRect Top(0, 0, Meant.width(), std::min(Rows, Meant.height()));
+    const QRect Corner = Top.intersected(QRect(0, 0, CornerSize, CornerSize));
+    if (Top.isEmpty() || Meant.width() > Shown.width())
+        return std::nullopt;
+    // Another window may lie over a part of the rows, never over most of them.
+    int Best = Top.width() * Top.height() * 3 / 4;
+    std::optional<QPoint> Found;
+    for (int Y = 0; Y + Top.height() <= Shown.height(); ++Y)
+        for (int X = 0; X + Top.width() <= Shown.width(); ++X) {
+            const QPoint Place(X, Y);
+            if (MatchingPixels(Shown, Meant, Corner, Place) < Corner.width() * Corner.height())
+                continue;
+            if (const int Matching = MatchingPixels(Shown, Meant, Top, Place); Matching > Best) {
+                Best = Matching;
+                Found = Place;
+            }
+        }
+    return Found;
+}
+
+TScreenDifference CompareWithScreen(const QImage& Screen, const QImage& Picture, const QPoint& Place,
+                                    const QList<QRect>& Covered)
+{
+    const QImage Shown = Plain(Screen);
+    const QImage Meant = Plain(Picture);
+    TScreenDifference Difference;
+    for (int Y = 0; Y < Meant.height(); ++Y)
+        for (int X = 0; X < Meant.width(); ++X) {
+            const QPoint At = Place + QPoint(X, Y);
+            const bool Hidden = std::any_of(Covered.begin(), Covered.end(),
+                                            [&At](const QRect& Rect) { return Rect.contains(At); });
+            if (Hidden)
+                continue;
+            if (Shown.rect().contains(At) && SamePixel(Shown.pixel(At), Meant.pixel(X, Y)))
+                continue;
+            ++Difference.Pixels;
+            Difference.Bounds |= QRect(X, Y, 1, 1);
+        }
+    return Difference;
+}
+
+namespace {
+
+QImage PaintedPicture(QWidget* Window)
+{
+    return Plain(Window->grab().toImage());
+}
+
+// What a desktop may draw round a window of its own accord: a shadow, the
+// frame weston's X window manager draws round every X window.
+constexpr int ShadowWidth = 32;
+
+// Where the desktop shows each window of Above, found by its title strip,
+// with its shadow; a window that cannot be found covers nothing, and what it
+// hides then differs.
+QList<QRect> PlacesOf(const QImage& Screen, const QList<QWidget*>& Above)
+{
+    QList<QRect> Places;
+    for (QWidget* Window : Above) {
+        const QImage Picture = PaintedPicture(Window);
+        if (const std::optional<QPoint> At = FindOnScreen(Screen, Picture, TGradient::StripHeight()))
+            Places << QRect(*At, Picture.size()).adjusted(-ShadowWidth, -ShadowWidth, ShadowWidth, ShadowWidth);
+    }
+    return Places;
+}
+
+// A developer who sets ZENTO_TEST_SCREENS to a folder finds there the last
+// screen and picture that differed.
+void KeepForALook(const QImage& Screen, const QImage& Picture)
+{
+    const QString Folder = qEnvironmentVariable("ZENTO_TEST_SCREENS");
+    if (Folder.isEmpty())
+        return;
+    Screen.save(Folder + QStringLiteral("/screen.png"));
+    Picture.save(Folder + QStringLiteral("/window.png"));
+}
+
+std::string Described(const TScreenDifference& Difference)
+{
+    const QRect& Where = Difference.Bounds;
+    return std::to_string(Difference.Pixels) + " pixels differ, within " + std::to_string(Where.width()) + "x" +
+           std::to_string(Where.height()) + " at " + std::to_string(Where.x()) + "," + std::to_string(Where.y()) +
+           " of the window";
+}
+
+std::string DifferenceOnScreen(const QImage& Screen, const QImage& Picture, const QList<QWidget*>& Above)
+{
+    if (Screen.isNull())
+        return "the screen could not be read";
+    const std::optional<QPoint> At = FindOnScreen(Screen, Picture, TGradient::StripHeight());
+    if (!At)
+        return "the window's title strip is nowhere on the screen";
+    const TScreenDifference Found = CompareWithScreen(Screen, Picture, *At, PlacesOf(Screen, Above));
+    return Found.Pixels == 0 ? std::string() : Described(Found);
+}
+
+} // namespace
+
+std::string ScreenDiffersFrom(QWidget* Window, const QList<QWidget*>& Above, int Milliseconds)
+{
+    const QDeadlineTimer Deadline(Milliseconds);
+    std::string Difference;
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        const QImage Picture = PaintedPicture(Window);
+        const QImage Screen = ScreenOfTheDesktop();
+        Difference = DifferenceOnScreen(Screen, Picture, Above);
+        if (!Difference.empty())
+            KeepForALook(Screen, Picture);
+    } while (!Difference.empty() && !Deadline.hasExpired());
+    return Difference;
+}
