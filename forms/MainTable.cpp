@@ -10,6 +10,7 @@
 #include "model/Layout.h"
 #include "platform/Bitmap.h"
 #include "platform/Delay.h"
+#include "platform/DialogForm.h"
 #include "platform/DrawGrid.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
@@ -149,9 +150,16 @@ void TfrmMain::LoadBackground(const QString& FileName)
 
 TPictureDialog* TfrmMain::OpenPictureDialog()
 {
-    if (!FOpenPictureDialog)
-        FOpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
-                                                QStringLiteral("Bitmaps (*.bmp)"), this);
+    if (FOpenPictureDialog)
+        return FOpenPictureDialog;
+    FOpenPictureDialog = new TPictureDialog(QStringLiteral("OpenPictureDialog"), QStringLiteral("Background"),
+                                            QStringLiteral("Bitmaps (*.bmp)"), this);
+    // As every dialog of the program: its own title strip, and no minimise or
+    // maximise from the window system.
+    if (WindowSystemFrames()) {
+        GiveTitleStrip(FOpenPictureDialog);
+        KeepNormalState(FOpenPictureDialog);
+    }
     return FOpenPictureDialog;
 }
 

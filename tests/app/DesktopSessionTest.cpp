@@ -129,6 +129,18 @@ private:
     QWindow* FTable;
 };
 
+// Real input through the X display a nested compositor (sway, weston) shows
+// its output on, as a player gives it.
+bool OnCompositorsDisplay(const QStringList& Arguments)
+{
+    QProcess Tool;
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    Environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("ZENTO_TEST_X_DISPLAY"));
+    Tool.setProcessEnvironment(Environment);
+    Tool.start(QStringLiteral("xdotool"), Arguments);
+    return Tool.waitForFinished() && Tool.exitCode() == 0;
+}
+
 class DesktopSession : public ::testing::Test
 {
 protected:
@@ -164,6 +176,8 @@ protected:
             return Windows.frmMain->windowHandle()->isExposed() && Windows.frmMemory->isVisible() &&
                    Windows.frmMemory->windowHandle()->isExposed();
         })) << "both windows show";
+        // The pointer is drawn by the compositor, over whatever lies under it.
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousemove"), QStringLiteral("1023"), QStringLiteral("767")}));
     }
 
     // Closing the table window ends the session; the windows then go.
@@ -280,6 +294,35 @@ void ExpectAtHome(QWidget* Dialog, QWindow* Table)
         EXPECT_EQ(Strip->ButtonAt(TGradient::ButtonRect(Button, Width).center()), TTitleButton::None);
 }
 
+// Where the desktop places the windows a window belongs to over that window
+// (X11 window managers, KWin, sway), a dialog or box shows over the table,
+// not where the desktop puts the windows of another program. Mutter, weston
+// and weston's X window manager place every window apart, of their own accord.
+bool DialogsPlacedWithTheirOwner()
+{
+    const QString Here = Desktop();
+    return Here != QStringLiteral("mutter") && Here != QStringLiteral("weston") && Here != QStringLiteral("xwayland");
+}
+
+// The table as it shows before a dialog opens over it, found by its title strip.
+std::optional<QRect> TableShownAlone(QWidget* Table)
+{
+    std::optional<QRect> Shown;
+    ServeUntil([&] { return (Shown = WindowOnScreen(Table)).has_value(); });
+    return Shown;
+}
+
+void ExpectOverTheTable(QWidget* Box, const std::optional<QRect>& Table)
+{
+    if (!DialogsPlacedWithTheirOwner())
+        return;
+    ASSERT_TRUE(Table.has_value()) << "the table is nowhere on the screen";
+    std::optional<QRect> OnScreen;
+    EXPECT_TRUE(ServeUntil([&] { return (OnScreen = WindowOnScreen(Box)) && Table->intersects(*OnScreen); }))
+        << "it shows at " << (OnScreen ? OnScreen->x() : -1) << "," << (OnScreen ? OnScreen->y() : -1)
+        << ", the table at " << Table->x() << "," << Table->y();
+}
+
 // Sway's record of one of the program's windows: where it shows it, whether
 // it has the keyboard, and its place among the floating windows (the higher,
 // the nearer the top).
@@ -317,18 +360,6 @@ std::optional<TSwayWindow> SwayWindow(const QWidget* Window)
     std::optional<TSwayWindow> Found;
     FindSwayWindow(QJsonDocument::fromJson(Tool.readAllStandardOutput()).object(), Window->windowTitle(), -1, Found);
     return Found;
-}
-
-// Real input through the X display a nested compositor (sway, weston) shows
-// its output on, as a player gives it.
-bool OnCompositorsDisplay(const QStringList& Arguments)
-{
-    QProcess Tool;
-    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
-    Environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("ZENTO_TEST_X_DISPLAY"));
-    Tool.setProcessEnvironment(Environment);
-    Tool.start(QStringLiteral("xdotool"), Arguments);
-    return Tool.waitForFinished() && Tool.exitCode() == 0;
 }
 
 // The X server hands sway the move before the click; xdotool's own wait for
@@ -439,6 +470,7 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
 {
     Start();
     QWindow* Table = Windows.frmMain->windowHandle();
+    const std::optional<QRect> TableShown = TableShownAlone(Windows.frmMain.get());
     // Each is opened and left by keys where the window system hands them out,
     // as a player would, wherever it left the keyboard (mutter may leave it
     // with the memory aid): the about box is left by its one button, the score
@@ -460,6 +492,7 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
                 return;
             Watch.stop();
             ExpectAtHome(Dialog, Table);
+            ExpectOverTheTable(Dialog, TableShown);
             if (KeyboardHandedOut()) {
                 EXPECT_TRUE(ServeUntil([Dialog] { return Dialog->isActiveWindow(); })) << "the dialog has the keyboard";
                 EXPECT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QString::fromLatin1(Opened.Leaves)}));
@@ -498,14 +531,16 @@ TEST_F(DesktopSession, DialogsAndBoxesShowTheirWholeTitleWithoutButtonsAndBelong
     WhenTheBoxShows([&](QWidget* Box) {
         auto* Dialog = qobject_cast<QFileDialog*>(Box);
         ASSERT_NE(Dialog, nullptr) << "the picture dialog opens";
+        ExpectAtHome(Dialog, Table);
         // What the player types; the dialog's own choosing leaves a field with the keyboard as it is.
         auto* Name = Dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(Name, nullptr);
         Name->setText(Unreadable);
-        QObject::connect(Dialog, &QDialog::finished, [&Seen, Table] {
-            WhenTheBoxShows([&Seen, Table](QWidget* Box) {
+        QObject::connect(Dialog, &QDialog::finished, [&Seen, Table, &TableShown] {
+            WhenTheBoxShows([&Seen, Table, &TableShown](QWidget* Box) {
                 Seen = true;
                 ExpectAtHome(Box, Table);
+                ExpectOverTheTable(Box, TableShown);
                 EXPECT_EQ(Box->windowTitle(), QStringLiteral("Zento"));
                 static_cast<QDialog*>(Box)->done(0);
             });
@@ -594,8 +629,6 @@ TEST_F(DesktopSession, ScreenShowsTheTableAsHeld)
     SetMessageBoxHandler({});
     SetDelayOverride(60);
     const TGame& Game = Windows.frmMain->Game();
-    // The pointer is drawn by the compositor, over whatever lies under it.
-    ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("mousemove"), QStringLiteral("1023"), QStringLiteral("767")}));
     auto ExpectAsHeld = [this](const std::string& When) {
         QList<QWidget*> Above;
         if (Windows.frmMemory->isVisible())

@@ -62,8 +62,10 @@ std::optional<QPoint> FindOnScreen(const QImage& Screen, const QImage& Picture, 
     const QRect Corner = Top.intersected(QRect(0, 0, CornerSize, CornerSize));
     if (Top.isEmpty() || Meant.width() > Shown.width())
         return std::nullopt;
-    // Another window may lie over a part of the rows, never over most of them.
-    int Best = Top.width() * Top.height() * 3 / 4;
+    // Another window, or its shadow, may lie over a part of the rows, never
+    // over most of them; an inactive strip is plain enough to match most of
+    // any grey bar.
+    int Best = Top.width() * Top.height() * 9 / 10;
     std::optional<QPoint> Found;
     for (int Y = 0; Y + Top.height() <= Shown.height(); ++Y)
         for (int X = 0; X + Top.width() <= Shown.width(); ++X) {
@@ -169,4 +171,16 @@ std::string ScreenDiffersFrom(QWidget* Window, const QList<QWidget*>& Above, int
             KeepForALook(Screen, Picture);
     } while (!Difference.empty() && !Deadline.hasExpired());
     return Difference;
+}
+
+std::optional<QRect> WindowOnScreen(QWidget* Window)
+{
+    const QImage Picture = PaintedPicture(Window);
+    const QImage Screen = ScreenOfTheDesktop();
+    const std::optional<QPoint> At = FindOnScreen(Screen, Picture, TGradient::StripHeight());
+    if (!At) {
+        KeepForALook(Screen, Picture);
+        return std::nullopt;
+    }
+    return QRect(*At, Picture.size());
 }

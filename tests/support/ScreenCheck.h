@@ -35,3 +35,6 @@ TScreenDifference CompareWithScreen(const QImage& Screen, const QImage& Picture,
 // Milliseconds at most: a compositor shows a change in its own time, but a
 // stale or misplaced part stays. Answers what still differs, or nothing.
 std::string ScreenDiffersFrom(QWidget* Window, const QList<QWidget*>& Above, int Milliseconds = 5000);
+
+// Where the desktop shows Window now, found by its title strip.
+std::optional<QRect> WindowOnScreen(QWidget* Window);
