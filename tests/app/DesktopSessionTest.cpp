@@ -215,6 +215,14 @@ bool KeyboardHandedOut()
     return Desktop() != QStringLiteral("x11");
 }
 
+// A window on the screen has the keyboard; Qt counts a window that has just
+// closed as holding it until the compositor has moved it on, and a key
+// typed meanwhile goes to the closed window.
+bool KeyboardAtAWindow()
+{
+    return ServeUntil([] { return QGuiApplication::focusWindow() != nullptr && QGuiApplication::focusWindow()->isVisible(); });
+}
+
 // A key as the window system delivers it to the window that has the keyboard.
 void SendKey(QWindow* Window, int Key)
 {
@@ -640,7 +648,7 @@ TEST_F(DesktopSession, ScreenShowsTheTableAsHeld)
     // click has given it to the window in front.
     auto Press = [this](const QString& Key) {
         if (KeyboardHandedOut()) {
-            ASSERT_TRUE(ServeUntil([] { return QGuiApplication::focusWindow() != nullptr; })) << "no window has the keyboard";
+            ASSERT_TRUE(KeyboardAtAWindow()) << "no window has the keyboard";
         } else {
             QWidget* Front = QApplication::activeModalWidget();
             Front = Front ? Front : Windows.frmMain.get();
@@ -751,6 +759,52 @@ TEST_F(DesktopSession, ScreenShowsTheTableAsHeld)
         })) << "F10 left the aid as it was, " << Aid;
         ExpectAsHeld(std::string("with the aid ") + Aid + " by F10");
         ExpectKeysPlay(std::string("the aid ") + Aid + " by F10");
+    }
+}
+
+// The felt is chosen by keys as by the mouse: Alt, down into Parameters, down
+// to Background, Enter; the picture dialog opens every time, and Escape
+// leaves it with the game's keys back at the table.
+TEST_F(DesktopSession, ThePictureDialogOpensByKeysEveryTime)
+{
+    if (!KeyboardHandedOut())
+        GTEST_SKIP() << "a bare X server hands the keyboard to no window";
+    Start();
+    Windows.frmMain->menuNewGame->trigger();
+    // Without the aid, which takes the keyboard at its showing, the menu bar
+    // has it from the first Alt.
+    Windows.frmMain->menuMemory->trigger();
+    ASSERT_TRUE(ServeUntil([this] { return ActiveAndExposed(Windows.frmMain.get()); })) << "the table has the keyboard";
+    const TGame& Game = Windows.frmMain->Game();
+    QMenuBar* Bar = Windows.frmMain->MainMenu;
+    QMenu* Parameters = Windows.frmMain->menuParameters->menu();
+    ASSERT_NE(Parameters, nullptr);
+    auto Type = [](const char* Key) {
+        ASSERT_TRUE(KeyboardAtAWindow()) << "no window has the keyboard";
+        ASSERT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QString::fromLatin1(Key)}));
+    };
+    for (int Round = 0; Round < 5; ++Round) {
+        SCOPED_TRACE(Round);
+        Type("alt");
+        ASSERT_TRUE(ServeUntil([Bar] { return Bar->activeAction() != nullptr; })) << "Alt opens the menu bar";
+        Type("Down");
+        ASSERT_TRUE(ServeUntil([Parameters] { return Parameters->isVisible() && Parameters->windowHandle()->isExposed(); })) << "Down opened no menu";
+        Type("Down");
+        ASSERT_TRUE(ServeUntil([Parameters, this] { return Parameters->activeAction() == Windows.frmMain->menuBackground; }));
+        bool Opened = false;
+        WhenTheBoxShows([&](QWidget* Box) {
+            Opened = qobject_cast<QFileDialog*>(Box) != nullptr;
+            EXPECT_TRUE(ServeUntil([Box] { return Box->isActiveWindow(); })) << "the dialog has no keyboard";
+            EXPECT_TRUE(OnCompositorsDisplay({QStringLiteral("key"), QStringLiteral("Escape")}));
+            if (!ServeUntil([Box] { return !Box->isVisible(); }))
+                static_cast<QDialog*>(Box)->done(0);
+        });
+        Type("Return");
+        ASSERT_TRUE(ServeUntil([&Opened] { return Opened; }, 15000)) << "Enter on Background opened nothing";
+        ASSERT_TRUE(ServeUntil([] { return QApplication::activeModalWidget() == nullptr; }));
+        const int Before = SelectedIndex(Game);
+        Type("Right");
+        EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing after Escape";
     }
 }
 

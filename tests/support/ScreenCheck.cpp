@@ -5,11 +5,12 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QPixmap>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QWidget>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -42,16 +43,26 @@ int MatchingPixels(const QImage& Screen, const QImage& Picture, const QRect& Par
 
 QImage ScreenOfTheDesktop()
 {
-    QProcess Import;
-    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
-    if (const QString Display = qEnvironmentVariable("ZENTO_TEST_X_DISPLAY"); !Display.isEmpty())
-        Environment.insert(QStringLiteral("DISPLAY"), Display);
-    Import.setProcessEnvironment(Environment);
-    Import.start(QStringLiteral("import"),
-                 {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    if (!Import.waitForFinished(15000) || Import.exitCode() != 0)
-        return {};
-    return Plain(QImage::fromData(Import.readAllStandardOutput(), "PNG"));
+    const QByteArray Display = qgetenv("ZENTO_TEST_X_DISPLAY");
+    xcb_connection_t* Connection = xcb_connect(Display.isEmpty() ? nullptr : Display.constData(), nullptr);
+    QImage Screen;
+    if (!xcb_connection_has_error(Connection)) {
+        const xcb_screen_t* Root = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data;
+        xcb_get_image_reply_t* Reply = xcb_get_image_reply(
+            Connection,
+            xcb_get_image(Connection, XCB_IMAGE_FORMAT_Z_PIXMAP, Root->root, 0, 0, Root->width_in_pixels,
+                          Root->height_in_pixels, ~0u),
+            nullptr);
+        // A depth of 24 comes as 32 bits a pixel, the layout of Format_RGB32.
+        const int Bytes = Reply ? xcb_get_image_data_length(Reply) : 0;
+        if (Reply && Reply->depth == 24 && Bytes == Root->width_in_pixels * Root->height_in_pixels * 4)
+            Screen = QImage(xcb_get_image_data(Reply), Root->width_in_pixels, Root->height_in_pixels,
+                            QImage::Format_RGB32)
+                         .copy();
+        free(Reply);
+    }
+    xcb_disconnect(Connection);
+    return Screen;
 }
 
 std::optional<QPoint> FindOnScreen(const QImage& Screen, const QImage& Picture, int Rows)

@@ -11,8 +11,9 @@
 
 class QWidget;
 
-// The whole X display the desktop shows on (a nested compositor's output is a
-// window there), as the X server has it; a null image if it cannot be read.
+// The whole X display the desktop shows on (ZENTO_TEST_X_DISPLAY; a nested
+// compositor's output is a window there), as the X server has it; a null
+// image if it cannot be read.
 QImage ScreenOfTheDesktop();
 
 // Where Picture lies on Screen, found by its top Rows rows alone (a window's
