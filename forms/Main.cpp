@@ -4,6 +4,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
+#include "forms/TableNews.h"
 #include "forms/TableArea.h"
 #include "forms/TableKeys.h"
 #include "model/Layout.h"
