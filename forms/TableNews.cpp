@@ -110,6 +110,12 @@ void TellMemoryAid(const TAccessibleTable& Main, bool Shown)
         Tell(Main, SpeechText(Main.Language(), Shown ? MemoryShownKey : MemoryHiddenKey));
 }
 
+void TellLevel(const TAccessibleTable& Main, TLevel Level)
+{
+    if (QAccessible::isActive())
+        Tell(Main, SpeechText(Main.Language(), LevelChosenKey).arg(LevelName(Level, Main.Language())));
+}
+
 void TellLanguage(const TAccessibleTable& Main)
 {
     if (!QAccessible::isActive())

@@ -4,6 +4,7 @@
 // until an assistive technology listens.
 #pragma once
 #include "forms/TableAccess.h"
+#include "model/Sight.h"
 
 // A new deal: the player's new cards.
 void TellDeal(const TAccessibleTable& Main);
@@ -21,3 +22,5 @@ void TellLanguage(const TAccessibleTable& Main);
 void TellHeldNews(const TAccessibleTable& Main);
 // The keyboard focus follows the selected card, or goes back to the table.
 void TellSelection(const TAccessibleTable& Main, const TCard& Changed);
+// The level chosen for the next game.
+void TellLevel(const TAccessibleTable& Main, TLevel Level);

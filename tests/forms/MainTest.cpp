@@ -132,12 +132,13 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     TfrmMain Main;
     EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
-              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuFullScreen", "menuSep",
-                           "menuAbout"}));
+              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel", "menuFullScreen",
+                           "menuSep", "menuAbout"}));
     EXPECT_TRUE(Main.menuSep->isSeparator());
     EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
-    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour"}));
+    EXPECT_EQ(Names(Main.menuLevel->menu()->actions()), QStringList({"menuEasy", "menuNormal", "menuHard"}));
+    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour", "menuHint"}));
 
     struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
     const TItem Items[] = {
@@ -150,11 +151,16 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuLanguage, "Γλώσσα", {}, false, true},
         {Main.menuGreek, "Ελληνικά", {}, true, true},
         {Main.menuEnglish, "Αγγλικά", {}, false, true},
+        {Main.menuLevel, "Level", {}, false, true},
+        {Main.menuEasy, "Easy", {}, false, true},
+        {Main.menuNormal, "Normal", {}, true, true},
+        {Main.menuHard, "Hard", {}, false, true},
         {Main.menuFullScreen, "Πλήρης οθόνη", {}, false, false},
         {Main.menuAbout, "Κωδονοκρουσίες", QKeySequence(Qt::CTRL | Qt::Key_F1), false, true},
         {Main.menuGame, "Παιχνίδι", {}, false, true},
         {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
         {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
+        {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
     };
     for (const TItem& Item : Items) {
         SCOPED_TRACE(Item.Item->objectName().toStdString());
@@ -165,10 +171,10 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         EXPECT_EQ(Item.Item->isEnabled(), Item.Enabled);
     }
     for (QAction* Checkable : {Main.menuMemory, Main.menuLeftRight, Main.menuLeft, Main.menuGreek, Main.menuEnglish,
-                               Main.menuFullScreen})
+                               Main.menuEasy, Main.menuNormal, Main.menuHard, Main.menuFullScreen})
         EXPECT_TRUE(Checkable->isCheckable()) << Checkable->objectName().toStdString();
     // Shortcuts answer while the menus are closed only when the window holds the items.
-    for (QAction* Shortcut : {Main.menuMemory, Main.menuAbout, Main.menuNewGame, Main.menuNewTour})
+    for (QAction* Shortcut : {Main.menuMemory, Main.menuAbout, Main.menuNewGame, Main.menuNewTour, Main.menuHint})
         EXPECT_TRUE(Main.actions().contains(Shortcut)) << Shortcut->objectName().toStdString();
 }
 
