@@ -32,6 +32,7 @@
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -343,6 +344,90 @@ QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
 }
 
 } // namespace
+
+namespace {
+
+// Gives the table window the keyboard, so that its shortcuts answer keys.
+bool ActivateTable(TfrmMain& Main)
+{
+    Main.activateWindow();
+    QDeadlineTimer Deadline(5000);
+    while (!Main.isActiveWindow() && !Deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return Main.isActiveWindow();
+}
+
+QString LevelShown(const TfrmMain& Main)
+{
+    return Main.StatusBar->findChild<QLabel*>(QStringLiteral("lblLevel"))->text();
+}
+
+} // namespace
+
+// A whole game at each level by keys alone, every turn's card first chosen by
+// the hint: H selects the hard level's card and plays nothing, Left, Right
+// and Escape move and drop that selection as any other, and Enter plays it.
+TEST_F(MainFixture, WholeGameAtEachLevelWithTheHintByKeys)
+{
+    ASSERT_TRUE(ActivateTable(*Main));
+    const TGame& Game = Main->Game();
+    const std::pair<TMenuItem*, TLevel> Levels[] = {
+        {Main->menuEasy, TLevel::Easy}, {Main->menuNormal, TLevel::Normal}, {Main->menuHard, TLevel::Hard}};
+    for (const auto& [Item, Level] : Levels) {
+        SCOPED_TRACE(Item->objectName().toStdString());
+        Item->trigger();
+        Messages.clear();
+        Main->menuNewGameClick();
+        EXPECT_EQ(Game.FLevel, Level);
+        int Turns = 0;
+        while (Game.FPlayerHand.Count > 0 && Turns < 30) {
+            const int32_t Count = Game.FPlayerHand.Count;
+            const int32_t Hinted = LevelChoice(Game, TSide::Player, TLevel::Hard);
+            QTest::keyClick(Main->TableArea(), Qt::Key_H);
+            ASSERT_EQ(SelectedIndex(Game), Hinted);
+            EXPECT_EQ(Game.FPlayerHand.Items[Hinted].Face, cfSelected);
+            EXPECT_EQ(Game.FPlayerHand.Count, Count) << "the hint plays nothing";
+            EXPECT_EQ(Shown(*Main), Composed(*Main)) << "the hinted card is drawn selected";
+            PressKey(Main->TableArea(), Qt::Key_Right);
+            EXPECT_EQ(SelectedIndex(Game), (Hinted + 1) % Count);
+            PressKey(Main->TableArea(), Qt::Key_Left);
+            EXPECT_EQ(SelectedIndex(Game), Hinted);
+            PressKey(Main->TableArea(), Qt::Key_Escape);
+            EXPECT_EQ(SelectedIndex(Game), -1);
+            PressKey(Main->TableArea(), Qt::Key_Return);
+            EXPECT_EQ(Game.FPlayerHand.Count, Count) << "with nothing selected Enter plays nothing";
+            QTest::keyClick(Main->TableArea(), Qt::Key_H);
+            PressKey(Main->TableArea(), Qt::Key_Return);
+            ASSERT_EQ(CardsIn(Game), 52);
+            ++Turns;
+        }
+        EXPECT_EQ(Turns, 24);
+        EXPECT_EQ(Messages.size(), 1);
+    }
+}
+
+// A level chosen in the middle of a game waits for the next one: the game
+// and the status line keep the level in force, in the language in effect.
+TEST_F(MainFixture, LevelChosenAppliesFromTheNextGameAndShowsInTheStatusLine)
+{
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Normal"));
+    Main->menuNewGameClick();
+    Main->menuHardClick();
+    EXPECT_TRUE(Main->menuHard->isChecked());
+    EXPECT_FALSE(Main->menuNormal->isChecked());
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Normal);
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Normal"));
+    PlayFirstCard();
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Normal);
+    Main->menuNewGameClick();
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Hard);
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Hard"));
+    Main->menuGreekClick();
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Δύσκολο"));
+    EXPECT_EQ(Main->menuLevel->text(), QStringLiteral("Επίπεδο"));
+    EXPECT_EQ(Main->menuEasy->text(), QStringLiteral("Εύκολο"));
+    EXPECT_EQ(Main->menuHint->text(), QStringLiteral("Υπόδειξη"));
+}
 
 // A whole game in Greek, its turns by clicks and by keys in turn: every card
 // stays in play and the screen keeps in step with the game, the memory aid
