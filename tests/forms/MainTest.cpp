@@ -1261,6 +1261,29 @@ TEST_F(ListenedFixture, EverySelectionMovesTheFocusToTheCardChosen)
     EXPECT_EQ(Hand->focusChild(), nullptr) << "no card has the focus";
 }
 
+// A level chosen is told, with when it applies; the hint's card takes the
+// focus as any card chosen does, so a screen reader says it.
+TEST_F(ListenedFixture, LevelChosenIsToldAndTheHintsCardTakesTheFocus)
+{
+    ASSERT_TRUE(ActivateTable(*Main));
+    size_t Before = ToldEvents.size();
+    Main->menuHardClick();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("level Hard, from the next game")});
+    Main->menuGreekClick();
+    Before = ToldEvents.size();
+    Main->menuEasyClick();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("επίπεδο Εύκολο, από το επόμενο παιχνίδι")});
+
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    Before = ToldEvents.size();
+    Main->menuHintClick();
+    const std::vector<TToldEvent> Focus = Focused(Before);
+    ASSERT_EQ(Focus.size(), 1u);
+    EXPECT_EQ(Focus[0].Name, Name(Game.FPlayerHand.Items[LevelChoice(Game, TSide::Player, TLevel::Hard)]));
+    EXPECT_TRUE(Spoken(Before).isEmpty()) << "the hint is a selection, not news";
+}
+
 // A switch of language tells every part of the table its name changed, and
 // the memory aid's item tells whether the aid now shows.
 TEST_F(ListenedFixture, LanguageSwitchAndTheMemoryAidAreTold)
