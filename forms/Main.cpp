@@ -7,7 +7,6 @@
 #include "forms/TableNews.h"
 #include "forms/TableArea.h"
 #include "forms/TableKeys.h"
-#include "forms/TableSpeech.h"
 #include "model/Layout.h"
 #include "platform/AsciiCase.h"
 #include "platform/MessageBox.h"
@@ -30,7 +29,6 @@
 #include <QWindow>
 
 #include <cstdio>
-#include <iterator>
 #include <utility>
 
 // Every new status text, for those who watch a game from outside
@@ -274,69 +272,6 @@ void TfrmMain::menuNewTourClick()
     if (!FSetScore || RunModal(FSetScore) != QDialog::Accepted)
         return;
     RunTurn([this] { StartPlay(StartTournament); });
-}
-
-// The level chosen by then plays the whole game, or the whole tournament.
-void TfrmMain::StartPlay(void (*Start)(TGame&, TTable&))
-{
-    FGame.FLevel = FChosenLevel;
-    Start(FGame, *this);
-    ShowLevel();
-}
-
-void TfrmMain::menuHintClick()
-{
-    if (!WaitsForTurn([this] { menuHintClick(); }))
-        RunTurn([this] { SelectHint(FGame, *this); });
-}
-
-void TfrmMain::menuEasyClick()
-{
-    LevelClicked(TLevel::Easy);
-}
-
-void TfrmMain::menuNormalClick()
-{
-    LevelClicked(TLevel::Normal);
-}
-
-void TfrmMain::menuHardClick()
-{
-    LevelClicked(TLevel::Hard);
-}
-
-void TfrmMain::LevelClicked(TLevel Level)
-{
-    ChooseLevel(Level);
-    TellLevel(*this, Level);
-}
-
-void TfrmMain::ChooseLevel(TLevel Level)
-{
-    FChosenLevel = Level;
-    menuEasy->setChecked(Level == TLevel::Easy);
-    menuNormal->setChecked(Level == TLevel::Normal);
-    menuHard->setChecked(Level == TLevel::Hard);
-    ShowLevel();
-}
-
-TLevel TfrmMain::LevelInForce() const
-{
-    return FScoresInstalled ? FGame.FLevel : FChosenLevel;
-}
-
-void TfrmMain::ShowLevel()
-{
-    FLevelText->setText(LevelName(LevelInForce(), *Languages));
-}
-
-void TfrmMain::TranslateLevelTexts()
-{
-    menuLevel->setText(Languages->LookupMessage(QString::fromLatin1(LevelMenuKey)));
-    TMenuItem* const Items[] = {menuNormal, menuEasy, menuHard};
-    for (size_t I = 0; I < std::size(Items); ++I)
-        Items[I]->setText(LevelName(static_cast<TLevel>(I), *Languages));
-    menuHint->setText(Languages->LookupMessage(QString::fromLatin1(HintMenuKey)));
 }
 
 void TfrmMain::menuMemoryClick()

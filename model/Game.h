@@ -119,12 +119,6 @@ int32_t PlayerPoints(const TGame& Game);
 int32_t CpuPoints(const TGame& Game);
 TTourOutcome DecideTournament(int32_t Player, int32_t Cpu, int32_t Target);
 
-// What Side may know of the table, and no more: its own hand, the open pile,
-// the cards gone, how many cards are hidden where, the points taken.
-void SightOf(const TGame& Game, TSide Side, TSight& Sight);
-// The place in Side's hand of the card Level would play for that side now.
-// The hand must hold a card.
-int32_t LevelChoice(const TGame& Game, TSide Side, TLevel Level);
 // Selects, as a left click would, the card the hard level would play in the
 // player's place; it plays nothing.
 void SelectHint(TGame& Game, TTable& Table);

@@ -5,6 +5,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableSpeech.h"
+#include "model/Levels.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"
 #include "platform/Delay.h"

@@ -4,6 +4,7 @@
 #include "model/EasyPlayer.h"
 #include "model/Game.h"
 #include "model/HardPlayer.h"
+#include "model/Levels.h"
 #include "model/Playout.h"
 #include "model/Shoe.h"
 #include "tests/support/FakeTable.h"
