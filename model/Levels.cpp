@@ -8,7 +8,7 @@
 
 namespace {
 
-// The design's computer, asked for a hand it does not hold: a copy, so that
+// ChooseCpuCard asked for a hand it does not hold: a copy, so that
 // its choice leaves the hand as it was.
 int32_t NormalChoice(const TGame& Game, const THand& Hand)
 {

@@ -10,5 +10,5 @@ void SightOf(const TGame& Game, TSide Side, TSight& Sight);
 // The hand must hold a card.
 int32_t LevelChoice(const TGame& Game, TSide Side, TLevel Level);
 // The computer's card at the game's level, out of its hand and face up, in
-// FSelected; the design's own computer decides at Normal.
+// FSelected; at Normal, ChooseCpuCard decides on the hand itself.
 void ChooseComputerCard(TGame& Game);

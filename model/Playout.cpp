@@ -66,6 +66,12 @@ float ChanceOfAny(int32_t Hidden, int32_t Wanted, int32_t Drawn)
     return Odds().Odds[std::min(Hidden, CardsInDeck)][std::min(Wanted, MaxHeld * 2)][std::min(Drawn, MaxHeld)];
 }
 
+// A card of the top card's rank takes the pile, and a jack takes any pile.
+bool TakesPile(const TPlayout& Playout, int32_t Rank)
+{
+    return Playout.PileCount > 0 && (Rank == Playout.PileTop || Rank == JackRank);
+}
+
 void TakePileBy(TPlayout& Playout, int32_t Side, int32_t Extra)
 {
     Playout.Points[Side] = static_cast<int16_t>(Playout.Points[Side] + Playout.PilePoints + Extra);
@@ -123,7 +129,7 @@ struct TJudge
         const int32_t Points = PointsOfIds()[Id];
         const float JackCost = Rank == JackRank && !LastDeal ? JackKeepValue : 0.0f;
         const bool Matches = Playout.PileCount > 0 && Rank == Playout.PileTop;
-        if (Matches || (Playout.PileCount > 0 && Rank == JackRank)) {
+        if (TakesPile(Playout, Rank)) {
             const int32_t Mark = Matches && Playout.PileCount == 1 ? MarkPoints : 0;
             return Playout.PilePoints + Points + Mark + CardCountValue * (Playout.PileCount + 1) -
                    (Matches ? 0.0f : JackCost);
@@ -174,7 +180,7 @@ void PlayOut(TPlayout& Playout, int32_t Index)
     if (Index < 0 || Index >= Count)
         return;
     const uint8_t Id = Playout.Held[Side][Index];
-    // The hand keeps its order, as at the table: the design's computer looks in hand order.
+    // The hand keeps its order, as at the table: ChooseCpuCard looks in hand order.
     for (int32_t I = Index + 1; I < Count; ++I)
         Playout.Held[Side][I - 1] = Playout.Held[Side][I];
     --Count;
@@ -182,7 +188,7 @@ void PlayOut(TPlayout& Playout, int32_t Index)
     ++Playout.GoneOfRank[Rank];
     const bool Matches = Playout.PileCount > 0 && Rank == Playout.PileTop;
     const int32_t Points = PointsOfIds()[Id];
-    if (Matches || (Playout.PileCount > 0 && Rank == JackRank)) {
+    if (TakesPile(Playout, Rank)) {
         ++Playout.PileCount;
         TakePileBy(Playout, Side, Points + (Matches && Playout.PileCount == 2 ? MarkPoints : 0));
     } else {

@@ -31,8 +31,8 @@ void PlayOut(TPlayout& Playout, int32_t Index);
 // of the table it plays on, which is one guess among many; beyond it, the
 // cards of the next deal are judged by their odds.
 int32_t QuickChoice(const TPlayout& Playout);
-// The design's computer's card for the side to move: the way most players
-// play, taking whenever they can and throwing the rank seen most.
+// The Normal computer's card (ChooseCpuCard) for the side to move: the way
+// most players play, taking whenever they can and throwing the rank seen most.
 int32_t PlainChoice(const TPlayout& Playout);
 // Plays to the end, side 0 by the rule of thumb and side 1 the plain way,
 // gives the rest of the pile to the last taker and the majority its points;
