@@ -1359,6 +1359,29 @@ TEST_F(MainFixture, PauseAnswersButTheTurnRunsToItsEndBeforeCloseKeysAndClicks)
     EXPECT_EQ(Game.FPlayerHand.Items[0].Face, cfFaceUp);
 }
 
+// A hint asked for in a pause (by a screen reader's action on its item, say)
+// waits for the turn's end, and then selects the card for the new position.
+TEST_F(MainFixture, HintAskedMidTurnWaitsForTheTurnsEnd)
+{
+    Main->menuHardClick();
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    int Pause = 0;
+    bool Mid = true;
+    SetDelayWatcher([&](int) {
+        if (++Pause == 1)
+            Main->menuHint->trigger();
+        Mid = Mid && SelectedIndex(Game) < 0;
+    });
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    SetDelayWatcher({});
+    EXPECT_EQ(Pause, 2);
+    EXPECT_TRUE(Mid) << "nothing was selected mid-turn";
+    EXPECT_EQ(Game.FPlayerHand.Count, 3);
+    EXPECT_EQ(SelectedIndex(Game), LevelChoice(Game, TSide::Player, TLevel::Hard));
+}
+
 // A close asked in the pause of the game's last turn waits for the end-of-game
 // message and is then carried out.
 TEST_F(MainFixture, CloseInTheLastPauseIsCarriedOutAfterTheEndOfGameMessage)
