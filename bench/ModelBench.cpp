@@ -92,7 +92,8 @@ BENCHMARK(BM_ChooseCpuCard);
 void BM_HardMove(benchmark::State& State)
 {
     TSight Sight{};
-    const TCard Hand[MaxHeld] = {{1, 5, cfBack, 0, 0}, {2, 9, cfBack, 0, 0}, {3, 11, cfBack, 0, 0}, {4, 4, cfBack, 0, 0}};
+    const TCard Hand[MaxHeld] = {
+        {1, 5, cfBack, 0, 0}, {2, 9, cfBack, 0, 0}, {3, 11, cfBack, 0, 0}, {4, 4, cfBack, 0, 0}};
     const TCard Pile[] = {{1, 7, cfFaceUp, 0, 0}, {3, 1, cfFaceUp, 0, 0}, {4, 12, cfFaceUp, 0, 0},
                           {2, 13, cfFaceUp, 0, 0}, {4, 6, cfFaceUp, 0, 0}};
     std::copy(std::begin(Hand), std::end(Hand), Sight.Hand);

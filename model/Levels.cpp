@@ -80,7 +80,9 @@ void SightOf(const TGame& Game, TSide Side, TSight& Sight)
     Sight.OwnTaken = OwnTricks.Count;
     Sight.OtherTaken = OtherTricks.Count;
     const int32_t OwnMark = Computer ? CpuOwner : PlayerOwner;
-    Sight.LastTaker = Game.FShoe.Owner == 0 ? TTaker::Nobody : Game.FShoe.Owner == OwnMark ? TTaker::Own : TTaker::Other;
+    Sight.LastTaker = Game.FShoe.Owner == 0         ? TTaker::Nobody
+                      : Game.FShoe.Owner == OwnMark ? TTaker::Own
+                                                    : TTaker::Other;
 }
 
 int32_t LevelChoice(const TGame& Game, TSide Side, TLevel Level)

@@ -134,8 +134,8 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     TfrmMain Main;
     EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
-              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel", "menuFullScreen",
-                           "menuSep", "menuAbout"}));
+              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel",
+                           "menuFullScreen", "menuSep", "menuAbout"}));
     EXPECT_TRUE(Main.menuSep->isSeparator());
     EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));

@@ -90,9 +90,12 @@ TEST(Playout, TakesAndScoresByTheGamesRules)
     };
     const TCase Cases[] = {
         {"a lone card taken by its rank earns the mark", MakeCard(7, Hearts), 1, 0, MakeCard(7, Clubs), 10, 2, 0},
-        {"a lone jack taken by a jack: the mark and both jacks", MakeCard(11, Hearts), 1, 1, MakeCard(11, Clubs), 12, 2, 0},
-        {"the same rank on a larger pile takes it without the mark", MakeCard(9, Hearts), 3, 1, MakeCard(9, Clubs), 1, 4, 0},
-        {"a jack takes a lone card of another rank without the mark", MakeCard(5, Hearts), 1, 0, MakeCard(11, Clubs), 1, 2, 0},
+        {"a lone jack taken by a jack: the mark and both jacks", MakeCard(11, Hearts), 1, 1, MakeCard(11, Clubs), 12, 2,
+         0},
+        {"the same rank on a larger pile takes it without the mark", MakeCard(9, Hearts), 3, 1, MakeCard(9, Clubs), 1, 4,
+         0},
+        {"a jack takes a lone card of another rank without the mark", MakeCard(5, Hearts), 1, 0, MakeCard(11, Clubs), 1,
+         2, 0},
         {"a jack on an empty pile takes nothing", MakeCard(0, 0), 0, 0, MakeCard(11, Clubs), 0, 0, 1},
         {"another rank stays on the pile", MakeCard(5, Hearts), 2, 0, MakeCard(6, Clubs), 0, 0, 3},
         {"the two of spades is worth two", MakeCard(2, Hearts), 1, 0, MakeCard(2, Spades), 12, 2, 0},
@@ -133,8 +136,8 @@ TEST(Playout, EndGivesThePileToTheLastTakerAndTheMajorityItsPoints)
 
 TEST(HardLevel, TakesALoneCardWithItsRankForTheMark)
 {
-    const TSight Sight =
-        PileSight({MakeCard(5, Clubs), MakeCard(13, Hearts), MakeCard(7, Spades), MakeCard(12, Clubs)}, MakeCard(7, Hearts), 1);
+    const TSight Sight = PileSight({MakeCard(5, Clubs), MakeCard(13, Hearts), MakeCard(7, Spades), MakeCard(12, Clubs)},
+                                   MakeCard(7, Hearts), 1);
     for (uint32_t Seed : {1u, 2u, 3u})
         EXPECT_EQ(ChooseHardCard(Sight, Seed), 2) << Seed;
 }
