@@ -13,7 +13,7 @@ PREFIX     ?= /usr/local
 # installs; a configured one keeps the generator it was made with.
 CMAKE_CONFIGURE = cmake -S . -B $(1) $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
 
-.PHONY: all deps deps-play configure build run test test-fast test-asan bench bench-startup fuzz cardart felt cardsheet install package fresh-check clean
+.PHONY: all deps deps-play configure build run test test-fast test-asan bench bench-startup strength fuzz cardart felt cardsheet install package fresh-check clean
 
 all: build
 
@@ -66,6 +66,12 @@ fuzz: deps
 	CXX=clang++ $(call CMAKE_CONFIGURE,$(FUZZ_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) --parallel --target fuzz_all
 	tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Seeded games between the computer's levels, 4,000 a pairing on every core;
+# one line a pairing (GAMES=n for another number).
+GAMES ?= 4000
+strength: build
+	$(BUILD)/bin/zento_strength $(GAMES)
 
 # Start to the table window and memory against a bare Qt window, under a
 # private Xvfb; ROUNDS=n for more rounds, GAME_EVERY_ROUND=1 for a game in each.

@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QPixmap>
 
+#include <iterator>
+
 // Title bars and window switchers take the window's own icon at 64 pixels at
 // most; the window system is handed every size the build stored for the whole
 // run. Menus and docks take the larger ones from the icon theme. The build
@@ -91,13 +93,46 @@ void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile)
         Main.menuGreekClick();
 }
 
-bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
+namespace {
+
+// As the file spells them, in the order of TLevel.
+const QByteArray StoredLevels[] = {"Normal", "Easy", "Hard"};
+
+bool WriteSetting(TIniFile& SettingsFile, const char* Key, const QByteArray& Value)
 {
-    const QByteArray Language = Main.menuEnglish->isChecked() ? "english" : "greek";
-    if (SettingsFile.WriteString("Settings", "Language", Language))
+    if (SettingsFile.WriteString("Settings", Key, Value))
         return true;
     // The file lies in the working folder, which the user may not know: name it in full.
     const QString Path = QDir::cleanPath(QFileInfo(SettingsFile.FileName()).absoluteFilePath());
     ShowMessageBox(nullptr, QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(Path)));
     return false;
+}
+
+} // namespace
+
+bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
+{
+    return WriteSetting(SettingsFile, "Language", Main.menuEnglish->isChecked() ? "english" : "greek");
+}
+
+TLevel StoredLevel(const TIniFile& SettingsFile)
+{
+    const QByteArray Text = SettingsFile.ReadString("Settings", "Level", StoredLevels[0]);
+    for (size_t I = 0; I < std::size(StoredLevels); ++I)
+        if (Text == StoredLevels[I])
+            return static_cast<TLevel>(I);
+    return TLevel::Normal;
+}
+
+void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile)
+{
+    Main.ChooseLevel(StoredLevel(SettingsFile));
+}
+
+bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile)
+{
+    const TLevel Level = Main.ChosenLevel();
+    if (Level == StoredLevel(SettingsFile))
+        return true;
+    return WriteSetting(SettingsFile, "Level", StoredLevels[static_cast<size_t>(Level)]);
 }

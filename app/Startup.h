@@ -45,3 +45,11 @@ int RunEventLoop();
 void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile);
 // Writes the language whose item is checked; a failure is reported and answered false.
 bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile);
+// The level kept in the settings file: "Easy", "Normal" or "Hard" exactly;
+// none, or any other text, is Normal.
+TLevel StoredLevel(const TIniFile& SettingsFile);
+void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile);
+// Writes the chosen level only when it differs from what the file gives, so
+// that a file the player's choice leaves as it was is not touched; a failure
+// is reported and answered false.
+bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile);

@@ -34,11 +34,14 @@ int main(int argc, char** argv)
         TApplicationWindows Windows = CreateWindows();
         TIniFile SettingsFile(SettingsFileName);
         SelectLanguage(*Windows.frmMain, SettingsFile);
+        SelectLevel(*Windows.frmMain, SettingsFile);
 
         Windows.frmMain->show();
         Result = RunEventLoop();
 
-        StoreLanguage(*Windows.frmMain, SettingsFile);
+        // One message of a file that cannot be written is enough.
+        if (StoreLanguage(*Windows.frmMain, SettingsFile))
+            StoreLevel(*Windows.frmMain, SettingsFile);
         DestroyWindows(Windows);
     }
     CardShutdown();

@@ -1,11 +1,15 @@
 // Costs of the card model's hot paths: drawing a card, shuffling, scoring, the
 // computer's choice.
 #include "model/Card.h"
+#include "model/HardPlayer.h"
 #include "model/Shoe.h"
 #include "model/ZentoStack.h"
 #include "platform/Canvas.h"
 
 #include <QImage>
+
+#include <algorithm>
+#include <iterator>
 
 #include <benchmark/benchmark.h>
 
@@ -82,6 +86,30 @@ void BM_ChooseCpuCard(benchmark::State& State)
     FreeHand(Hand);
 }
 BENCHMARK(BM_ChooseCpuCard);
+
+// The hard computer's answer to the game's first card, the move with the
+// whole game still to play out; each iteration with another seed.
+void BM_HardMove(benchmark::State& State)
+{
+    TSight Sight{};
+    const TCard Hand[MaxHeld] = {
+        {1, 5, cfBack, 0, 0}, {2, 9, cfBack, 0, 0}, {3, 11, cfBack, 0, 0}, {4, 4, cfBack, 0, 0}};
+    const TCard Pile[] = {{1, 7, cfFaceUp, 0, 0}, {3, 1, cfFaceUp, 0, 0}, {4, 12, cfFaceUp, 0, 0},
+                          {2, 13, cfFaceUp, 0, 0}, {4, 6, cfFaceUp, 0, 0}};
+    std::copy(std::begin(Hand), std::end(Hand), Sight.Hand);
+    Sight.HandCount = MaxHeld;
+    for (const TCard& Card : Pile)
+        Sight.Gone |= uint64_t{1} << CardId(Card.Suit, Card.Rank);
+    Sight.PileTop = Pile[std::size(Pile) - 1];
+    Sight.PileCount = static_cast<int32_t>(std::size(Pile));
+    Sight.PilePoints = 1;
+    Sight.OtherHeld = MaxHeld - 1;
+    Sight.ShoeCount = 40;
+    uint32_t Seed = 1;
+    for (auto _ : State)
+        benchmark::DoNotOptimize(ChooseHardCard(Sight, Seed++));
+}
+BENCHMARK(BM_HardMove)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
+#include "forms/TableNews.h"
 #include "forms/TableArea.h"
 #include "forms/TableKeys.h"
 #include "model/Layout.h"
@@ -133,6 +134,9 @@ void TfrmMain::CreateTable()
     StatusBar->setGeometry(0, TableHeight - StatusHeight, TableWidth, StatusHeight);
     FStatusText = new QLabel(StatusBar);
     StatusBar->addWidget(FStatusText, 1);
+    FLevelText = new QLabel(StatusBar);
+    FLevelText->setObjectName(QStringLiteral("lblLevel"));
+    StatusBar->addPermanentWidget(FLevelText);
 }
 
 void TfrmMain::CreateComponents()
@@ -258,7 +262,7 @@ bool TfrmMain::FormKeyDown(int Key, Qt::KeyboardModifiers Modifiers)
 void TfrmMain::menuNewGameClick()
 {
     if (!WaitsForTurn([this] { menuNewGameClick(); }))
-        RunTurn([this] { StartGame(FGame, *this); });
+        RunTurn([this] { StartPlay(StartGame); });
 }
 
 void TfrmMain::menuNewTourClick()
@@ -267,7 +271,7 @@ void TfrmMain::menuNewTourClick()
         return;
     if (!FSetScore || RunModal(FSetScore) != QDialog::Accepted)
         return;
-    RunTurn([this] { StartTournament(FGame, *this); });
+    RunTurn([this] { StartPlay(StartTournament); });
 }
 
 void TfrmMain::menuMemoryClick()
@@ -306,6 +310,8 @@ void TfrmMain::SwitchLanguage(TMenuItem* Chosen, const QString& Language)
     Languages->SetLanguageFile(LanguageFilePath(Language));
     Languages->Translate();
     UpdateCaption();
+    TranslateLevelTexts();
+    ShowLevel();
     TellLanguage(*this);
 }
 

@@ -49,12 +49,17 @@ public:
     TMenuItem* menuLanguage;
     TMenuItem* menuGreek;
     TMenuItem* menuEnglish;
+    TMenuItem* menuLevel;
+    TMenuItem* menuEasy;
+    TMenuItem* menuNormal;
+    TMenuItem* menuHard;
     TMenuItem* menuFullScreen;
     QAction* menuSep;
     TMenuItem* menuAbout;
     TMenuItem* menuGame;
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
+    TMenuItem* menuHint;
     QStatusBar* StatusBar;
     // Made on first use: a file dialog that once existed writes Qt's own
     // settings file when it goes.
@@ -83,6 +88,17 @@ public:
     void menuGreekClick();
     void menuEnglishClick();
     void menuAboutClick();
+    void menuEasyClick();
+    void menuNormalClick();
+    void menuHardClick();
+    void menuHintClick();
+
+    // The level the next new game or tournament is played at; the game in
+    // progress keeps the one it was dealt with.
+    TLevel ChosenLevel() const { return FChosenLevel; }
+    void ChooseLevel(TLevel Level);
+    // The level in force: the game's once one is dealt, the chosen one before.
+    TLevel LevelInForce() const;
 
     void LoadBackground(const QString& FileName);
     void DrawTable(TCanvas& Canvas);
@@ -111,12 +127,18 @@ private:
     void CreateMenu();
     QMenu* CreateSubmenu(TMenuItem* Owner);
     void CreateParametersMenu();
+    void CreateLevelMenu();
     void CreateGameMenu();
     void CreateTable();
     void CreateComponents();
     void ReleaseDialogs();
     void ConnectHandlers();
     void SwitchLanguage(TMenuItem* Chosen, const QString& Language);
+    // A level chosen from the menu, which a screen reader is told of.
+    void LevelClicked(TLevel Level);
+    void TranslateLevelTexts();
+    void ShowLevel();
+    void StartPlay(void (*Start)(TGame&, TTable&));
     // A turn, or any step of the player's, runs to its end before anything
     // else reaches the game; what came meanwhile follows in order.
     void RunTurn(const std::function<void()>& Step);
@@ -159,6 +181,8 @@ private:
     TPictureDialog* FOpenPictureDialog = nullptr;
     QString FHint;
     QLabel* FStatusText;
+    QLabel* FLevelText;
+    TLevel FChosenLevel = TLevel::Normal;
     TfrmMemory* FMemory = nullptr;
     TfrmSetScore* FSetScore = nullptr;
     TfrmAbout* FAbout = nullptr;

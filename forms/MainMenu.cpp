@@ -1,6 +1,7 @@
 // The table window's menu bar: its items, captions, check marks and shortcuts.
 #include "forms/Main.h"
 
+#include "forms/TableSpeech.h"
 #include "platform/Styles.h"
 
 #include <QMenu>
@@ -32,7 +33,7 @@ void TfrmMain::CreateMenu()
     CreateGameMenu();
     MainMenu->addActions({menuParameters, menuGame});
     // Shortcuts work while the menus are closed only if the window holds the items.
-    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour});
+    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuHint});
     // The memory aid only shows: while it has the keyboard, the game's keys
     // still work. A modal dialog blocks them as before.
     for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour})
@@ -62,6 +63,7 @@ void TfrmMain::CreateParametersMenu()
     menuGreek = Checked(new TMenuItem(QStringLiteral("menuGreek"), QStringLiteral("Ελληνικά"), this), true);
     menuEnglish = Checked(new TMenuItem(QStringLiteral("menuEnglish"), QStringLiteral("Αγγλικά"), this), false);
     CreateSubmenu(menuLanguage)->addActions({menuGreek, menuEnglish});
+    CreateLevelMenu();
     menuFullScreen =
         Checked(new TMenuItem(QStringLiteral("menuFullScreen"), QStringLiteral("Πλήρης οθόνη"), this), false);
     menuFullScreen->setEnabled(false);
@@ -71,7 +73,18 @@ void TfrmMain::CreateParametersMenu()
     menuAbout = new TMenuItem(QStringLiteral("menuAbout"), QStringLiteral("Κωδονοκρουσίες"), this);
     menuAbout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
     CreateSubmenu(menuParameters)
-        ->addActions({menuMemory, menuBackground, menuCardPicker, menuLanguage, menuFullScreen, menuSep, menuAbout});
+        ->addActions(
+            {menuMemory, menuBackground, menuCardPicker, menuLanguage, menuLevel, menuFullScreen, menuSep, menuAbout});
+}
+
+// The captions come from the language file's messages, the English words when it has none.
+void TfrmMain::CreateLevelMenu()
+{
+    menuLevel = new TMenuItem(QStringLiteral("menuLevel"), QString::fromLatin1(LevelMenuKey), this);
+    menuEasy = Checked(new TMenuItem(QStringLiteral("menuEasy"), QString::fromLatin1(LevelKeys[1]), this), false);
+    menuNormal = Checked(new TMenuItem(QStringLiteral("menuNormal"), QString::fromLatin1(LevelKeys[0]), this), true);
+    menuHard = Checked(new TMenuItem(QStringLiteral("menuHard"), QString::fromLatin1(LevelKeys[2]), this), false);
+    CreateSubmenu(menuLevel)->addActions({menuEasy, menuNormal, menuHard});
 }
 
 void TfrmMain::CreateGameMenu()
@@ -81,7 +94,9 @@ void TfrmMain::CreateGameMenu()
     menuNewGame->setShortcut(Qt::Key_F2);
     menuNewTour = new TMenuItem(QStringLiteral("menuNewTour"), QStringLiteral("Νέο Τουρνουά"), this);
     menuNewTour->setShortcut(Qt::Key_F3);
-    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour});
+    menuHint = new TMenuItem(QStringLiteral("menuHint"), QString::fromLatin1(HintMenuKey), this);
+    menuHint->setShortcut(Qt::Key_H);
+    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuHint});
 }
 
 void TfrmMain::ConnectHandlers()
@@ -96,4 +111,8 @@ void TfrmMain::ConnectHandlers()
     connect(menuGreek, &TMenuItem::Click, this, &TfrmMain::menuGreekClick);
     connect(menuEnglish, &TMenuItem::Click, this, &TfrmMain::menuEnglishClick);
     connect(menuAbout, &TMenuItem::Click, this, &TfrmMain::menuAboutClick);
+    connect(menuEasy, &TMenuItem::Click, this, &TfrmMain::menuEasyClick);
+    connect(menuNormal, &TMenuItem::Click, this, &TfrmMain::menuNormalClick);
+    connect(menuHard, &TMenuItem::Click, this, &TfrmMain::menuHardClick);
+    connect(menuHint, &TMenuItem::Click, this, &TfrmMain::menuHintClick);
 }

@@ -6,6 +6,7 @@
 #include "forms/MemoryAccess.h"
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
+#include "forms/TableNews.h"
 #include "forms/TableArea.h"
 #include "model/Layout.h"
 #include "platform/Bitmap.h"

@@ -1,7 +1,6 @@
 // What assistive technology learns of the table: the computer's hand, the
-// pile, the player's hand as a list of the cards held, and the status line;
-// and what happens on the table, told as it happens. Qt asks for none of it
-// until an assistive technology listens, and every Tell does nothing until then.
+// pile, the player's hand as a list of the cards held, and the status line.
+// Qt asks for none of it until an assistive technology listens.
 #pragma once
 #include <QRect>
 #include <QString>
@@ -36,20 +35,3 @@ protected:
 // Hands Qt the makers of the table's and the memory aid's grid's interfaces;
 // nothing is made until one is asked for.
 void InstallTableAccess();
-
-// A new deal: the player's new cards.
-void TellDeal(const TAccessibleTable& Main);
-void TellCardPlayed(const TAccessibleTable& Main, const TCard& Card, TSide By);
-// A card left the player's hand.
-void TellCardLeftHand(const TAccessibleTable& Main, const TCard& Card);
-void TellPileCaptured(const TAccessibleTable& Main, TSide By, TTake Take);
-// The end of a game with both sides' points, or a tournament's decision
-// (the key of the message the game shows).
-void TellGameOver(const TAccessibleTable& Main, const char* Key);
-void TellMemoryAid(const TAccessibleTable& Main, bool Shown);
-// The names of every part changed with the language.
-void TellLanguage(const TAccessibleTable& Main);
-// Speaks the news held during a turn; a window that opens next would speak over it.
-void TellHeldNews(const TAccessibleTable& Main);
-// The keyboard focus follows the selected card, or goes back to the table.
-void TellSelection(const TAccessibleTable& Main, const TCard& Changed);

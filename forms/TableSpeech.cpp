@@ -3,6 +3,8 @@
 #include "lang/Lang.h"
 #include "model/Game.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr const char* CardKey = "%1 of %2";
@@ -17,7 +19,8 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 EmptyPileKey,   HandKey,       YouPlayedKey,   CpuPlayedKey,   YouTookKey,
                                 CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
-                                GridKey,        PlayedKey,     NotPlayedKey};
+                                GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
+                                LevelChosenKey};
 
 } // namespace
 
@@ -39,12 +42,20 @@ QString CardName(const TCard& Card, const TLanguage& Languages)
     return CardName(Card.Suit, Card.Rank, Languages);
 }
 
+QString LevelName(TLevel Level, const TLanguage& Languages)
+{
+    const auto Index = static_cast<size_t>(Level);
+    return Index < std::size(LevelKeys) ? SpeechText(Languages, LevelKeys[Index]) : QString();
+}
+
 QStringList SpeechKeys()
 {
     QStringList Keys;
     for (const char* Key : RankKeys)
         Keys << QString::fromLatin1(Key);
     for (const char* Key : SuitKeys)
+        Keys << QString::fromLatin1(Key);
+    for (const char* Key : LevelKeys)
         Keys << QString::fromLatin1(Key);
     for (const char* Key : TextKeys)
         Keys << QString::fromLatin1(Key);

@@ -2,6 +2,8 @@
 // table's parts, the memory aid's grid and the news of each turn, in the
 // language in effect.
 #pragma once
+#include "model/Sight.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,12 +34,18 @@ inline constexpr const char* MemoryHiddenKey = "the memory aid is hidden";
 inline constexpr const char* GridKey = "cards played";
 inline constexpr const char* PlayedKey = "played";
 inline constexpr const char* NotPlayedKey = "not played";
+// The levels in the order of TLevel, the menu's two new captions and the news of a choice.
+inline constexpr const char* LevelKeys[3] = {"Normal", "Easy", "Hard"};
+inline constexpr const char* LevelMenuKey = "Level";
+inline constexpr const char* HintMenuKey = "Hint";
+inline constexpr const char* LevelChosenKey = "level %1, from the next game";
 
 QString SpeechText(const TLanguage& Languages, const char* Key);
 
 // "seven of hearts" in the language in effect; empty for no card.
 QString CardName(const TCard& Card, const TLanguage& Languages);
 QString CardName(int Suit, int Rank, const TLanguage& Languages);
+QString LevelName(TLevel Level, const TLanguage& Languages);
 // Every message key the accessible texts use, for the language files.
 QStringList SpeechKeys();
 

@@ -1,6 +1,9 @@
 #include "model/Game.h"
 
+#include "model/Levels.h"
 #include "model/Shoe.h"
+
+#include <limits>
 
 namespace {
 
@@ -17,8 +20,15 @@ void DealTo(TGame& Game, TTable& Table, int32_t Slot)
 
 void DealRound(TGame& Game, TTable& Table)
 {
+    Game.FPlayerLacks = Game.FCpuLacks = 0;
     for (int32_t Slot = 1; Slot <= HandSize; ++Slot)
         DealTo(Game, Table, Slot);
+}
+
+// A left click in the middle of the card, where no other card of the row reaches.
+void SelectCard(TGame& Game, TTable& Table, const TCard& Card)
+{
+    SelectAt(Game, Table, Card.X + CardWidth / 2, Card.Y + CardHeight / 2);
 }
 
 void LayStartingPile(TGame& Game, TTable& Table)
@@ -33,13 +43,25 @@ void LayStartingPile(TGame& Game, TTable& Table)
     }
 }
 
+// A card left on a pile it did not take shows that the side held neither the
+// rank under it nor a jack, for the rest of the deal.
+void NoteLacks(TGame& Game, TSide By)
+{
+    if (Game.FPile.Count < 2 || !Game.FPile.Top->Next)
+        return;
+    const uint16_t Lacks = static_cast<uint16_t>(1u << Game.FPile.Top->Next->Item.Rank | 1u << JackRank);
+    (By == TSide::Player ? Game.FPlayerLacks : Game.FCpuLacks) |= Lacks;
+}
+
 // Whoever played the card on top takes the pile when one of the capture tests
 // holds. The lone-capture test marks the top card, the card just played, and
 // no card played ever lies on the pile face down otherwise.
 void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks, TSide By)
 {
-    if (!PileCaptured(Game.FPile))
+    if (!PileCaptured(Game.FPile)) {
+        NoteLacks(Game, By);
         return;
+    }
     const TTake Take = Game.FPile.Top->Item.Face == cfBack ? TTake::Mark : TTake::Plain;
     TakePile(Game, Table, Tricks);
     Table.PileCaptured(By, Take);
@@ -49,7 +71,7 @@ void CaptureTest(TGame& Game, TTable& Table, TCardStack& Tricks, TSide By)
 void CpuMove(TGame& Game, TTable& Table)
 {
     PeekTop(Game.FPile, Game.FTopCard);
-    ChooseCpuCard(Game.FCpuHand, HasOneCard(Game.FPile), Game.FTopCard, Game.FSelected);
+    ChooseComputerCard(Game);
     if (Game.FSelected.Rank == 0)
         return;
     Table.CardLeftHand(Game.FSelected, TSide::Computer);
@@ -123,6 +145,7 @@ void DealCards(TGame& Game, TTable& Table)
 {
     InitStack(Game.FShoe);
     BuildShoe(Game.FShoe, 1, AllRanks);
+    Game.FSeed = static_cast<uint32_t>(Random(std::numeric_limits<int32_t>::max()));
     InitHand(Game.FPlayerHand, HandSize);
     InitCpuHand(Game.FCpuHand, HandSize);
     DealRound(Game, Table);
@@ -177,7 +200,6 @@ int32_t SelectedIndex(const TGame& Game)
     return -1;
 }
 
-// The click lands in the middle of the card, where no other card of the row reaches.
 void StepSelection(TGame& Game, TTable& Table, TStep Step)
 {
     const int32_t Count = Game.FPlayerHand.Count;
@@ -189,8 +211,7 @@ void StepSelection(TGame& Game, TTable& Table, TStep Step)
         Next = Step == TStep::Next ? 0 : Count - 1;
     else
         Next = (Current + (Step == TStep::Next ? 1 : Count - 1)) % Count;
-    const TCard& Card = Game.FPlayerHand.Items[Next];
-    SelectAt(Game, Table, Card.X + CardWidth / 2, Card.Y + CardHeight / 2);
+    SelectCard(Game, Table, Game.FPlayerHand.Items[Next]);
 }
 
 // Every card lies inside the table, so a point above and left of it misses them all.
@@ -272,4 +293,18 @@ void StartTournament(TGame& Game, TTable& Table)
     Game.FTournament = true;
     Game.FPlayerTotal = 0;
     Game.FCpuTotal = 0;
+}
+
+void SelectHint(TGame& Game, TTable& Table)
+{
+    if (Game.FPlayerHand.Count >= 1)
+        SelectCard(Game, Table, Game.FPlayerHand.Items[LevelChoice(Game, TSide::Player, TLevel::Hard)]);
+}
+
+void PlayLevelTurn(TGame& Game, TTable& Table, TLevel Level)
+{
+    if (Game.FPlayerHand.Count < 1)
+        return;
+    SelectCard(Game, Table, Game.FPlayerHand.Items[LevelChoice(Game, TSide::Player, Level)]);
+    PlayTurn(Game, Table);
 }

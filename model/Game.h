@@ -4,6 +4,7 @@
 #pragma once
 #include "model/CrdStack.h"
 #include "model/Hand.h"
+#include "model/Sight.h"
 #include "model/ZentoStack.h"
 
 constexpr int32_t HandSize = 4;
@@ -81,6 +82,12 @@ struct TGame
     bool FTournament;
     int32_t FPlayerTotal;
     int32_t FCpuTotal;
+    // Bit r: a rank the side has shown it lacks in this deal, by leaving a
+    // pile it could have taken with that rank (or with a jack) untaken.
+    uint16_t FPlayerLacks;
+    uint16_t FCpuLacks;
+    TLevel FLevel;   // how the computer plays this game; the table sets it before a new game
+    uint32_t FSeed;  // drawn with each deal, so that a replayed shuffle replays the levels' choices
 };
 
 enum class TTourOutcome { PlayerWon, ComputerWon, GoesOn };
@@ -111,6 +118,12 @@ void TakePile(TGame& Game, TTable& Table, TCardStack& Tricks);
 int32_t PlayerPoints(const TGame& Game);
 int32_t CpuPoints(const TGame& Game);
 TTourOutcome DecideTournament(int32_t Player, int32_t Cpu, int32_t Target);
+
+// Selects, as a left click would, the card the hard level would play in the
+// player's place; it plays nothing.
+void SelectHint(TGame& Game, TTable& Table);
+// A turn with the player's card chosen by Level, as a machine plays a game.
+void PlayLevelTurn(TGame& Game, TTable& Table, TLevel Level);
 
 // The two commands that start play; New Tournament only once its target is confirmed.
 void StartGame(TGame& Game, TTable& Table);

@@ -3,14 +3,21 @@
 #include <QTime>
 
 #include <cstdlib>
+#include <optional>
 #include <random>
 
 namespace {
 
 std::mt19937& Generator()
 {
-    static std::mt19937 Engine(5489u);
+    thread_local std::mt19937 Engine(5489u);
     return Engine;
+}
+
+std::optional<std::mt19937>& Replayed()
+{
+    thread_local std::optional<std::mt19937> Seeds;
+    return Seeds;
 }
 
 bool HasRank(TRankSet Ranks, int Element)
@@ -37,7 +44,21 @@ int32_t Random(int32_t N)
 
 void Randomize()
 {
+    if (Replayed()) {
+        Generator().seed((*Replayed())());
+        return;
+    }
     Generator().seed(static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
+}
+
+void ReplaySeeds(uint32_t Seed)
+{
+    Replayed().emplace(Seed);
+}
+
+void ClockSeeds()
+{
+    Replayed().reset();
 }
 
 void BuildShoe(TCardStack& Stack, uint8_t Decks, TRankSet Ranks)

@@ -7,25 +7,9 @@ namespace {
 
 constexpr uint8_t Ace = 1;
 constexpr uint8_t Jack = 11;
-constexpr int32_t MajorityCount = 27;
-
 bool TopTwoSameRank(const TCardStack& Pile)
 {
     return Pile.Top && Pile.Top->Next && Pile.Top->Item.Rank == Pile.Top->Next->Item.Rank;
-}
-
-int32_t CardPoints(const TCard& Card)
-{
-    int32_t Points = 0;
-    if (Card.Rank == Ace || Card.Rank == Jack)
-        Points += 1;
-    if (Card.Face == cfBack)
-        Points += 10;
-    if (Card.Rank == 2 && Card.Suit == Spades)
-        Points += 2;
-    if (Card.Rank == 10 && Card.Suit == Diamonds)
-        Points += 3;
-    return Points;
 }
 
 // First position from 0 whose card satisfies Wanted, or -1.
@@ -105,6 +89,20 @@ int32_t ScorePile(const TCardStack& Tricks)
     for (const TCardNode* Node = Tricks.Top; Node; Node = Node->Next)
         Points += CardPoints(Node->Item);
     if (Tricks.Count >= MajorityCount)
+        Points += MajorityPoints;
+    return Points;
+}
+
+int32_t CardPoints(const TCard& Card)
+{
+    int32_t Points = 0;
+    if (Card.Rank == Ace || Card.Rank == Jack)
+        Points += 1;
+    if (Card.Face == cfBack)
+        Points += MarkPoints;
+    if (Card.Rank == 2 && Card.Suit == Spades)
+        Points += 2;
+    if (Card.Rank == 10 && Card.Suit == Diamonds)
         Points += 3;
     return Points;
 }

@@ -26,6 +26,11 @@ bool CanCaptureByJack(const TCardStack& Pile);
 // The capture decision after a card was pushed: the three tests in their order.
 bool PileCaptured(TCardStack& Pile);
 int32_t ScorePile(const TCardStack& Tricks);
+// What one captured card earns, its mark included; the majority is the stack's.
+int32_t CardPoints(const TCard& Card);
+constexpr int32_t MajorityCount = 27;
+constexpr int32_t MajorityPoints = 3;
+constexpr int32_t MarkPoints = 10;
 
 void InitCpuHand(TCpuHand& Hand, int32_t Capacity);
 void RememberCard(TCpuHand& Hand, const TCard& Card);

@@ -58,6 +58,12 @@ protected:
 
     bool English() const { return Windows.frmMain->menuEnglish->isChecked(); }
 
+    QByteArray SettingsBytes() const
+    {
+        QFile File(Folder.File(QStringLiteral("zento.ini")));
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    }
+
     TTempFolder Folder;
     QString OldFolder;
     TApplicationWindows Windows;
@@ -146,6 +152,63 @@ TEST_F(StartupFixture, OnlyEnglishSpelledExactlySelectsEnglish)
     }
     EXPECT_EQ(Windows.frmMain->Languages->LanguageFile(), Windows.frmMain->LanguageFilePath(QStringLiteral("english")));
     EXPECT_EQ(Windows.frmMain->Languages->Separator(), QStringLiteral("^"));
+}
+
+// Only the three names spelled exactly choose a level; anything else, or
+// nothing, is Normal, and the menu's check follows.
+TEST_F(StartupFixture, LevelIsReadFromTheSettingsFileAndAnythingOddIsNormal)
+{
+    struct TCase { QByteArray File; TLevel Level; };
+    const TCase Cases[] = {
+        {"[Settings]\r\nLevel=Hard\r\n", TLevel::Hard},
+        {"[settings]\nlevel=Easy\n", TLevel::Easy},
+        {"[Settings]\nLanguage=greek\nLevel=Normal\n", TLevel::Normal},
+        {"[Settings]\nLevel=hard\n", TLevel::Normal},
+        {"[Settings]\nLevel=HARD\n", TLevel::Normal},
+        {"[Settings]\nLevel=\n", TLevel::Normal},
+        {"[Settings]\nLevel=Impossible\n", TLevel::Normal},
+        {"[Other]\nLevel=Hard\n", TLevel::Normal},
+        {"[Settings]\nLanguage=english\n", TLevel::Normal},
+        {QByteArray("\xff\xfe\x00garbage", 10), TLevel::Normal},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.File.toStdString());
+        Windows.frmMain->ChooseLevel(TLevel::Easy);
+        WriteSettings(C.File);
+        const TIniFile Settings(SettingsFileName);
+        SelectLevel(*Windows.frmMain, Settings);
+        EXPECT_EQ(Windows.frmMain->ChosenLevel(), C.Level);
+        EXPECT_EQ(Windows.frmMain->menuHard->isChecked(), C.Level == TLevel::Hard);
+        EXPECT_EQ(Windows.frmMain->menuEasy->isChecked(), C.Level == TLevel::Easy);
+        EXPECT_EQ(Windows.frmMain->menuNormal->isChecked(), C.Level == TLevel::Normal);
+    }
+}
+
+// A file whose level the player leaves as it gives is not touched, odd value
+// and all; a level chosen is written on its own line and nothing else changes.
+TEST_F(StartupFixture, LevelIsWrittenOnlyWhenChosenAndAloneOnItsLine)
+{
+    const QByteArray Odd = "; kept\r\n[Settings]\r\nLanguage=greek\r\nLevel=hard\r\n[Other]\r\nX=1\r\n";
+    WriteSettings(Odd);
+    TIniFile Settings(SettingsFileName);
+    SelectLevel(*Windows.frmMain, Settings);
+    Windows.frmMain->menuNormalClick();
+    ASSERT_TRUE(StoreLevel(*Windows.frmMain, Settings));
+    EXPECT_EQ(SettingsBytes(), Odd);
+
+    Windows.frmMain->menuHardClick();
+    ASSERT_TRUE(StoreLevel(*Windows.frmMain, Settings));
+    QByteArray Wanted = Odd;
+    Wanted.replace("Level=hard", "Level=Hard");
+    EXPECT_EQ(SettingsBytes(), Wanted);
+
+    WriteSettings("[Settings]\r\nLanguage=greek\r\n");
+    TIniFile Plain(SettingsFileName);
+    Windows.frmMain->menuEasyClick();
+    ASSERT_TRUE(StoreLevel(*Windows.frmMain, Plain));
+    EXPECT_EQ(TIniFile(SettingsFileName).ReadString("Settings", "Level", ""), "Easy");
+    EXPECT_EQ(TIniFile(SettingsFileName).ReadString("Settings", "Language", ""), "greek");
+    EXPECT_TRUE(Messages.isEmpty());
 }
 
 // The language files come from the program's folder, the settings from the working folder.

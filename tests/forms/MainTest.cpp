@@ -5,6 +5,7 @@
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableSpeech.h"
+#include "model/Levels.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"
 #include "platform/Delay.h"
@@ -32,6 +33,7 @@
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -132,12 +134,13 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     TfrmMain Main;
     EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
-              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuFullScreen", "menuSep",
-                           "menuAbout"}));
+              QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel",
+                           "menuFullScreen", "menuSep", "menuAbout"}));
     EXPECT_TRUE(Main.menuSep->isSeparator());
     EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
-    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour"}));
+    EXPECT_EQ(Names(Main.menuLevel->menu()->actions()), QStringList({"menuEasy", "menuNormal", "menuHard"}));
+    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour", "menuHint"}));
 
     struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
     const TItem Items[] = {
@@ -150,11 +153,16 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuLanguage, "Γλώσσα", {}, false, true},
         {Main.menuGreek, "Ελληνικά", {}, true, true},
         {Main.menuEnglish, "Αγγλικά", {}, false, true},
+        {Main.menuLevel, "Level", {}, false, true},
+        {Main.menuEasy, "Easy", {}, false, true},
+        {Main.menuNormal, "Normal", {}, true, true},
+        {Main.menuHard, "Hard", {}, false, true},
         {Main.menuFullScreen, "Πλήρης οθόνη", {}, false, false},
         {Main.menuAbout, "Κωδονοκρουσίες", QKeySequence(Qt::CTRL | Qt::Key_F1), false, true},
         {Main.menuGame, "Παιχνίδι", {}, false, true},
         {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
         {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
+        {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
     };
     for (const TItem& Item : Items) {
         SCOPED_TRACE(Item.Item->objectName().toStdString());
@@ -165,10 +173,10 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         EXPECT_EQ(Item.Item->isEnabled(), Item.Enabled);
     }
     for (QAction* Checkable : {Main.menuMemory, Main.menuLeftRight, Main.menuLeft, Main.menuGreek, Main.menuEnglish,
-                               Main.menuFullScreen})
+                               Main.menuEasy, Main.menuNormal, Main.menuHard, Main.menuFullScreen})
         EXPECT_TRUE(Checkable->isCheckable()) << Checkable->objectName().toStdString();
     // Shortcuts answer while the menus are closed only when the window holds the items.
-    for (QAction* Shortcut : {Main.menuMemory, Main.menuAbout, Main.menuNewGame, Main.menuNewTour})
+    for (QAction* Shortcut : {Main.menuMemory, Main.menuAbout, Main.menuNewGame, Main.menuNewTour, Main.menuHint})
         EXPECT_TRUE(Main.actions().contains(Shortcut)) << Shortcut->objectName().toStdString();
 }
 
@@ -337,6 +345,90 @@ QAccessibleInterface* CountQuestions(const QString&, QObject* Object)
 }
 
 } // namespace
+
+namespace {
+
+// Gives the table window the keyboard, so that its shortcuts answer keys.
+bool ActivateTable(TfrmMain& Main)
+{
+    Main.activateWindow();
+    QDeadlineTimer Deadline(5000);
+    while (!Main.isActiveWindow() && !Deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return Main.isActiveWindow();
+}
+
+QString LevelShown(const TfrmMain& Main)
+{
+    return Main.StatusBar->findChild<QLabel*>(QStringLiteral("lblLevel"))->text();
+}
+
+} // namespace
+
+// A whole game at each level by keys alone, every turn's card first chosen by
+// the hint: H selects the hard level's card and plays nothing, Left, Right
+// and Escape move and drop that selection as any other, and Enter plays it.
+TEST_F(MainFixture, WholeGameAtEachLevelWithTheHintByKeys)
+{
+    ASSERT_TRUE(ActivateTable(*Main));
+    const TGame& Game = Main->Game();
+    const std::pair<TMenuItem*, TLevel> Levels[] = {
+        {Main->menuEasy, TLevel::Easy}, {Main->menuNormal, TLevel::Normal}, {Main->menuHard, TLevel::Hard}};
+    for (const auto& [Item, Level] : Levels) {
+        SCOPED_TRACE(Item->objectName().toStdString());
+        Item->trigger();
+        Messages.clear();
+        Main->menuNewGameClick();
+        EXPECT_EQ(Game.FLevel, Level);
+        int Turns = 0;
+        while (Game.FPlayerHand.Count > 0 && Turns < 30) {
+            const int32_t Count = Game.FPlayerHand.Count;
+            const int32_t Hinted = LevelChoice(Game, TSide::Player, TLevel::Hard);
+            QTest::keyClick(Main->TableArea(), Qt::Key_H);
+            ASSERT_EQ(SelectedIndex(Game), Hinted);
+            EXPECT_EQ(Game.FPlayerHand.Items[Hinted].Face, cfSelected);
+            EXPECT_EQ(Game.FPlayerHand.Count, Count) << "the hint plays nothing";
+            EXPECT_EQ(Shown(*Main), Composed(*Main)) << "the hinted card is drawn selected";
+            PressKey(Main->TableArea(), Qt::Key_Right);
+            EXPECT_EQ(SelectedIndex(Game), (Hinted + 1) % Count);
+            PressKey(Main->TableArea(), Qt::Key_Left);
+            EXPECT_EQ(SelectedIndex(Game), Hinted);
+            PressKey(Main->TableArea(), Qt::Key_Escape);
+            EXPECT_EQ(SelectedIndex(Game), -1);
+            PressKey(Main->TableArea(), Qt::Key_Return);
+            EXPECT_EQ(Game.FPlayerHand.Count, Count) << "with nothing selected Enter plays nothing";
+            QTest::keyClick(Main->TableArea(), Qt::Key_H);
+            PressKey(Main->TableArea(), Qt::Key_Return);
+            ASSERT_EQ(CardsIn(Game), 52);
+            ++Turns;
+        }
+        EXPECT_EQ(Turns, 24);
+        EXPECT_EQ(Messages.size(), 1);
+    }
+}
+
+// A level chosen in the middle of a game waits for the next one: the game
+// and the status line keep the level in force, in the language in effect.
+TEST_F(MainFixture, LevelChosenAppliesFromTheNextGameAndShowsInTheStatusLine)
+{
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Normal"));
+    Main->menuNewGameClick();
+    Main->menuHardClick();
+    EXPECT_TRUE(Main->menuHard->isChecked());
+    EXPECT_FALSE(Main->menuNormal->isChecked());
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Normal);
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Normal"));
+    PlayFirstCard();
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Normal);
+    Main->menuNewGameClick();
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Hard);
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Hard"));
+    Main->menuGreekClick();
+    EXPECT_EQ(LevelShown(*Main), QStringLiteral("Δύσκολο"));
+    EXPECT_EQ(Main->menuLevel->text(), QStringLiteral("Επίπεδο"));
+    EXPECT_EQ(Main->menuEasy->text(), QStringLiteral("Εύκολο"));
+    EXPECT_EQ(Main->menuHint->text(), QStringLiteral("Υπόδειξη"));
+}
 
 // A whole game in Greek, its turns by clicks and by keys in turn: every card
 // stays in play and the screen keeps in step with the game, the memory aid
@@ -1170,6 +1262,29 @@ TEST_F(ListenedFixture, EverySelectionMovesTheFocusToTheCardChosen)
     EXPECT_EQ(Hand->focusChild(), nullptr) << "no card has the focus";
 }
 
+// A level chosen is told, with when it applies; the hint's card takes the
+// focus as any card chosen does, so a screen reader says it.
+TEST_F(ListenedFixture, LevelChosenIsToldAndTheHintsCardTakesTheFocus)
+{
+    ASSERT_TRUE(ActivateTable(*Main));
+    size_t Before = ToldEvents.size();
+    Main->menuHardClick();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("level Hard, from the next game")});
+    Main->menuGreekClick();
+    Before = ToldEvents.size();
+    Main->menuEasyClick();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("επίπεδο Εύκολο, από το επόμενο παιχνίδι")});
+
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    Before = ToldEvents.size();
+    Main->menuHintClick();
+    const std::vector<TToldEvent> Focus = Focused(Before);
+    ASSERT_EQ(Focus.size(), 1u);
+    EXPECT_EQ(Focus[0].Name, Name(Game.FPlayerHand.Items[LevelChoice(Game, TSide::Player, TLevel::Hard)]));
+    EXPECT_TRUE(Spoken(Before).isEmpty()) << "the hint is a selection, not news";
+}
+
 // A switch of language tells every part of the table its name changed, and
 // the memory aid's item tells whether the aid now shows.
 TEST_F(ListenedFixture, LanguageSwitchAndTheMemoryAidAreTold)
@@ -1242,6 +1357,29 @@ TEST_F(MainFixture, PauseAnswersButTheTurnRunsToItsEndBeforeCloseKeysAndClicks)
     EXPECT_EQ(Game.FPlayerHand.Count, 2);
     EXPECT_EQ(SelectedIndex(Game), 1) << "Right, then the click on the second card, after the turn";
     EXPECT_EQ(Game.FPlayerHand.Items[0].Face, cfFaceUp);
+}
+
+// A hint asked for in a pause (by a screen reader's action on its item, say)
+// waits for the turn's end, and then selects the card for the new position.
+TEST_F(MainFixture, HintAskedMidTurnWaitsForTheTurnsEnd)
+{
+    Main->menuHardClick();
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    int Pause = 0;
+    bool Mid = true;
+    SetDelayWatcher([&](int) {
+        if (++Pause == 1)
+            Main->menuHint->trigger();
+        Mid = Mid && SelectedIndex(Game) < 0;
+    });
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    SetDelayWatcher({});
+    EXPECT_EQ(Pause, 2);
+    EXPECT_TRUE(Mid) << "nothing was selected mid-turn";
+    EXPECT_EQ(Game.FPlayerHand.Count, 3);
+    EXPECT_EQ(SelectedIndex(Game), LevelChoice(Game, TSide::Player, TLevel::Hard));
 }
 
 // A close asked in the pause of the game's last turn waits for the end-of-game
