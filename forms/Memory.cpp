@@ -116,14 +116,8 @@ void TfrmMemory::showEvent(QShowEvent* Event)
 void TfrmMemory::hideEvent(QHideEvent* Event)
 {
     TForm::hideEvent(Event);
-    if (Event->spontaneous())
-        return;
-    // Weston's X window manager hands the keyboard of a window that goes to no
-    // other window: the game would hear no key until the player clicked.
-    QWidget* Owner = OwnerWidget();
-    if (QGuiApplication::focusWindow() == windowHandle() && Owner != nullptr && Owner->isVisible())
-        Owner->activateWindow();
-    emit VisibilityChanged();
+    if (!Event->spontaneous())
+        emit VisibilityChanged();
 }
 
 QWidget* TfrmMemory::OwnerWidget() const

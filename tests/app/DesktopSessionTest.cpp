@@ -37,6 +37,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 
@@ -758,6 +759,10 @@ TEST_F(DesktopSession, ScreenShowsTheTableAsHeld)
                    (Shown || Windows.frmMemory->windowHandle()->isExposed());
         })) << "F10 left the aid as it was, " << Aid;
         ExpectAsHeld(std::string("with the aid ") + Aid + " by F10");
+        // Weston's X window manager hands the keyboard of a window that goes
+        // to no window at all, whatever the program asks, until one shows.
+        if (Shown && Desktop() == QStringLiteral("xwayland"))
+            continue;
         ExpectKeysPlay(std::string("the aid ") + Aid + " by F10");
     }
 }
@@ -769,6 +774,11 @@ TEST_F(DesktopSession, ThePictureDialogOpensByKeysEveryTime)
 {
     if (!KeyboardHandedOut())
         GTEST_SKIP() << "a bare X server hands the keyboard to no window";
+    // Weston 10 refuses a menu opened by a key the grab it asks for, and
+    // closes it at once; Alt alone reaches no X program under its X window
+    // manager.
+    if (Desktop() == QStringLiteral("weston") || Desktop() == QStringLiteral("xwayland"))
+        GTEST_SKIP() << "weston opens no menu by keys";
     Start();
     Windows.frmMain->menuNewGame->trigger();
     // Without the aid, which takes the keyboard at its showing, the menu bar
@@ -806,6 +816,31 @@ TEST_F(DesktopSession, ThePictureDialogOpensByKeysEveryTime)
         Type("Right");
         EXPECT_TRUE(ServeUntil([&Game, Before] { return SelectedIndex(Game) != Before; })) << "Right played nothing after Escape";
     }
+}
+
+// At its first showing the memory aid leaves the game in sight: wherever the
+// desktop puts it, it hides neither hand nor the pile.
+TEST_F(DesktopSession, TheMemoryAidShowsBesideTheGame)
+{
+    // KWin and sway centre every new window on the screen, a window that
+    // belongs to another over that window, and weston scatters them; no
+    // Wayland program can say where its windows go.
+    if (Desktop() == QStringLiteral("kwin") || Desktop() == QStringLiteral("sway") ||
+        Desktop() == QStringLiteral("weston"))
+        GTEST_SKIP() << "the compositor places the aid where it likes";
+    Start();
+    Windows.frmMain->menuNewGame->trigger();
+    std::optional<QRect> Table, Aid;
+    ASSERT_TRUE(ServeUntil([&] {
+        Table = WindowOnScreen(Windows.frmMain.get());
+        Aid = WindowOnScreen(Windows.frmMemory.get());
+        return Table && Aid;
+    })) << "both windows are on the screen";
+    const QWidget* Felt = Windows.frmMain->StatusBar->parentWidget();
+    const QRect Game(Table->topLeft() + Felt->mapTo(Windows.frmMain.get(), QPoint()),
+                     QSize(Felt->width(), Felt->height() - Windows.frmMain->StatusBar->height()));
+    EXPECT_FALSE(Game.intersects(*Aid)) << "the aid at " << Aid->x() << "," << Aid->y() << " lies over the game at "
+                                        << Game.x() << "," << Game.y() << " " << Game.width() << "x" << Game.height();
 }
 
 // The check mark of the Memory Aid item says whether the aid shows, whatever

@@ -12,6 +12,7 @@
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QApplication>
 #include <QCoreApplication>
@@ -86,6 +87,24 @@ TEST_F(StartupFixture, WindowsAreCreatedInTheirOrderAndTheMemoryAidShows)
     Windows.frmMain->show();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Windows.frmMemory->isVisible());
+}
+
+// A box or dialog of the table window is given a native window before it
+// shows; the table's own parts must stay drawn into the window's one surface,
+// or a Wayland compositor is told their changes in the wrong place.
+TEST_F(StartupFixture, ABoxOfTheTableLeavesTheTablesPartsInItsOneSurface)
+{
+    Windows.frmMain->show();
+    QCoreApplication::processEvents();
+    QDialog Box(Windows.frmMain.get());
+    Box.winId();
+    Windows.frmAbout->winId();
+    for (const QWidget* Part : Windows.frmMain->findChildren<QWidget*>()) {
+        if (Part->isWindow())
+            continue;
+        EXPECT_FALSE(Part->testAttribute(Qt::WA_NativeWindow)) << Part->objectName().toStdString();
+        EXPECT_EQ(Part->internalWinId(), WId(0)) << Part->objectName().toStdString();
+    }
 }
 
 // Stored minimised, the table window takes the memory aid down with it even

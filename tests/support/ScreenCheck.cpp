@@ -24,8 +24,10 @@ bool SamePixel(QRgb A, QRgb B)
     return (A & RGB_MASK) == (B & RGB_MASK);
 }
 
-// The window's top left corner, which no window of its own covers.
-constexpr int CornerSize = 8;
+// The start of the window's strip, with the first letters of its caption:
+// no window of the program covers it, and a plain bar of the strip's colour
+// does not pass for it.
+constexpr QSize AnchorSize(40, 16);
 
 int MatchingPixels(const QImage& Screen, const QImage& Picture, const QRect& Part, const QPoint& Place)
 {
@@ -70,7 +72,7 @@ std::optional<QPoint> FindOnScreen(const QImage& Screen, const QImage& Picture, 
     const QImage Shown = Plain(Screen);
     const QImage Meant = Plain(Picture);
     const QRect Top(0, 0, Meant.width(), std::min(Rows, Meant.height()));
-    const QRect Corner = Top.intersected(QRect(0, 0, CornerSize, CornerSize));
+    const QRect Corner = Top.intersected(QRect(QPoint(0, 0), AnchorSize));
     if (Top.isEmpty() || Meant.width() > Shown.width())
         return std::nullopt;
     // Another window, or its shadow, may lie over a part of the rows, never
