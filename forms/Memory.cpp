@@ -9,6 +9,7 @@
 #include "platform/ResourcePicture.h"
 #include "platform/ServerPlace.h"
 #include "platform/Styles.h"
+#include "platform/SwayPlace.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,6 +25,7 @@
 #include <QMetaObject>
 #include <QSize>
 #include <QString>
+#include <QTimer>
 
 #include <limits>
 
@@ -120,6 +122,16 @@ void TfrmMemory::hideEvent(QHideEvent* Event)
         emit VisibilityChanged();
 }
 
+// Sway centres the aid over the table each time it shows, over the pile;
+// it is put beside the table once sway has it on the screen.
+void TfrmMemory::PlaceBesideOwnerOnSway(int TriesLeft)
+{
+    QWidget* Owner = OwnerWidget();
+    if (TriesLeft <= 0 || !isVisible() || Owner == nullptr || MoveBesideOnSway(this, Owner))
+        return;
+    QTimer::singleShot(SwayTryInterval, this, [this, TriesLeft] { PlaceBesideOwnerOnSway(TriesLeft - 1); });
+}
+
 QWidget* TfrmMemory::OwnerWidget() const
 {
     const QWindow* OwnerWindow = windowHandle() ? windowHandle()->transientParent() : nullptr;
@@ -155,6 +167,8 @@ void TfrmMemory::FocusWindowChanged(QWindow* Focus)
 // card is told after that, and it is what a screen reader keeps.
 bool TfrmMemory::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Watched == windowHandle() && Event->type() == QEvent::Show && OnSway())
+        PlaceBesideOwnerOnSway(SwayTries);
     if (Watched == grdMemory && Event->type() == QEvent::FocusIn)
         QMetaObject::invokeMethod(this, [this] { TellCurrentCell(*this); }, Qt::QueuedConnection);
     if (Watched == windowHandle() && FKeysToOwner) {

@@ -59,6 +59,10 @@ private:
     bool PassKeyToOwner(QKeyEvent* Event);
     // The window the aid belongs to, once the window system knows it so.
     QWidget* OwnerWidget() const;
+    void PlaceBesideOwnerOnSway(int TriesLeft);
+    // Sway has a window on the screen within a few frames of its showing.
+    static constexpr int SwayTries = 20;
+    static constexpr int SwayTryInterval = 50;
     void FocusWindowChanged(QWindow* Focus);
     void SetupGrid();
     void SetupKeys();

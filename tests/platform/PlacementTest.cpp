@@ -1,5 +1,6 @@
 #include "platform/Placement.h"
 
+#include "platform/SwayPlace.h"
 #include "platform/TestSeams.h"
 #include "tests/support/Support.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QJsonDocument>
 #include <QMap>
 #include <QScreen>
 #include <QSettings>
@@ -456,4 +458,38 @@ TEST(IntoReach, WholeTitleStripAndBottomEdgeOnTheScreenThatHoldsMostOfTheWindow)
     EXPECT_EQ(IntoReach(QPoint(2200, 900), Table, Two), QPoint(2005, 608)) << "kept on the second screen";
     EXPECT_EQ(IntoReach(QPoint(5000, 5000), Table, Two), QPoint(725, 352)) << "on no screen: the first";
     EXPECT_EQ(IntoReach(QPoint(2147483000, -2147483600), Table, Two), QPoint(725, 0));
+}
+
+// Sway, asked to put the memory aid beside the table: the first side where
+// the whole aid stays on the table's screen.
+TEST(SwayPlace, BesideTheTableOnTheFirstSideWithRoom)
+{
+    const QRect Output(0, 0, 1024, 768);
+    const QSize Aid(266, 115);
+    EXPECT_EQ(PlaceBeside(QRect(362, 176, 299, 416), Aid, Output), QPoint(669, 176)) << "right";
+    EXPECT_EQ(PlaceBeside(QRect(700, 176, 299, 416), Aid, Output), QPoint(426, 176)) << "left";
+    EXPECT_EQ(PlaceBeside(QRect(100, 100, 900, 400), Aid, Output), QPoint(100, 508)) << "below";
+    EXPECT_EQ(PlaceBeside(QRect(100, 300, 900, 460), Aid, Output), QPoint(100, 177)) << "above";
+    EXPECT_EQ(PlaceBeside(Output, Aid, Output), std::nullopt) << "no room anywhere";
+    EXPECT_EQ(PlaceBeside(QRect(1324, 176, 299, 416), Aid, QRect(1024, 0, 1280, 1024)), QPoint(1631, 176))
+        << "on a second screen";
+}
+
+TEST(SwayPlace, FindsTheProgramsWindowByProcessAndTitleWithItsScreen)
+{
+    const QJsonObject Tree = QJsonDocument::fromJson(R"({"type": "root", "nodes": [
+        {"type": "output", "name": "X11-1", "rect": {"x": 1024, "y": 0, "width": 800, "height": 600}, "nodes": [
+            {"type": "workspace", "nodes": [], "floating_nodes": [
+                {"id": 7, "pid": 41, "name": "Memory", "rect": {"x": 10, "y": 20, "width": 266, "height": 115}},
+                {"id": 9, "pid": 42, "name": "Memory", "rect": {"x": 1300, "y": 200, "width": 266, "height": 115}},
+                {"id": 8, "pid": 42, "name": "Zento", "rect": {"x": 1100, "y": 100, "width": 299, "height": 416}}
+            ]}]}]})")
+                                 .object();
+    const std::optional<TSwayNode> Aid = FindSwayNode(Tree, 42, QStringLiteral("Memory"));
+    ASSERT_TRUE(Aid.has_value());
+    EXPECT_EQ(Aid->Id, 9) << "another program's window of the same title";
+    EXPECT_EQ(Aid->Rect, QRect(1300, 200, 266, 115));
+    EXPECT_EQ(Aid->Output, QRect(1024, 0, 800, 600));
+    EXPECT_EQ(FindSwayNode(Tree, 42, QStringLiteral("Zento, ver")), std::nullopt);
+    EXPECT_EQ(FindSwayNode(QJsonObject(), 42, QStringLiteral("Memory")), std::nullopt);
 }
