@@ -29,6 +29,18 @@ bool SamePixel(QRgb A, QRgb B)
 // does not pass for it.
 constexpr QSize AnchorSize(40, 16);
 
+bool AllMatch(const QImage& Screen, const QImage& Picture, const QRect& Part, const QPoint& Place)
+{
+    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+        const auto* Shown = reinterpret_cast<const QRgb*>(Screen.constScanLine(Place.y() + Y)) + Place.x();
+        const auto* Meant = reinterpret_cast<const QRgb*>(Picture.constScanLine(Y));
+        for (int X = Part.left(); X <= Part.right(); ++X)
+            if (!SamePixel(Shown[X], Meant[X]))
+                return false;
+    }
+    return true;
+}
+
 int MatchingPixels(const QImage& Screen, const QImage& Picture, const QRect& Part, const QPoint& Place)
 {
     int Matching = 0;
@@ -83,7 +95,7 @@ std::optional<QPoint> FindOnScreen(const QImage& Screen, const QImage& Picture, 
     for (int Y = 0; Y + Top.height() <= Shown.height(); ++Y)
         for (int X = 0; X + Top.width() <= Shown.width(); ++X) {
             const QPoint Place(X, Y);
-            if (MatchingPixels(Shown, Meant, Corner, Place) < Corner.width() * Corner.height())
+            if (!AllMatch(Shown, Meant, Corner, Place))
                 continue;
             if (const int Matching = MatchingPixels(Shown, Meant, Top, Place); Matching > Best) {
                 Best = Matching;
