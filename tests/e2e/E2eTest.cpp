@@ -292,6 +292,45 @@ protected:
     QByteArray Output;
 };
 
+struct TRun
+{
+    int Status = -1;
+    bool Crashed = true;
+    QString Out;
+    QString Errors;
+};
+
+// The program run as from a terminal with no display at all (or the one
+// given), its output read whole.
+TRun RunWithoutDisplay(const QString& Command, const QStringList& Arguments, const QString& Display = QString())
+{
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        Env.remove(QString::fromLatin1(Name));
+    if (!Display.isEmpty())
+        Env.insert(QStringLiteral("DISPLAY"), Display);
+    QTemporaryDir Home;
+    Env.insert(QStringLiteral("HOME"), Home.path());
+    Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.path());
+    QProcess Program;
+    Program.setProcessEnvironment(Env);
+    Program.setWorkingDirectory(Home.path());
+    Program.start(Command, Arguments);
+    TRun Run;
+    if (!Program.waitForFinished(20000)) {
+        Program.kill();
+        Program.waitForFinished(5000);
+        return Run;
+    }
+    Run.Status = Program.exitCode();
+    Run.Crashed = Program.exitStatus() != QProcess::NormalExit;
+    Run.Out = QString::fromLocal8Bit(Program.readAllStandardOutput());
+    Run.Errors = QString::fromLocal8Bit(Program.readAllStandardError());
+    return Run;
+}
+
+QString BuiltProgram() { return QCoreApplication::applicationDirPath() + QStringLiteral("/zento"); }
+
 } // namespace
 
 TEST_F(ZentoProgram, WholeGameWithTheMouse)
@@ -489,6 +528,22 @@ TEST_F(InstalledCopy, DesktopEntryKeepsTheSettingsInTheConfigFolder)
     EXPECT_FALSE(QFile::exists(Home.filePath(QStringLiteral("zento.ini")))) << "no settings file in the home folder";
 }
 
+// The installed command and the desktop's launcher answer as the built program does.
+TEST_F(InstalledCopy, CommandAndLauncherAnswerWithoutADisplay)
+{
+    const QString Launcher = Prefix + QStringLiteral("/" ZENTO_PROGRAMDIR "/zento-desktop");
+    for (const QString& Command : {Prefix + QStringLiteral("/" ZENTO_COMMANDDIR "/zento"), Launcher}) {
+        SCOPED_TRACE(Command.toStdString());
+        const TRun Version = RunWithoutDisplay(Command, {QStringLiteral("--version")});
+        EXPECT_EQ(Version.Status, 0);
+        EXPECT_TRUE(Version.Out.startsWith(QStringLiteral("Zento, ") + VersionText)) << Version.Out.toStdString();
+        const TRun Bare = RunWithoutDisplay(Command, {});
+        EXPECT_FALSE(Bare.Crashed);
+        EXPECT_EQ(Bare.Status, 1);
+        EXPECT_EQ(Bare.Errors.count(QLatin1Char('\n')), 1) << Bare.Errors.toStdString();
+    }
+}
+
 TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
 {
     const QString Folder = Prefix + QStringLiteral("/" ZENTO_PROGRAMDIR "/");
@@ -513,6 +568,37 @@ TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
     const QString Real = QDir(Folder).canonicalPath();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing language file %1/english.lng\n").arg(Real))) << Errors.toStdString();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing felt %1/tsoxa.bmp\n").arg(Real))) << Errors.toStdString();
+}
+
+// From a terminal without a display: the options answer, and the game says in
+// one line that it has nothing to open, with status 1 and no core dump.
+TEST(CommandLine, OptionsAnswerAndNoDisplayIsOneLineWithStatusOne)
+{
+    const TRun Help = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--help")});
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_TRUE(Help.Out.startsWith(QStringLiteral("Usage: zento")) && Help.Out.contains(QStringLiteral("--version")))
+        << Help.Out.toStdString();
+    EXPECT_TRUE(Help.Errors.isEmpty()) << Help.Errors.toStdString();
+
+    const TRun Version = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--version")});
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out, QStringLiteral("Zento, ") + VersionText + QLatin1Char(' ') + EditionText + QLatin1Char('\n'));
+
+    const TRun Unknown = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--fullscreen")});
+    EXPECT_EQ(Unknown.Status, 2);
+    EXPECT_TRUE(Unknown.Errors.startsWith(QStringLiteral("zento: unknown option '--fullscreen'\n"))) << Unknown.Errors.toStdString();
+    EXPECT_TRUE(Unknown.Out.isEmpty());
+
+    // No display named, and one named where no X server listens.
+    for (const QString& Display : {QString(), QStringLiteral(":987")}) {
+        SCOPED_TRACE(Display.toStdString());
+        const TRun Bare = RunWithoutDisplay(BuiltProgram(), {}, Display);
+        EXPECT_FALSE(Bare.Crashed);
+        EXPECT_EQ(Bare.Status, 1);
+        EXPECT_EQ(Bare.Errors.count(QLatin1Char('\n')), 1) << Bare.Errors.toStdString();
+        EXPECT_TRUE(Bare.Errors.startsWith(QStringLiteral("zento: "))) << Bare.Errors.toStdString();
+        EXPECT_TRUE(Bare.Errors.contains(Display.isEmpty() ? QStringLiteral("DISPLAY") : Display)) << Bare.Errors.toStdString();
+    }
 }
 
 TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyComeBack)
