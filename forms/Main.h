@@ -2,6 +2,7 @@
 // holds the game, turns clicks and commands into moves, and shows what the
 // game says happened.
 #pragma once
+#include "forms/StatisticsFile.h"
 #include "forms/TableAccess.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
@@ -14,6 +15,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -23,6 +25,7 @@ class QStatusBar;
 class TfrmAbout;
 class TfrmMemory;
 class TfrmSetScore;
+class TfrmStatistics;
 class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
@@ -60,6 +63,7 @@ public:
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
     TMenuItem* menuHint;
+    TMenuItem* menuStatistics;
     QStatusBar* StatusBar;
     // Made on first use: a file dialog that once existed writes Qt's own
     // settings file when it goes.
@@ -92,6 +96,12 @@ public:
     void menuNormalClick();
     void menuHardClick();
     void menuHintClick();
+    void menuStatisticsClick();
+
+    // The player's statistics, made on first use: nothing of them costs at start.
+    TStatisticsFile& Statistics();
+    // Made on first use, as the picture dialog is.
+    TfrmStatistics* StatisticsWindow() const { return FStatisticsWindow; }
 
     // The level the next new game or tournament is played at; the game in
     // progress keeps the one it was dealt with.
@@ -139,6 +149,12 @@ private:
     void TranslateLevelTexts();
     void ShowLevel();
     void StartPlay(void (*Start)(TGame&, TTable&));
+    // What the game's end, or a game given up, adds to the statistics file;
+    // the player hears once of a file that cannot be read or written.
+    void CountEnd(const char* Key);
+    void CountStatistics(const std::function<void(TStatistics&)>& Change);
+    void TellStatisticsFaults();
+    void ResetStatistics();
     // A turn, or any step of the player's, runs to its end before anything
     // else reaches the game; what came meanwhile follows in order.
     void RunTurn(const std::function<void()>& Step);
@@ -186,6 +202,8 @@ private:
     TfrmMemory* FMemory = nullptr;
     TfrmSetScore* FSetScore = nullptr;
     TfrmAbout* FAbout = nullptr;
+    std::optional<TStatisticsFile> FStatisticsFile;
+    TfrmStatistics* FStatisticsWindow = nullptr;
     bool FShown = false;
     bool FScoresInstalled = false;
     bool FInTurn = false;

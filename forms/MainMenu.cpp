@@ -1,6 +1,7 @@
 // The table window's menu bar: its items, captions, check marks and shortcuts.
 #include "forms/Main.h"
 
+#include "forms/Statistics.h"
 #include "forms/TableSpeech.h"
 #include "platform/Styles.h"
 
@@ -96,7 +97,8 @@ void TfrmMain::CreateGameMenu()
     menuNewTour->setShortcut(Qt::Key_F3);
     menuHint = new TMenuItem(QStringLiteral("menuHint"), QString::fromLatin1(HintMenuKey), this);
     menuHint->setShortcut(Qt::Key_H);
-    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuHint});
+    menuStatistics = new TMenuItem(QStringLiteral("menuStatistics"), QString::fromLatin1(StatisticsKey), this);
+    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuHint, menuStatistics});
 }
 
 void TfrmMain::ConnectHandlers()
@@ -115,4 +117,5 @@ void TfrmMain::ConnectHandlers()
     connect(menuNormal, &TMenuItem::Click, this, &TfrmMain::menuNormalClick);
     connect(menuHard, &TMenuItem::Click, this, &TfrmMain::menuHardClick);
     connect(menuHint, &TMenuItem::Click, this, &TfrmMain::menuHintClick);
+    connect(menuStatistics, &TMenuItem::Click, this, &TfrmMain::menuStatisticsClick);
 }

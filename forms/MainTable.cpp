@@ -346,6 +346,7 @@ void TfrmMain::TurnEnded()
 
 void TfrmMain::Message(const char* Key)
 {
+    CountEnd(Key);
     TellGameOver(*this, Key);
     TellHeldNews(*this);
     // The window system keeps what came during the turn's pauses (the

@@ -1,5 +1,6 @@
 #include "forms/TableSpeech.h"
 
+#include "forms/Statistics.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
 
@@ -59,7 +60,7 @@ QStringList SpeechKeys()
         Keys << QString::fromLatin1(Key);
     for (const char* Key : TextKeys)
         Keys << QString::fromLatin1(Key);
-    return Keys;
+    return Keys + StatisticsKeys();
 }
 
 QString PlayedNews(TSide By, const TCard& Card, const TLanguage& Languages)

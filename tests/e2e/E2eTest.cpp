@@ -171,6 +171,8 @@ std::optional<QPoint> StartAndFindTable(QProcess& Program, const QString& Comman
     QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
     Env.insert(QStringLiteral("HOME"), Home);
     Env.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome);
+    Env.insert(QStringLiteral("XDG_DATA_HOME"), Home + QStringLiteral("/data"));
+    Env.insert(QStringLiteral("XDG_STATE_HOME"), Home + QStringLiteral("/state"));
     PlaceMemoryAidBesideTheTable(ConfigHome);
     Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
     Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));

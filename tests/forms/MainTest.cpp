@@ -4,6 +4,7 @@
 #include "forms/About.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
+#include "forms/Statistics.h"
 #include "forms/TableSpeech.h"
 #include "model/Levels.h"
 #include "platform/Bitmap.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QStyleOption>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -140,7 +142,8 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
     EXPECT_EQ(Names(Main.menuLevel->menu()->actions()), QStringList({"menuEasy", "menuNormal", "menuHard"}));
-    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour", "menuHint"}));
+    EXPECT_EQ(Names(Main.menuGame->menu()->actions()),
+              QStringList({"menuNewGame", "menuNewTour", "menuHint", "menuStatistics"}));
 
     struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
     const TItem Items[] = {
@@ -163,6 +166,7 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
         {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
         {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
+        {Main.menuStatistics, "Statistics", {}, false, true},
     };
     for (const TItem& Item : Items) {
         SCOPED_TRACE(Item.Item->objectName().toStdString());
@@ -1429,4 +1433,128 @@ TEST_F(ListenedFixture, TournamentsDecisionIsTold)
                 << "the next game's deal follows the decision";
         }
     }
+}
+
+namespace {
+
+// The statistics in a data folder of the test's own.
+class StatisticsFixture : public MainFixture
+{
+protected:
+    void SetUp() override
+    {
+        OldDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", Data.Path().toUtf8());
+        MainFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        MainFixture::TearDown();
+        SetQuestionHandler({});
+        qputenv("XDG_DATA_HOME", OldDataHome);
+    }
+
+    TLevelStatistics Kept(TLevel Level) const
+    {
+        return AtLevel(TStatisticsFile(Data.Path() + QStringLiteral("/zento")).Read(), Level);
+    }
+
+    void PlayToTheEnd()
+    {
+        while (GameInProgress(Main->Game()))
+            PlayFirstCard();
+    }
+
+    // The figures the window shows in a level's column, read while it is open.
+    QStringList Shown(int Column)
+    {
+        QStringList Figures;
+        AnswerDialog([&Figures, Column](QDialog* Dialog) {
+            auto* Table = Dialog->findChild<QTableWidget*>(QStringLiteral("tblStatistics"));
+            for (int Row = 0; Table && Row < Table->rowCount(); ++Row)
+                Figures << Table->item(Row, Column)->text();
+            Dialog->accept();
+        });
+        Main->menuStatisticsClick();
+        return Figures;
+    }
+
+    TTempFolder Data;
+    QByteArray OldDataHome;
+};
+
+} // namespace
+
+// A game counts at its end, at the level it was dealt with; one left for a
+// new game is given up, not lost; the window shows them in the level's column.
+TEST_F(StatisticsFixture, GameEndedAndGameGivenUpAreCountedAndShown)
+{
+    Main->ChooseLevel(TLevel::Hard);
+    Main->menuNewGameClick();
+    Main->ChooseLevel(TLevel::Easy);
+    PlayToTheEnd();
+    const TGameResult Result = ResultOf(Main->Game());
+    TLevelStatistics Hard = Kept(TLevel::Hard);
+    EXPECT_EQ(Hard.Played, 1);
+    EXPECT_EQ(Hard.Won + Hard.Lost + Hard.Drawn, 1);
+    EXPECT_EQ(Hard.PointsTaken, Result.Taken);
+    EXPECT_EQ(Hard.PointsGiven, Result.Given);
+    EXPECT_EQ(Hard.MarksMade, Result.MarksMade);
+    EXPECT_EQ(Kept(TLevel::Easy), TLevelStatistics{});
+
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    Main->menuNewGameClick();
+    Main->menuNewGameClick();
+    EXPECT_EQ(Kept(TLevel::Easy).GivenUp, 2);
+    EXPECT_EQ(Kept(TLevel::Easy).Played, 0);
+    EXPECT_EQ(Kept(TLevel::Hard).Played, 1) << "the ended game is given up by nothing";
+
+    // Columns: Easy, Normal, Hard.
+    const QStringList HardColumn = Shown(2);
+    ASSERT_EQ(HardColumn.size(), 14);
+    EXPECT_EQ(HardColumn[0], QStringLiteral("1"));
+    EXPECT_TRUE(HardColumn[5].startsWith(QString::number(Result.Taken) + QStringLiteral(", "))) << HardColumn[5].toStdString();
+    EXPECT_EQ(Shown(0)[4], QStringLiteral("2"));
+    EXPECT_TRUE(Messages.filter(QStringLiteral("statistics")).isEmpty()) << Messages.join(QLatin1Char('|')).toStdString();
+}
+
+// A tournament counts each of its games as it ends, and itself once decided.
+TEST_F(StatisticsFixture, TournamentCountsItsGamesAndItsDecision)
+{
+    StartTournamentAtLastDeal(*Main, 2000, 0);
+    PlayToTheEnd();
+    const TLevelStatistics Normal = Kept(TLevel::Normal);
+    EXPECT_EQ(Normal.Played, 1);
+    EXPECT_EQ(Normal.ToursPlayed, 1);
+    EXPECT_EQ(Normal.ToursWon, 1);
+    EXPECT_EQ(Normal.HighestTargetWon, SetScore->Score());
+}
+
+// Reset asks first: No keeps every count, Yes forgets them, and the window
+// shows what the file now holds.
+TEST_F(StatisticsFixture, ResetAsksFirstAndForgetsOnlyOnYes)
+{
+    Main->menuNewGameClick();
+    PlayToTheEnd();
+    QStringList Questions;
+    QStringList AfterNo, AfterYes;
+    AnswerDialog([&](QDialog* Dialog) {
+        auto* Window = qobject_cast<TfrmStatistics*>(Dialog);
+        ASSERT_TRUE(Window);
+        for (bool Answer : {false, true}) {
+            SetQuestionHandler([&Questions, Answer](const QString& Text) {
+                Questions << Text;
+                return Answer;
+            });
+            Window->btnReset->click();
+            (Answer ? AfterYes : AfterNo) << Window->tblStatistics->item(0, 1)->text();
+        }
+        Dialog->accept();
+    });
+    Main->menuStatisticsClick();
+    EXPECT_EQ(Questions, QStringList(2, QStringLiteral("Forget the statistics of every level?")));
+    EXPECT_EQ(AfterNo, QStringList{QStringLiteral("1")});
+    EXPECT_EQ(AfterYes, QStringList{QStringLiteral("0")});
+    EXPECT_EQ(Kept(TLevel::Normal), TLevelStatistics{});
 }
