@@ -93,11 +93,6 @@ TGameResult ResultOf(const TGame& Game)
             MarksIn(Game.FCpuTricks)};
 }
 
-bool GameInProgress(const TGame& Game)
-{
-    return Game.FTurnsLeft > 0;
-}
-
 void CountGame(TStatistics& Statistics, const TGameResult& Result)
 {
     TLevelStatistics& Level = AtLevel(Statistics, Result.Level);

@@ -51,9 +51,6 @@ struct TGameResult
 // The game just ended, from both sides' captured cards; the end of a game
 // has already given the pile's last cards to the last taker.
 TGameResult ResultOf(const TGame& Game);
-// A game is under way from its deal until its last turn; before the first
-// deal and after the end there is nothing to give up or keep.
-bool GameInProgress(const TGame& Game);
 
 // A won game lengthens the streak; a loss, a draw and a game given up end it.
 void CountGame(TStatistics& Statistics, const TGameResult& Result);
