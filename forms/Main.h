@@ -6,6 +6,7 @@
 #include "forms/TableAccess.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
+#include "model/KeptGame.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -62,6 +63,7 @@ public:
     TMenuItem* menuGame;
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
+    TMenuItem* menuContinue;
     TMenuItem* menuHint;
     TMenuItem* menuStatistics;
     QStatusBar* StatusBar;
@@ -97,6 +99,7 @@ public:
     void menuHardClick();
     void menuHintClick();
     void menuStatisticsClick();
+    void menuContinueClick();
 
     // The player's statistics, made on first use: nothing of them costs at start.
     TStatisticsFile& Statistics();
@@ -155,6 +158,13 @@ private:
     void CountStatistics(const std::function<void(TStatistics&)>& Change);
     void TellStatisticsFaults();
     void ResetStatistics();
+    // The game in progress kept after every turn and at exit, and laid out again.
+    void KeepGame();
+    void GameEnded();
+    void OfferContinue(bool Kept);
+    TKeptTable KeptTable() const;
+    void ContinueGame();
+    void LayKeptTable(const TKeptTable& Table);
     // A turn, or any step of the player's, runs to its end before anything
     // else reaches the game; what came meanwhile follows in order.
     void RunTurn(const std::function<void()>& Step);
@@ -204,6 +214,7 @@ private:
     TfrmAbout* FAbout = nullptr;
     std::optional<TStatisticsFile> FStatisticsFile;
     TfrmStatistics* FStatisticsWindow = nullptr;
+    bool FKeepFailureTold = false;
     bool FShown = false;
     bool FScoresInstalled = false;
     bool FInTurn = false;

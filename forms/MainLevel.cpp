@@ -19,6 +19,8 @@ void TfrmMain::StartPlay(void (*Start)(TGame&, TTable&))
     FGame.FLevel = FChosenLevel;
     Start(FGame, *this);
     ShowLevel();
+    // The new game takes the kept one's place.
+    KeepGame();
 }
 
 void TfrmMain::menuHintClick()
@@ -75,4 +77,5 @@ void TfrmMain::TranslateLevelTexts()
         Items[I]->setText(LevelName(static_cast<TLevel>(I), *Languages));
     menuHint->setText(Languages->LookupMessage(QString::fromLatin1(HintMenuKey)));
     menuStatistics->setText(SpeechText(*Languages, StatisticsKey));
+    menuContinue->setText(SpeechText(*Languages, ContinueMenuKey));
 }

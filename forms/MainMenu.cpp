@@ -34,10 +34,10 @@ void TfrmMain::CreateMenu()
     CreateGameMenu();
     MainMenu->addActions({menuParameters, menuGame});
     // Shortcuts work while the menus are closed only if the window holds the items.
-    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuHint});
+    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHint});
     // The memory aid only shows: while it has the keyboard, the game's keys
     // still work. A modal dialog blocks them as before.
-    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour})
+    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour, menuContinue})
         Item->setShortcutContext(Qt::ApplicationShortcut);
 }
 
@@ -95,10 +95,13 @@ void TfrmMain::CreateGameMenu()
     menuNewGame->setShortcut(Qt::Key_F2);
     menuNewTour = new TMenuItem(QStringLiteral("menuNewTour"), QStringLiteral("Νέο Τουρνουά"), this);
     menuNewTour->setShortcut(Qt::Key_F3);
+    menuContinue = new TMenuItem(QStringLiteral("menuContinue"), QString::fromLatin1(ContinueMenuKey), this);
+    menuContinue->setShortcut(Qt::Key_F4);
+    menuContinue->setEnabled(false);
     menuHint = new TMenuItem(QStringLiteral("menuHint"), QString::fromLatin1(HintMenuKey), this);
     menuHint->setShortcut(Qt::Key_H);
     menuStatistics = new TMenuItem(QStringLiteral("menuStatistics"), QString::fromLatin1(StatisticsKey), this);
-    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuHint, menuStatistics});
+    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuContinue, menuHint, menuStatistics});
 }
 
 void TfrmMain::ConnectHandlers()
@@ -118,4 +121,5 @@ void TfrmMain::ConnectHandlers()
     connect(menuHard, &TMenuItem::Click, this, &TfrmMain::menuHardClick);
     connect(menuHint, &TMenuItem::Click, this, &TfrmMain::menuHintClick);
     connect(menuStatistics, &TMenuItem::Click, this, &TfrmMain::menuStatisticsClick);
+    connect(menuContinue, &TMenuItem::Click, this, &TfrmMain::menuContinueClick);
 }

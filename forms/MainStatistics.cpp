@@ -32,6 +32,7 @@ void TfrmMain::CountEnd(const char* Key)
     if (Is(Key, EndOfGameKey)) {
         const TGameResult Result = ResultOf(FGame);
         CountStatistics([Result](TStatistics& Statistics) { CountGame(Statistics, Result); });
+        GameEnded();
         return;
     }
     const bool Won = Is(Key, YouWonKey);

@@ -342,6 +342,7 @@ void TfrmMain::PileCleared()
 void TfrmMain::TurnEnded()
 {
     DrawTable(FBackBufferCanvas);
+    KeepGame();
 }
 
 void TfrmMain::Message(const char* Key)

@@ -21,7 +21,7 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
                                 GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
-                                LevelChosenKey};
+                                LevelChosenKey, ContinueMenuKey, GameUnkeptKey, GameSetAsideKey};
 
 } // namespace
 

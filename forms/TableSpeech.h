@@ -39,6 +39,10 @@ inline constexpr const char* LevelKeys[3] = {"Normal", "Easy", "Hard"};
 inline constexpr const char* LevelMenuKey = "Level";
 inline constexpr const char* HintMenuKey = "Hint";
 inline constexpr const char* LevelChosenKey = "level %1, from the next game";
+// The kept game: its menu item and what the player hears of a file that fails.
+inline constexpr const char* ContinueMenuKey = "Continue";
+inline constexpr const char* GameUnkeptKey = "Unable to keep the game in %1";
+inline constexpr const char* GameSetAsideKey = "The kept game could not be read; it was set aside as %1";
 
 QString SpeechText(const TLanguage& Languages, const char* Key);
 

@@ -9,9 +9,11 @@
 
 namespace {
 
-// Long enough for another copy's read and write on a slow disk; a copy that
-// died holding the lock leaves a stale lock, which QLockFile takes over.
-constexpr int LockWaitMs = 5000;
+// QLockFile looks again at growing intervals, so a copy that locks again at
+// once can keep a waiting one out for a while: long enough for another copy's
+// whole run of changes. A copy that died holding the lock leaves a stale lock,
+// which QLockFile takes over at once.
+constexpr int LockWaitMs = 20000;
 
 bool MakeFolderOf(const QString& FileName)
 {

@@ -15,7 +15,7 @@ enum class TShareResult { Changed, Unchanged, Failed };
 using TSharedChange = std::function<std::optional<QByteArray>(const std::optional<QByteArray>& Old)>;
 
 // Holds LockName around the read and the write (its folder and FileName's are
-// made when missing). Failed when the lock cannot be had within a few
+// made when missing). Failed when the lock cannot be had within twenty
 // seconds, the file is there but cannot be read, or the new bytes cannot be
 // written; the old file then stays exactly as it was.
 TShareResult ChangeSharedFile(const QString& FileName, const QString& LockName, const TSharedChange& Change);

@@ -3,9 +3,11 @@
 
 #include "forms/About.h"
 #include "forms/Memory.h"
+#include "forms/KeptGameFile.h"
 #include "forms/SetScore.h"
 #include "forms/Statistics.h"
 #include "forms/TableSpeech.h"
+#include "model/KeptGame.h"
 #include "model/Levels.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"
@@ -25,7 +27,9 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -133,6 +137,7 @@ QStringList Names(const QList<QAction*>& Items)
 
 TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
 {
+    const TPlayerFolders Folders;
     TfrmMain Main;
     EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
@@ -143,7 +148,7 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
     EXPECT_EQ(Names(Main.menuLevel->menu()->actions()), QStringList({"menuEasy", "menuNormal", "menuHard"}));
     EXPECT_EQ(Names(Main.menuGame->menu()->actions()),
-              QStringList({"menuNewGame", "menuNewTour", "menuHint", "menuStatistics"}));
+              QStringList({"menuNewGame", "menuNewTour", "menuContinue", "menuHint", "menuStatistics"}));
 
     struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
     const TItem Items[] = {
@@ -166,6 +171,7 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
         {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
         {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
+        {Main.menuContinue, "Continue", QKeySequence(Qt::Key_F4), false, false},
         {Main.menuStatistics, "Statistics", {}, false, true},
     };
     for (const TItem& Item : Items) {
@@ -1443,20 +1449,19 @@ class StatisticsFixture : public MainFixture
 protected:
     void SetUp() override
     {
-        OldDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", Data.Path().toUtf8());
+        Folders = std::make_unique<TPlayerFolders>();
         MainFixture::SetUp();
     }
     void TearDown() override
     {
         MainFixture::TearDown();
         SetQuestionHandler({});
-        qputenv("XDG_DATA_HOME", OldDataHome);
+        Folders.reset();
     }
 
     TLevelStatistics Kept(TLevel Level) const
     {
-        return AtLevel(TStatisticsFile(Data.Path() + QStringLiteral("/zento")).Read(), Level);
+        return AtLevel(TStatisticsFile(Folders->Data() + QStringLiteral("/zento")).Read(), Level);
     }
 
     void PlayToTheEnd()
@@ -1479,8 +1484,7 @@ protected:
         return Figures;
     }
 
-    TTempFolder Data;
-    QByteArray OldDataHome;
+    std::unique_ptr<TPlayerFolders> Folders;
 };
 
 } // namespace
@@ -1557,4 +1561,141 @@ TEST_F(StatisticsFixture, ResetAsksFirstAndForgetsOnlyOnYes)
     EXPECT_EQ(AfterNo, QStringList{QStringLiteral("1")});
     EXPECT_EQ(AfterYes, QStringList{QStringLiteral("0")});
     EXPECT_EQ(Kept(TLevel::Normal), TLevelStatistics{});
+}
+
+namespace {
+
+// The windows made, closed and made again, as the program is started anew,
+// with the player's folders kept between the runs.
+class KeptGameFixture : public StatisticsFixture
+{
+protected:
+    void Restart()
+    {
+        Main->close();
+        DestroyWindows();
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        MakeWindows();
+        QCoreApplication::processEvents();
+    }
+
+    static QByteArray KeptBytes()
+    {
+        QFile File(KeptGameFileName());
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    }
+
+    // The kept file's game, without the table's part.
+    static QByteArray KeptGamePart()
+    {
+        TGame Read{};
+        TKeptTable Table;
+        if (!ReadKeptGame(KeptBytes(), Read, Table))
+            return QByteArray("(unreadable)");
+        const QByteArray Text = KeptGameText(Read, {});
+        FreeCards(Read);
+        return Text;
+    }
+
+    QImage TableShown() const { return Main->TableArea()->grab().toImage(); }
+
+    QList<int32_t> Marks() const
+    {
+        QList<int32_t> Result;
+        for (int Suit = 1; Suit <= 4; ++Suit)
+            for (int Rank = 1; Rank <= 13; ++Rank)
+                Result << Memory->Played(Suit, Rank);
+        return Result;
+    }
+};
+
+} // namespace
+
+// Closed in the middle of a tournament and started again, F4 lays the table
+// exactly as it was left: the cards, the memory aid, the status line, the
+// level and the target; play then goes on, and the game's end counts.
+TEST_F(KeptGameFixture, ClosedMidTournamentContinuesWhereItWasLeft)
+{
+    Main->ChooseLevel(TLevel::Hard);
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main->menuNewTourClick();
+    const int Target = SetScore->Score();
+    PlayFirstCard();
+    PlayFirstCard();
+    const QByteArray Game = KeptGameText(Main->Game(), {});
+    EXPECT_FALSE(Main->menuContinue->isEnabled()) << "the kept game is the one in play";
+    LetIdle();
+    const QImage Table = TableShown();
+    const QList<int32_t> Marked = Marks();
+    const QString Status = Main->ScoreText();
+
+    Restart();
+    Main->ChooseLevel(TLevel::Easy);
+    SetScore->edScore->setValue(501);
+    ASSERT_TRUE(Main->menuContinue->isEnabled());
+    QTest::keyClick(Main->TableArea(), Qt::Key_F4);
+    LetIdle();
+    EXPECT_EQ(KeptGameText(Main->Game(), {}), Game);
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Hard);
+    EXPECT_EQ(SetScore->Score(), Target);
+    EXPECT_EQ(Marks(), Marked);
+    EXPECT_EQ(Main->ScoreText(), Status);
+    EXPECT_EQ(TableShown(), Table);
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+
+    while (!Messages.contains(QStringLiteral("end of game...")))
+        PlayFirstCard();
+    EXPECT_EQ(Kept(TLevel::Hard).Played, 1);
+    EXPECT_TRUE(GameInProgress(Main->Game())) << "the tournament's next game";
+    EXPECT_EQ(Messages.filter(QStringLiteral("keep")), QStringList());
+}
+
+// An ended game is never kept, a new game takes the kept one's place, and a
+// kept game not continued stays for the next run.
+TEST_F(KeptGameFixture, EndedGameIsNotKeptAndAnUnusedOneStays)
+{
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    const QByteArray First = KeptBytes();
+    ASSERT_FALSE(First.isEmpty());
+    Main->menuNewGameClick();
+    EXPECT_NE(KeptBytes(), First);
+    EXPECT_EQ(KeptGamePart(), KeptGameText(Main->Game(), {}));
+    const QByteArray Second = KeptBytes();
+    Restart();
+    Restart();
+    EXPECT_EQ(KeptBytes(), Second) << "two runs that did not continue it";
+    QTest::keyClick(Main->TableArea(), Qt::Key_F4);
+    while (GameInProgress(Main->Game()))
+        PlayFirstCard();
+    EXPECT_FALSE(QFile::exists(KeptGameFileName()));
+    Restart();
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+}
+
+// A kept file that is damaged is set aside with one message and leaves the
+// table as it was; a state folder that cannot be written is told once.
+TEST_F(KeptGameFixture, DamagedFileIsSetAsideAndAFailedWriteIsToldOnce)
+{
+    ASSERT_TRUE(SaveKeptGame("ZentoGame=1\nShoe=1.1.1.0.0 1.1.1.0.0\n"));
+    Restart();
+    ASSERT_TRUE(Main->menuContinue->isEnabled());
+    Main->menuContinueClick();
+    EXPECT_FALSE(GameInProgress(Main->Game()));
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("The kept game could not be read; it was set aside as ") +
+                                    KeptGameFileName() + QStringLiteral(".damaged")});
+    EXPECT_TRUE(QFile::exists(KeptGameFileName() + QStringLiteral(".damaged")));
+    EXPECT_FALSE(QFile::exists(KeptGameFileName()));
+
+    Messages.clear();
+    QFile::remove(KeptGameFileName() + QStringLiteral(".damaged"));
+    ASSERT_TRUE(QDir(QFileInfo(KeptGameFileName()).absolutePath()).removeRecursively());
+    QFile Blocker(QFileInfo(KeptGameFileName()).absolutePath());
+    ASSERT_TRUE(Blocker.open(QIODevice::WriteOnly));
+    Blocker.close();
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    PlayFirstCard();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to keep the game in ") + KeptGameFileName()});
 }
