@@ -394,6 +394,51 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     EXPECT_NE(Status, QStringLiteral("You: 0, CPU: 0"));
 }
 
+// Killed in the middle of a game (kill -9) and started again, F4 lays the
+// table as the last whole turn left it: the same cards on the screen and the
+// same points on the status line; play goes on from there.
+TEST_F(ZentoProgram, KilledMidGameContinuesFromItsLastTurn)
+{
+    const QString KeptFile = Settings->filePath(QStringLiteral("state/zento/game.txt"));
+    const auto Kept = [&KeptFile] {
+        QFile File(KeptFile);
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    };
+    Key(QStringLiteral("F2"));
+    ASSERT_TRUE(WaitUntil([&] { return !Kept().isEmpty(); })) << "the new game is not kept";
+    for (int Turn = 0; Turn < 2; ++Turn) {
+        const QByteArray Before = Kept();
+        Key(QStringLiteral("Right"));
+        Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        ASSERT_TRUE(WaitUntil([&] { return Kept() != Before; }, 20000)) << "turn " << Turn + 1 << " was not kept";
+    }
+    // The status line follows at the next idle moment.
+    QString Status;
+    WaitUntil([&] { return !(Status = LastStatus()).isEmpty(); });
+    QThread::msleep(300);
+    Status = LastStatus();
+    const QRect TableRect(*Table, QSize(TableWidth, 378));
+    const QImage Before = Screenshot().copy(TableRect);
+    SaveIfFailed(Before, QStringLiteral("zento-e2e-before-kill.png"));
+
+    Program.kill();
+    ASSERT_TRUE(Program.waitForFinished(5000));
+    const QByteArray Left = Kept();
+    StartProgram();
+    EXPECT_TRUE(LastStatus().isEmpty()) << "nothing dealt at start";
+    Key(QStringLiteral("F4"));
+    ASSERT_TRUE(WaitUntil([&] { return LastStatus() == Status; })) << LastStatus().toStdString() << " after F4, "
+                                                                   << Status.toStdString() << " before";
+    QImage After;
+    const bool Same = WaitUntil([&] { return (After = Screenshot().copy(QRect(*Table, QSize(TableWidth, 378)))) == Before; });
+    SaveIfFailed(After, QStringLiteral("zento-e2e-after-continue.png"));
+    EXPECT_TRUE(Same) << "the table is not laid as it was";
+    EXPECT_EQ(Kept(), Left) << "continuing changes nothing until a turn is played";
+    Key(QStringLiteral("Right"));
+    Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    EXPECT_TRUE(WaitUntil([&] { return Kept() != Left; }, 20000)) << "play goes on";
+}
+
 namespace {
 
 QString DesktopEntry(const QString& File, const QString& Key)
