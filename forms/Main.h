@@ -27,6 +27,7 @@ class TfrmAbout;
 class TfrmMemory;
 class TfrmSetScore;
 class TfrmStatistics;
+class TfrmHowToPlay;
 class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
@@ -66,6 +67,8 @@ public:
     TMenuItem* menuContinue;
     TMenuItem* menuHint;
     TMenuItem* menuStatistics;
+    TMenuItem* menuHelp;
+    TMenuItem* menuHowToPlay;
     QStatusBar* StatusBar;
     // Made on first use: a file dialog that once existed writes Qt's own
     // settings file when it goes.
@@ -100,6 +103,7 @@ public:
     void menuHintClick();
     void menuStatisticsClick();
     void menuContinueClick();
+    void menuHowToPlayClick();
 
     // The player's statistics, made on first use: nothing of them costs at start.
     TStatisticsFile& Statistics();
@@ -142,6 +146,7 @@ private:
     void CreateParametersMenu();
     void CreateLevelMenu();
     void CreateGameMenu();
+    void CreateHelpMenu();
     void CreateTable();
     void CreateComponents();
     void ReleaseDialogs();
@@ -214,6 +219,7 @@ private:
     TfrmAbout* FAbout = nullptr;
     std::optional<TStatisticsFile> FStatisticsFile;
     TfrmStatistics* FStatisticsWindow = nullptr;
+    TfrmHowToPlay* FHowToPlay = nullptr;
     bool FKeepFailureTold = false;
     bool FShown = false;
     bool FScoresInstalled = false;

@@ -78,4 +78,6 @@ void TfrmMain::TranslateLevelTexts()
     menuHint->setText(Languages->LookupMessage(QString::fromLatin1(HintMenuKey)));
     menuStatistics->setText(SpeechText(*Languages, StatisticsKey));
     menuContinue->setText(SpeechText(*Languages, ContinueMenuKey));
+    menuHelp->setText(SpeechText(*Languages, HelpMenuKey));
+    menuHowToPlay->setText(SpeechText(*Languages, HowToPlayMenuKey));
 }

@@ -32,12 +32,13 @@ void TfrmMain::CreateMenu()
     MainMenu->setStyle(MenuStyle);
     CreateParametersMenu();
     CreateGameMenu();
-    MainMenu->addActions({menuParameters, menuGame});
+    CreateHelpMenu();
+    MainMenu->addActions({menuParameters, menuGame, menuHelp});
     // Shortcuts work while the menus are closed only if the window holds the items.
-    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHint});
+    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHint, menuHowToPlay});
     // The memory aid only shows: while it has the keyboard, the game's keys
     // still work. A modal dialog blocks them as before.
-    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour, menuContinue})
+    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHowToPlay})
         Item->setShortcutContext(Qt::ApplicationShortcut);
 }
 
@@ -104,6 +105,14 @@ void TfrmMain::CreateGameMenu()
     CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuContinue, menuHint, menuStatistics});
 }
 
+void TfrmMain::CreateHelpMenu()
+{
+    menuHelp = new TMenuItem(QStringLiteral("menuHelp"), QString::fromLatin1(HelpMenuKey), this);
+    menuHowToPlay = new TMenuItem(QStringLiteral("menuHowToPlay"), QString::fromLatin1(HowToPlayMenuKey), this);
+    menuHowToPlay->setShortcut(Qt::Key_F1);
+    CreateSubmenu(menuHelp)->addActions({menuHowToPlay});
+}
+
 void TfrmMain::ConnectHandlers()
 {
     connect(menuNewGame, &TMenuItem::Click, this, &TfrmMain::menuNewGameClick);
@@ -122,4 +131,5 @@ void TfrmMain::ConnectHandlers()
     connect(menuHint, &TMenuItem::Click, this, &TfrmMain::menuHintClick);
     connect(menuStatistics, &TMenuItem::Click, this, &TfrmMain::menuStatisticsClick);
     connect(menuContinue, &TMenuItem::Click, this, &TfrmMain::menuContinueClick);
+    connect(menuHowToPlay, &TMenuItem::Click, this, &TfrmMain::menuHowToPlayClick);
 }

@@ -21,7 +21,8 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
                                 GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
-                                LevelChosenKey, ContinueMenuKey, GameUnkeptKey, GameSetAsideKey};
+                                LevelChosenKey, ContinueMenuKey, GameUnkeptKey, GameSetAsideKey,
+                                HelpMenuKey,    HowToPlayMenuKey, RulesMissingKey};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include "forms/About.h"
 #include "forms/Memory.h"
+#include "forms/HowToPlay.h"
 #include "forms/KeptGameFile.h"
 #include "forms/SetScore.h"
 #include "forms/Statistics.h"
@@ -35,9 +36,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QStyleOption>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <QWindow>
@@ -139,7 +142,8 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
 {
     const TPlayerFolders Folders;
     TfrmMain Main;
-    EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
+    EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame", "menuHelp"}));
+    EXPECT_EQ(Names(Main.menuHelp->menu()->actions()), QStringList({"menuHowToPlay"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
               QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel",
                            "menuFullScreen", "menuSep", "menuAbout"}));
@@ -173,6 +177,8 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
         {Main.menuContinue, "Continue", QKeySequence(Qt::Key_F4), false, false},
         {Main.menuStatistics, "Statistics", {}, false, true},
+        {Main.menuHelp, "Help", {}, false, true},
+        {Main.menuHowToPlay, "How to play", QKeySequence(Qt::Key_F1), false, true},
     };
     for (const TItem& Item : Items) {
         SCOPED_TRACE(Item.Item->objectName().toStdString());
@@ -1698,4 +1704,69 @@ TEST_F(KeptGameFixture, DamagedFileIsSetAsideAndAFailedWriteIsToldOnce)
     PlayFirstCard();
     PlayFirstCard();
     EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to keep the game in ") + KeptGameFileName()});
+}
+
+namespace {
+
+QString RulesIn(const char* Language)
+{
+    return ReadRules(RulesFilePath(DataFile(QString::fromLatin1(Language) + QStringLiteral(".lng")))).value_or(QString());
+}
+
+} // namespace
+
+// Both rules files, beside the language files, name every key the table
+// window answers and the memory aid's keys, and the points.
+TEST(HowToPlay, RulesInBothLanguagesNameEveryKey)
+{
+    TfrmMain Main;
+    QStringList Keys{QStringLiteral("Left"),      QStringLiteral("Right"),    QStringLiteral("Enter"),
+                     QStringLiteral("Space"),     QStringLiteral("Escape"),   QStringLiteral("Home"),
+                     QStringLiteral("End"),       QStringLiteral("Page Up"),  QStringLiteral("Page Down"),
+                     QStringLiteral("Ctrl+Home"), QStringLiteral("Ctrl+End"), QStringLiteral("27")};
+    for (const QAction* Item : Main.actions())
+        if (!Item->shortcut().isEmpty())
+            Keys << Item->shortcut().toString(QKeySequence::PortableText);
+    ASSERT_TRUE(Keys.contains(QStringLiteral("F1")) && Keys.contains(QStringLiteral("F4")));
+    for (const char* Language : {"english", "greek"}) {
+        const QString Rules = RulesIn(Language);
+        ASSERT_FALSE(Rules.isEmpty()) << Language;
+        for (const QString& Key : Keys)
+            EXPECT_TRUE(Rules.contains(QRegularExpression(QStringLiteral("(^|[\\s(])%1[\\s,)]").arg(QRegularExpression::escape(Key)))))
+                << Language << " lacks " << Key.toStdString();
+    }
+    EXPECT_TRUE(RulesIn("greek").contains(QStringLiteral("ζέντο")));
+    EXPECT_FALSE(ReadRules(RulesFilePath(DataFile(QStringLiteral("klingon.lng")))).has_value());
+}
+
+// F1 opens the rules of the language in use as one text, Escape closes them.
+TEST_F(MainFixture, HowToPlayShowsTheRulesOfTheLanguageAndEscapeCloses)
+{
+    QString Shown, Caption, Heard;
+    bool Closed = false;
+    const auto Look = [&](QDialog* Dialog) {
+        auto* Window = qobject_cast<TfrmHowToPlay*>(Dialog);
+        ASSERT_TRUE(Window);
+        Caption = Window->Caption();
+        Shown = Window->txtRules->toPlainText();
+        QAccessibleInterface* Text = QAccessible::queryAccessibleInterface(Window->txtRules);
+        QAccessibleTextInterface* Whole = Text ? Text->textInterface() : nullptr;
+        Heard = Whole ? Whole->text(0, Whole->characterCount()) : QString();
+        QTest::keyClick(Window->txtRules, Qt::Key_Escape);
+        Closed = !Window->isVisible();
+    };
+    AnswerDialog(Look);
+    QTest::keyClick(Main->TableArea(), Qt::Key_F1);
+    EXPECT_EQ(Caption, QStringLiteral("How to play"));
+    EXPECT_EQ(Shown, RulesIn("english"));
+    EXPECT_EQ(Heard, Shown) << "a screen reader gets the whole text";
+    EXPECT_TRUE(Closed);
+
+    Main->menuGreekClick();
+    Closed = false;
+    AnswerDialog(Look);
+    Main->menuHowToPlay->trigger();
+    EXPECT_EQ(Caption, QStringLiteral("Πώς παίζεται"));
+    EXPECT_EQ(Shown, RulesIn("greek"));
+    EXPECT_TRUE(Closed);
 }
