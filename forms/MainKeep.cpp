@@ -6,7 +6,6 @@
 #include "forms/Memory.h"
 #include "forms/MemoryAccess.h"
 #include "forms/SetScore.h"
-#include "forms/TableNews.h"
 #include "forms/TableSpeech.h"
 #include "model/KeptGame.h"
 #include "platform/Controls.h"
@@ -15,7 +14,6 @@
 #include "platform/SharedFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
