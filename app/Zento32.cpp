@@ -1,5 +1,6 @@
 // The entry procedure: the card pictures, the windows in their order, the
 // language from the settings file, the event loop, and the way out.
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "forms/Main.h"
 #include "model/Card.h"
@@ -9,8 +10,30 @@
 #include <QAccessible>
 #include <QApplication>
 
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// The options are answered before anything of the game or the display exists,
+// so that they work where no display does.
+QStringList ArgumentsOf(int argc, char** argv)
+{
+    QStringList Arguments;
+    for (int Index = 1; Index < argc; ++Index)
+        Arguments << QString::fromLocal8Bit(argv[Index]);
+    return Arguments;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    const TCommandLine Command = ReadCommandLine(ArgumentsOf(argc, argv));
+    if (Command.Action != caPlay) {
+        std::fputs(Command.Text.toLocal8Bit().constData(), Command.Action == caUsageError ? stderr : stdout);
+        return CommandStatus(Command.Action);
+    }
     CardStartup();
     // The menu bar belongs inside the window, under its own title strip; a
     // desktop's global menu would take it away, and asking the desktop for one
@@ -18,7 +41,9 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     int Result = 0;
     {
+        std::optional<TDisplayGuard> Guard(std::in_place);
         QApplication Application(argc, argv);
+        Guard.reset();
         // The first question about accessibility connects to the desktop's
         // message bus, and where no bus runs, Qt forks to look for a launcher.
         // After a fork every page the program has written faults once more

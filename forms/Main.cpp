@@ -1,6 +1,7 @@
 #include "forms/Main.h"
 
 #include "forms/About.h"
+#include "forms/KeptGameFile.h"
 #include "forms/Memory.h"
 #include "forms/SetScore.h"
 #include "forms/TableAccess.h"
@@ -67,6 +68,8 @@ TfrmMain::TfrmMain(QWidget* Parent)
     move(DesignPosition);
     ConnectHandlers();
     FormCreate();
+    // The one look at the disk at start: whether a game was kept.
+    OfferContinue(QFileInfo::exists(KeptGameFileName()));
 }
 
 TfrmMain::~TfrmMain()
@@ -208,6 +211,9 @@ void TfrmMain::closeEvent(QCloseEvent* Event)
         return;
     }
     TForm::closeEvent(Event);
+    // A game kept by an earlier run and not continued stays for the next.
+    if (Event->isAccepted() && GameInProgress(FGame))
+        KeepGame();
 }
 
 // The pauses serve every event but the player's input and a close, which the

@@ -2,9 +2,11 @@
 // holds the game, turns clicks and commands into moves, and shows what the
 // game says happened.
 #pragma once
+#include "forms/StatisticsFile.h"
 #include "forms/TableAccess.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
+#include "model/KeptGame.h"
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -14,6 +16,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -23,6 +26,8 @@ class QStatusBar;
 class TfrmAbout;
 class TfrmMemory;
 class TfrmSetScore;
+class TfrmStatistics;
+class TfrmHowToPlay;
 class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
@@ -59,7 +64,11 @@ public:
     TMenuItem* menuGame;
     TMenuItem* menuNewGame;
     TMenuItem* menuNewTour;
+    TMenuItem* menuContinue;
     TMenuItem* menuHint;
+    TMenuItem* menuStatistics;
+    TMenuItem* menuHelp;
+    TMenuItem* menuHowToPlay;
     QStatusBar* StatusBar;
     // Made on first use: a file dialog that once existed writes Qt's own
     // settings file when it goes.
@@ -92,6 +101,14 @@ public:
     void menuNormalClick();
     void menuHardClick();
     void menuHintClick();
+    void menuStatisticsClick();
+    void menuContinueClick();
+    void menuHowToPlayClick();
+
+    // The player's statistics, made on first use: nothing of them costs at start.
+    TStatisticsFile& Statistics();
+    // Made on first use, as the picture dialog is.
+    TfrmStatistics* StatisticsWindow() const { return FStatisticsWindow; }
 
     // The level the next new game or tournament is played at; the game in
     // progress keeps the one it was dealt with.
@@ -129,6 +146,7 @@ private:
     void CreateParametersMenu();
     void CreateLevelMenu();
     void CreateGameMenu();
+    void CreateHelpMenu();
     void CreateTable();
     void CreateComponents();
     void ReleaseDialogs();
@@ -139,6 +157,19 @@ private:
     void TranslateLevelTexts();
     void ShowLevel();
     void StartPlay(void (*Start)(TGame&, TTable&));
+    // What the game's end, or a game given up, adds to the statistics file;
+    // the player hears once of a file that cannot be read or written.
+    void CountEnd(const char* Key);
+    void CountStatistics(const std::function<void(TStatistics&)>& Change);
+    void TellStatisticsFaults();
+    void ResetStatistics();
+    // The game in progress kept after every turn and at exit, and laid out again.
+    void KeepGame();
+    void GameEnded();
+    void OfferContinue(bool Kept);
+    TKeptTable KeptTable() const;
+    void ContinueGame();
+    void LayKeptTable(const TKeptTable& Table);
     // A turn, or any step of the player's, runs to its end before anything
     // else reaches the game; what came meanwhile follows in order.
     void RunTurn(const std::function<void()>& Step);
@@ -186,6 +217,10 @@ private:
     TfrmMemory* FMemory = nullptr;
     TfrmSetScore* FSetScore = nullptr;
     TfrmAbout* FAbout = nullptr;
+    std::optional<TStatisticsFile> FStatisticsFile;
+    TfrmStatistics* FStatisticsWindow = nullptr;
+    TfrmHowToPlay* FHowToPlay = nullptr;
+    bool FKeepFailureTold = false;
     bool FShown = false;
     bool FScoresInstalled = false;
     bool FInTurn = false;

@@ -2,6 +2,7 @@
 // the one in force on the status line, and the hint's command.
 #include "forms/Main.h"
 
+#include "forms/Statistics.h"
 #include "forms/TableNews.h"
 #include "forms/TableSpeech.h"
 
@@ -12,9 +13,14 @@
 // The level chosen by then plays the whole game, or the whole tournament.
 void TfrmMain::StartPlay(void (*Start)(TGame&, TTable&))
 {
+    // A game left for another before its end is given up; one kept at exit is not.
+    if (GameInProgress(FGame))
+        CountStatistics([Level = FGame.FLevel](TStatistics& Statistics) { CountGivenUp(Statistics, Level); });
     FGame.FLevel = FChosenLevel;
     Start(FGame, *this);
     ShowLevel();
+    // The new game takes the kept one's place.
+    KeepGame();
 }
 
 void TfrmMain::menuHintClick()
@@ -70,4 +76,8 @@ void TfrmMain::TranslateLevelTexts()
     for (size_t I = 0; I < std::size(Items); ++I)
         Items[I]->setText(LevelName(static_cast<TLevel>(I), *Languages));
     menuHint->setText(Languages->LookupMessage(QString::fromLatin1(HintMenuKey)));
+    menuStatistics->setText(SpeechText(*Languages, StatisticsKey));
+    menuContinue->setText(SpeechText(*Languages, ContinueMenuKey));
+    menuHelp->setText(SpeechText(*Languages, HelpMenuKey));
+    menuHowToPlay->setText(SpeechText(*Languages, HowToPlayMenuKey));
 }

@@ -1,6 +1,7 @@
 // The table window's menu bar: its items, captions, check marks and shortcuts.
 #include "forms/Main.h"
 
+#include "forms/Statistics.h"
 #include "forms/TableSpeech.h"
 #include "platform/Styles.h"
 
@@ -31,12 +32,13 @@ void TfrmMain::CreateMenu()
     MainMenu->setStyle(MenuStyle);
     CreateParametersMenu();
     CreateGameMenu();
-    MainMenu->addActions({menuParameters, menuGame});
+    CreateHelpMenu();
+    MainMenu->addActions({menuParameters, menuGame, menuHelp});
     // Shortcuts work while the menus are closed only if the window holds the items.
-    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuHint});
+    addActions({menuMemory, menuBackground, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHint, menuHowToPlay});
     // The memory aid only shows: while it has the keyboard, the game's keys
     // still work. A modal dialog blocks them as before.
-    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour})
+    for (TMenuItem* Item : {menuMemory, menuAbout, menuNewGame, menuNewTour, menuContinue, menuHowToPlay})
         Item->setShortcutContext(Qt::ApplicationShortcut);
 }
 
@@ -94,9 +96,21 @@ void TfrmMain::CreateGameMenu()
     menuNewGame->setShortcut(Qt::Key_F2);
     menuNewTour = new TMenuItem(QStringLiteral("menuNewTour"), QStringLiteral("Νέο Τουρνουά"), this);
     menuNewTour->setShortcut(Qt::Key_F3);
+    menuContinue = new TMenuItem(QStringLiteral("menuContinue"), QString::fromLatin1(ContinueMenuKey), this);
+    menuContinue->setShortcut(Qt::Key_F4);
+    menuContinue->setEnabled(false);
     menuHint = new TMenuItem(QStringLiteral("menuHint"), QString::fromLatin1(HintMenuKey), this);
     menuHint->setShortcut(Qt::Key_H);
-    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuHint});
+    menuStatistics = new TMenuItem(QStringLiteral("menuStatistics"), QString::fromLatin1(StatisticsKey), this);
+    CreateSubmenu(menuGame)->addActions({menuNewGame, menuNewTour, menuContinue, menuHint, menuStatistics});
+}
+
+void TfrmMain::CreateHelpMenu()
+{
+    menuHelp = new TMenuItem(QStringLiteral("menuHelp"), QString::fromLatin1(HelpMenuKey), this);
+    menuHowToPlay = new TMenuItem(QStringLiteral("menuHowToPlay"), QString::fromLatin1(HowToPlayMenuKey), this);
+    menuHowToPlay->setShortcut(Qt::Key_F1);
+    CreateSubmenu(menuHelp)->addActions({menuHowToPlay});
 }
 
 void TfrmMain::ConnectHandlers()
@@ -115,4 +129,7 @@ void TfrmMain::ConnectHandlers()
     connect(menuNormal, &TMenuItem::Click, this, &TfrmMain::menuNormalClick);
     connect(menuHard, &TMenuItem::Click, this, &TfrmMain::menuHardClick);
     connect(menuHint, &TMenuItem::Click, this, &TfrmMain::menuHintClick);
+    connect(menuStatistics, &TMenuItem::Click, this, &TfrmMain::menuStatisticsClick);
+    connect(menuContinue, &TMenuItem::Click, this, &TfrmMain::menuContinueClick);
+    connect(menuHowToPlay, &TMenuItem::Click, this, &TfrmMain::menuHowToPlayClick);
 }

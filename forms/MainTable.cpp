@@ -342,10 +342,12 @@ void TfrmMain::PileCleared()
 void TfrmMain::TurnEnded()
 {
     DrawTable(FBackBufferCanvas);
+    KeepGame();
 }
 
 void TfrmMain::Message(const char* Key)
 {
+    CountEnd(Key);
     TellGameOver(*this, Key);
     TellHeldNews(*this);
     // The window system keeps what came during the turn's pauses (the

@@ -1,5 +1,6 @@
 #include "forms/TableSpeech.h"
 
+#include "forms/Statistics.h"
 #include "lang/Lang.h"
 #include "model/Game.h"
 
@@ -20,7 +21,8 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
                                 GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
-                                LevelChosenKey};
+                                LevelChosenKey, ContinueMenuKey, GameUnkeptKey, GameSetAsideKey,
+                                HelpMenuKey,    HowToPlayMenuKey, RulesMissingKey};
 
 } // namespace
 
@@ -59,7 +61,7 @@ QStringList SpeechKeys()
         Keys << QString::fromLatin1(Key);
     for (const char* Key : TextKeys)
         Keys << QString::fromLatin1(Key);
-    return Keys;
+    return Keys + StatisticsKeys();
 }
 
 QString PlayedNews(TSide By, const TCard& Card, const TLanguage& Languages)

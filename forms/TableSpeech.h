@@ -39,6 +39,14 @@ inline constexpr const char* LevelKeys[3] = {"Normal", "Easy", "Hard"};
 inline constexpr const char* LevelMenuKey = "Level";
 inline constexpr const char* HintMenuKey = "Hint";
 inline constexpr const char* LevelChosenKey = "level %1, from the next game";
+// The kept game: its menu item and what the player hears of a file that fails.
+inline constexpr const char* ContinueMenuKey = "Continue";
+// The Help menu, its one item, and what its window shows without its file.
+inline constexpr const char* HelpMenuKey = "Help";
+inline constexpr const char* HowToPlayMenuKey = "How to play";
+inline constexpr const char* RulesMissingKey = "The rules cannot be shown: %1 cannot be read.";
+inline constexpr const char* GameUnkeptKey = "Unable to keep the game in %1";
+inline constexpr const char* GameSetAsideKey = "The kept game could not be read; it was set aside as %1";
 
 QString SpeechText(const TLanguage& Languages, const char* Key);
 

@@ -275,6 +275,11 @@ TTourOutcome DecideTournament(int32_t Player, int32_t Cpu, int32_t Target)
     return TTourOutcome::GoesOn;
 }
 
+bool GameInProgress(const TGame& Game)
+{
+    return Game.FTurnsLeft > 0;
+}
+
 void StartGame(TGame& Game, TTable& Table)
 {
     FreeCards(Game);

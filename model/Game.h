@@ -125,6 +125,10 @@ void SelectHint(TGame& Game, TTable& Table);
 // A turn with the player's card chosen by Level, as a machine plays a game.
 void PlayLevelTurn(TGame& Game, TTable& Table, TLevel Level);
 
+// A game is under way from its deal until its last turn; before the first
+// deal and after the end there is nothing to give up or keep.
+bool GameInProgress(const TGame& Game);
+
 // The two commands that start play; New Tournament only once its target is confirmed.
 void StartGame(TGame& Game, TTable& Table);
 void StartTournament(TGame& Game, TTable& Table);

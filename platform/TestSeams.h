@@ -16,6 +16,8 @@ void SetDelayWatcher(std::function<void(int Milliseconds)> Watcher);
 // Message boxes (ShowMessageBox): the text goes to Handler instead of a modal
 // box waiting for a click; an empty handler brings the box back.
 void SetMessageBoxHandler(std::function<void(const QString&)> Handler);
+// Questions (AskQuestion): Handler answers in the player's place.
+void SetQuestionHandler(std::function<bool(const QString&)> Handler);
 
 // The application's components: forgets every registered window, so that a
 // test's windows do not stay in the next test's paths.

@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/CommandLine.h"
 #include "platform/Placement.h"
 
 #include "forms/About.h"
@@ -21,6 +22,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTimer>
@@ -349,4 +351,55 @@ TEST(ProgramIcon, HasTheTitleBarSizesWithTheirTransparency)
         EXPECT_EQ(Raw, QImage(Source).convertToFormat(QImage::Format_ARGB32));
         EXPECT_EQ(qAlpha(Icon.pixmap(Size).toImage().pixel(0, 0)), 0);
     }
+}
+
+// The options are answered alone; anything else is named and refused with
+// status 2, before a window or a display is asked for.
+TEST(ReadCommandLine, AnswersItsOptionsAndRefusesTheRest)
+{
+    struct TCase
+    {
+        QStringList Arguments;
+        TCommandAction Action;
+        const char* Names;
+    };
+    const TCase Cases[] = {
+        {{}, caPlay, ""},
+        {{QStringLiteral("--help")}, caHelp, "--version"},
+        {{QStringLiteral("-h")}, caHelp, "--help"},
+        {{QStringLiteral("--version")}, caVersion, "Zento, ver "},
+        {{QStringLiteral("-v")}, caVersion, "Zento, ver "},
+        {{QStringLiteral("--colour")}, caUsageError, "zento: unknown option '--colour'\n"},
+        {{QStringLiteral("--help"), QStringLiteral("-x")}, caUsageError, "unknown option '-x'"},
+        {{QStringLiteral("game.txt")}, caUsageError, "unexpected argument 'game.txt'"},
+        {{QStringLiteral("--help"), QStringLiteral("--version")}, caUsageError, "one option at a time"},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb")}, caUsageError, "unknown option '-platform'"},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Arguments.join(QLatin1Char(' ')).toStdString());
+        const TCommandLine Command = ReadCommandLine(Case.Arguments);
+        EXPECT_EQ(Command.Action, Case.Action);
+        EXPECT_TRUE(Command.Text.contains(QLatin1String(Case.Names))) << Command.Text.toStdString();
+        EXPECT_EQ(CommandStatus(Command.Action), Case.Action == caUsageError ? 2 : 0);
+    }
+}
+
+// Every option the help names is in the manual page's options, as troff writes it.
+TEST(ReadCommandLine, ManualPageListsEveryOptionOfTheHelp)
+{
+    QFile Page(QStringLiteral(ZENTO_SOURCE_DIR "/dist/zento.6"));
+    ASSERT_TRUE(Page.open(QIODevice::ReadOnly));
+    const QString Text = QString::fromUtf8(Page.readAll());
+    const QString Options = Text.section(QStringLiteral(".SH OPTIONS\n"), 1).section(QStringLiteral(".SH "), 0, 0);
+    static const QRegularExpression Option(QStringLiteral("(?<![\\w-])--?[a-z]+"));
+    const QString Help = ReadCommandLine({QStringLiteral("--help")}).Text;
+    int Named = 0;
+    for (const QRegularExpressionMatch& Match : Option.globalMatch(Help)) {
+        const QString Troff = Match.captured().replace(QLatin1Char('-'), QStringLiteral("\\-"));
+        const QRegularExpression Listed(QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(Troff)),
+                                        QRegularExpression::MultilineOption);
+        EXPECT_TRUE(Options.contains(Listed)) << Match.captured().toStdString();
+        ++Named;
+    }
+    EXPECT_GE(Named, 4);
 }

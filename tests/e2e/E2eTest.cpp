@@ -171,6 +171,8 @@ std::optional<QPoint> StartAndFindTable(QProcess& Program, const QString& Comman
     QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
     Env.insert(QStringLiteral("HOME"), Home);
     Env.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome);
+    Env.insert(QStringLiteral("XDG_DATA_HOME"), Home + QStringLiteral("/data"));
+    Env.insert(QStringLiteral("XDG_STATE_HOME"), Home + QStringLiteral("/state"));
     PlaceMemoryAidBesideTheTable(ConfigHome);
     Env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zento.status.debug=true"));
     Env.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
@@ -292,6 +294,45 @@ protected:
     QByteArray Output;
 };
 
+struct TRun
+{
+    int Status = -1;
+    bool Crashed = true;
+    QString Out;
+    QString Errors;
+};
+
+// The program run as from a terminal with no display at all (or the one
+// given), its output read whole.
+TRun RunWithoutDisplay(const QString& Command, const QStringList& Arguments, const QString& Display = QString())
+{
+    QProcessEnvironment Env = QProcessEnvironment::systemEnvironment();
+    for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        Env.remove(QString::fromLatin1(Name));
+    if (!Display.isEmpty())
+        Env.insert(QStringLiteral("DISPLAY"), Display);
+    QTemporaryDir Home;
+    Env.insert(QStringLiteral("HOME"), Home.path());
+    Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.path());
+    QProcess Program;
+    Program.setProcessEnvironment(Env);
+    Program.setWorkingDirectory(Home.path());
+    Program.start(Command, Arguments);
+    TRun Run;
+    if (!Program.waitForFinished(20000)) {
+        Program.kill();
+        Program.waitForFinished(5000);
+        return Run;
+    }
+    Run.Status = Program.exitCode();
+    Run.Crashed = Program.exitStatus() != QProcess::NormalExit;
+    Run.Out = QString::fromLocal8Bit(Program.readAllStandardOutput());
+    Run.Errors = QString::fromLocal8Bit(Program.readAllStandardError());
+    return Run;
+}
+
+QString BuiltProgram() { return QCoreApplication::applicationDirPath() + QStringLiteral("/zento"); }
+
 } // namespace
 
 TEST_F(ZentoProgram, WholeGameWithTheMouse)
@@ -351,6 +392,51 @@ TEST_F(ZentoProgram, WholeGameWithTheMouse)
     // 13 or 16 points for the cards and 10 for each mark, or nothing when no side ever captured.
     EXPECT_TRUE(Sum == 0 || (Sum - 13) % 10 == 0 || (Sum - 16) % 10 == 0) << Status.toStdString();
     EXPECT_NE(Status, QStringLiteral("You: 0, CPU: 0"));
+}
+
+// Killed in the middle of a game (kill -9) and started again, F4 lays the
+// table as the last whole turn left it: the same cards on the screen and the
+// same points on the status line; play goes on from there.
+TEST_F(ZentoProgram, KilledMidGameContinuesFromItsLastTurn)
+{
+    const QString KeptFile = Settings->filePath(QStringLiteral("state/zento/game.txt"));
+    const auto Kept = [&KeptFile] {
+        QFile File(KeptFile);
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    };
+    Key(QStringLiteral("F2"));
+    ASSERT_TRUE(WaitUntil([&] { return !Kept().isEmpty(); })) << "the new game is not kept";
+    for (int Turn = 0; Turn < 2; ++Turn) {
+        const QByteArray Before = Kept();
+        Key(QStringLiteral("Right"));
+        Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        ASSERT_TRUE(WaitUntil([&] { return Kept() != Before; }, 20000)) << "turn " << Turn + 1 << " was not kept";
+    }
+    // The status line follows at the next idle moment.
+    QString Status;
+    WaitUntil([&] { return !(Status = LastStatus()).isEmpty(); });
+    QThread::msleep(300);
+    Status = LastStatus();
+    const QRect TableRect(*Table, QSize(TableWidth, 378));
+    const QImage Before = Screenshot().copy(TableRect);
+    SaveIfFailed(Before, QStringLiteral("zento-e2e-before-kill.png"));
+
+    Program.kill();
+    ASSERT_TRUE(Program.waitForFinished(5000));
+    const QByteArray Left = Kept();
+    StartProgram();
+    EXPECT_TRUE(LastStatus().isEmpty()) << "nothing dealt at start";
+    Key(QStringLiteral("F4"));
+    ASSERT_TRUE(WaitUntil([&] { return LastStatus() == Status; })) << LastStatus().toStdString() << " after F4, "
+                                                                   << Status.toStdString() << " before";
+    QImage After;
+    const bool Same = WaitUntil([&] { return (After = Screenshot().copy(QRect(*Table, QSize(TableWidth, 378)))) == Before; });
+    SaveIfFailed(After, QStringLiteral("zento-e2e-after-continue.png"));
+    EXPECT_TRUE(Same) << "the table is not laid as it was";
+    EXPECT_EQ(Kept(), Left) << "continuing changes nothing until a turn is played";
+    Key(QStringLiteral("Right"));
+    Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    EXPECT_TRUE(WaitUntil([&] { return Kept() != Left; }, 20000)) << "play goes on";
 }
 
 namespace {
@@ -489,6 +575,22 @@ TEST_F(InstalledCopy, DesktopEntryKeepsTheSettingsInTheConfigFolder)
     EXPECT_FALSE(QFile::exists(Home.filePath(QStringLiteral("zento.ini")))) << "no settings file in the home folder";
 }
 
+// The installed command and the desktop's launcher answer as the built program does.
+TEST_F(InstalledCopy, CommandAndLauncherAnswerWithoutADisplay)
+{
+    const QString Launcher = Prefix + QStringLiteral("/" ZENTO_PROGRAMDIR "/zento-desktop");
+    for (const QString& Command : {Prefix + QStringLiteral("/" ZENTO_COMMANDDIR "/zento"), Launcher}) {
+        SCOPED_TRACE(Command.toStdString());
+        const TRun Version = RunWithoutDisplay(Command, {QStringLiteral("--version")});
+        EXPECT_EQ(Version.Status, 0);
+        EXPECT_TRUE(Version.Out.startsWith(QStringLiteral("Zento, ") + VersionText)) << Version.Out.toStdString();
+        const TRun Bare = RunWithoutDisplay(Command, {});
+        EXPECT_FALSE(Bare.Crashed);
+        EXPECT_EQ(Bare.Status, 1);
+        EXPECT_EQ(Bare.Errors.count(QLatin1Char('\n')), 1) << Bare.Errors.toStdString();
+    }
+}
+
 TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
 {
     const QString Folder = Prefix + QStringLiteral("/" ZENTO_PROGRAMDIR "/");
@@ -513,6 +615,37 @@ TEST_F(InstalledCopy, MissingFilesLeaveAWorkingGameAndAreNamed)
     const QString Real = QDir(Folder).canonicalPath();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing language file %1/english.lng\n").arg(Real))) << Errors.toStdString();
     EXPECT_TRUE(Errors.contains(QStringLiteral("zento: missing felt %1/tsoxa.bmp\n").arg(Real))) << Errors.toStdString();
+}
+
+// From a terminal without a display: the options answer, and the game says in
+// one line that it has nothing to open, with status 1 and no core dump.
+TEST(CommandLine, OptionsAnswerAndNoDisplayIsOneLineWithStatusOne)
+{
+    const TRun Help = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--help")});
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_TRUE(Help.Out.startsWith(QStringLiteral("Usage: zento")) && Help.Out.contains(QStringLiteral("--version")))
+        << Help.Out.toStdString();
+    EXPECT_TRUE(Help.Errors.isEmpty()) << Help.Errors.toStdString();
+
+    const TRun Version = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--version")});
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out, QStringLiteral("Zento, ") + VersionText + QLatin1Char(' ') + EditionText + QLatin1Char('\n'));
+
+    const TRun Unknown = RunWithoutDisplay(BuiltProgram(), {QStringLiteral("--fullscreen")});
+    EXPECT_EQ(Unknown.Status, 2);
+    EXPECT_TRUE(Unknown.Errors.startsWith(QStringLiteral("zento: unknown option '--fullscreen'\n"))) << Unknown.Errors.toStdString();
+    EXPECT_TRUE(Unknown.Out.isEmpty());
+
+    // No display named, and one named where no X server listens.
+    for (const QString& Display : {QString(), QStringLiteral(":987")}) {
+        SCOPED_TRACE(Display.toStdString());
+        const TRun Bare = RunWithoutDisplay(BuiltProgram(), {}, Display);
+        EXPECT_FALSE(Bare.Crashed);
+        EXPECT_EQ(Bare.Status, 1);
+        EXPECT_EQ(Bare.Errors.count(QLatin1Char('\n')), 1) << Bare.Errors.toStdString();
+        EXPECT_TRUE(Bare.Errors.startsWith(QStringLiteral("zento: "))) << Bare.Errors.toStdString();
+        EXPECT_TRUE(Bare.Errors.contains(Display.isEmpty() ? QStringLiteral("DISPLAY") : Display)) << Bare.Errors.toStdString();
+    }
 }
 
 TEST_F(ZentoProgram, ClosingTheTableWindowSavesTheLanguageAndBothPlacesAndTheyComeBack)

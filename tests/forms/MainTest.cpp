@@ -3,8 +3,12 @@
 
 #include "forms/About.h"
 #include "forms/Memory.h"
+#include "forms/HowToPlay.h"
+#include "forms/KeptGameFile.h"
 #include "forms/SetScore.h"
+#include "forms/Statistics.h"
 #include "forms/TableSpeech.h"
+#include "model/KeptGame.h"
 #include "model/Levels.h"
 #include "platform/Bitmap.h"
 #include "platform/Components.h"
@@ -24,14 +28,19 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QStyleOption>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <QWindow>
@@ -131,8 +140,10 @@ QStringList Names(const QList<QAction*>& Items)
 
 TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
 {
+    const TPlayerFolders Folders;
     TfrmMain Main;
-    EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame"}));
+    EXPECT_EQ(Names(Main.MainMenu->actions()), QStringList({"menuParameters", "menuGame", "menuHelp"}));
+    EXPECT_EQ(Names(Main.menuHelp->menu()->actions()), QStringList({"menuHowToPlay"}));
     EXPECT_EQ(Names(Main.menuParameters->menu()->actions()),
               QStringList({"menuMemory", "menuBackground", "menuCardPicker", "menuLanguage", "menuLevel",
                            "menuFullScreen", "menuSep", "menuAbout"}));
@@ -140,7 +151,8 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
     EXPECT_EQ(Names(Main.menuCardPicker->menu()->actions()), QStringList({"menuLeftRight", "menuLeft"}));
     EXPECT_EQ(Names(Main.menuLanguage->menu()->actions()), QStringList({"menuGreek", "menuEnglish"}));
     EXPECT_EQ(Names(Main.menuLevel->menu()->actions()), QStringList({"menuEasy", "menuNormal", "menuHard"}));
-    EXPECT_EQ(Names(Main.menuGame->menu()->actions()), QStringList({"menuNewGame", "menuNewTour", "menuHint"}));
+    EXPECT_EQ(Names(Main.menuGame->menu()->actions()),
+              QStringList({"menuNewGame", "menuNewTour", "menuContinue", "menuHint", "menuStatistics"}));
 
     struct TItem { QAction* Item; const char* Caption; QKeySequence Shortcut; bool Checked, Enabled; };
     const TItem Items[] = {
@@ -163,6 +175,10 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuNewGame, "Νέα Παρτίδα", QKeySequence(Qt::Key_F2), false, true},
         {Main.menuNewTour, "Νέο Τουρνουά", QKeySequence(Qt::Key_F3), false, true},
         {Main.menuHint, "Hint", QKeySequence(Qt::Key_H), false, true},
+        {Main.menuContinue, "Continue", QKeySequence(Qt::Key_F4), false, false},
+        {Main.menuStatistics, "Statistics", {}, false, true},
+        {Main.menuHelp, "Help", {}, false, true},
+        {Main.menuHowToPlay, "How to play", QKeySequence(Qt::Key_F1), false, true},
     };
     for (const TItem& Item : Items) {
         SCOPED_TRACE(Item.Item->objectName().toStdString());
@@ -1429,4 +1445,328 @@ TEST_F(ListenedFixture, TournamentsDecisionIsTold)
                 << "the next game's deal follows the decision";
         }
     }
+}
+
+namespace {
+
+// The statistics in a data folder of the test's own.
+class StatisticsFixture : public MainFixture
+{
+protected:
+    void SetUp() override
+    {
+        Folders = std::make_unique<TPlayerFolders>();
+        MainFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        MainFixture::TearDown();
+        SetQuestionHandler({});
+        Folders.reset();
+    }
+
+    TLevelStatistics Kept(TLevel Level) const
+    {
+        return AtLevel(TStatisticsFile(Folders->Data() + QStringLiteral("/zento")).Read(), Level);
+    }
+
+    void PlayToTheEnd()
+    {
+        while (GameInProgress(Main->Game()))
+            PlayFirstCard();
+    }
+
+    // The figures the window shows in a level's column, read while it is open.
+    QStringList Shown(int Column)
+    {
+        QStringList Figures;
+        AnswerDialog([&Figures, Column](QDialog* Dialog) {
+            auto* Table = Dialog->findChild<QTableWidget*>(QStringLiteral("tblStatistics"));
+            for (int Row = 0; Table && Row < Table->rowCount(); ++Row)
+                Figures << Table->item(Row, Column)->text();
+            Dialog->accept();
+        });
+        Main->menuStatisticsClick();
+        return Figures;
+    }
+
+    std::unique_ptr<TPlayerFolders> Folders;
+};
+
+} // namespace
+
+// A game counts at its end, at the level it was dealt with; one left for a
+// new game is given up, not lost; the window shows them in the level's column.
+TEST_F(StatisticsFixture, GameEndedAndGameGivenUpAreCountedAndShown)
+{
+    Main->ChooseLevel(TLevel::Hard);
+    Main->menuNewGameClick();
+    Main->ChooseLevel(TLevel::Easy);
+    PlayToTheEnd();
+    const TGameResult Result = ResultOf(Main->Game());
+    TLevelStatistics Hard = Kept(TLevel::Hard);
+    EXPECT_EQ(Hard.Played, 1);
+    EXPECT_EQ(Hard.Won + Hard.Lost + Hard.Drawn, 1);
+    EXPECT_EQ(Hard.PointsTaken, Result.Taken);
+    EXPECT_EQ(Hard.PointsGiven, Result.Given);
+    EXPECT_EQ(Hard.MarksMade, Result.MarksMade);
+    EXPECT_EQ(Kept(TLevel::Easy), TLevelStatistics{});
+
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    Main->menuNewGameClick();
+    Main->menuNewGameClick();
+    EXPECT_EQ(Kept(TLevel::Easy).GivenUp, 2);
+    EXPECT_EQ(Kept(TLevel::Easy).Played, 0);
+    EXPECT_EQ(Kept(TLevel::Hard).Played, 1) << "the ended game is given up by nothing";
+
+    // Columns: Easy, Normal, Hard.
+    const QStringList HardColumn = Shown(2);
+    ASSERT_EQ(HardColumn.size(), 14);
+    EXPECT_EQ(HardColumn[0], QStringLiteral("1"));
+    EXPECT_TRUE(HardColumn[5].startsWith(QString::number(Result.Taken) + QStringLiteral(", "))) << HardColumn[5].toStdString();
+    EXPECT_EQ(Shown(0)[4], QStringLiteral("2"));
+    EXPECT_TRUE(Messages.filter(QStringLiteral("statistics")).isEmpty()) << Messages.join(QLatin1Char('|')).toStdString();
+}
+
+// A tournament counts each of its games as it ends, and itself once decided.
+TEST_F(StatisticsFixture, TournamentCountsItsGamesAndItsDecision)
+{
+    StartTournamentAtLastDeal(*Main, 2000, 0);
+    PlayToTheEnd();
+    const TLevelStatistics Normal = Kept(TLevel::Normal);
+    EXPECT_EQ(Normal.Played, 1);
+    EXPECT_EQ(Normal.ToursPlayed, 1);
+    EXPECT_EQ(Normal.ToursWon, 1);
+    EXPECT_EQ(Normal.HighestTargetWon, SetScore->Score());
+}
+
+// Reset asks first: No keeps every count, Yes forgets them, and the window
+// shows what the file now holds.
+TEST_F(StatisticsFixture, ResetAsksFirstAndForgetsOnlyOnYes)
+{
+    Main->menuNewGameClick();
+    PlayToTheEnd();
+    QStringList Questions;
+    QStringList AfterNo, AfterYes;
+    AnswerDialog([&](QDialog* Dialog) {
+        auto* Window = qobject_cast<TfrmStatistics*>(Dialog);
+        ASSERT_TRUE(Window);
+        for (bool Answer : {false, true}) {
+            SetQuestionHandler([&Questions, Answer](const QString& Text) {
+                Questions << Text;
+                return Answer;
+            });
+            Window->btnReset->click();
+            (Answer ? AfterYes : AfterNo) << Window->tblStatistics->item(0, 1)->text();
+        }
+        Dialog->accept();
+    });
+    Main->menuStatisticsClick();
+    EXPECT_EQ(Questions, QStringList(2, QStringLiteral("Forget the statistics of every level?")));
+    EXPECT_EQ(AfterNo, QStringList{QStringLiteral("1")});
+    EXPECT_EQ(AfterYes, QStringList{QStringLiteral("0")});
+    EXPECT_EQ(Kept(TLevel::Normal), TLevelStatistics{});
+}
+
+namespace {
+
+// The windows made, closed and made again, as the program is started anew,
+// with the player's folders kept between the runs.
+class KeptGameFixture : public StatisticsFixture
+{
+protected:
+    void Restart()
+    {
+        Main->close();
+        DestroyWindows();
+        SetMessageBoxHandler([this](const QString& Text) { Messages << Text; });
+        MakeWindows();
+        QCoreApplication::processEvents();
+    }
+
+    static QByteArray KeptBytes()
+    {
+        QFile File(KeptGameFileName());
+        return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    }
+
+    // The kept file's game, without the table's part.
+    static QByteArray KeptGamePart()
+    {
+        TGame Read{};
+        TKeptTable Table;
+        if (!ReadKeptGame(KeptBytes(), Read, Table))
+            return QByteArray("(unreadable)");
+        const QByteArray Text = KeptGameText(Read, {});
+        FreeCards(Read);
+        return Text;
+    }
+
+    QImage TableShown() const { return Main->TableArea()->grab().toImage(); }
+
+    QList<int32_t> Marks() const
+    {
+        QList<int32_t> Result;
+        for (int Suit = 1; Suit <= 4; ++Suit)
+            for (int Rank = 1; Rank <= 13; ++Rank)
+                Result << Memory->Played(Suit, Rank);
+        return Result;
+    }
+};
+
+} // namespace
+
+// Closed in the middle of a tournament and started again, F4 lays the table
+// exactly as it was left: the cards, the memory aid, the status line, the
+// level and the target; play then goes on, and the game's end counts.
+TEST_F(KeptGameFixture, ClosedMidTournamentContinuesWhereItWasLeft)
+{
+    Main->ChooseLevel(TLevel::Hard);
+    AnswerDialog([](QDialog* Dialog) { Dialog->accept(); });
+    Main->menuNewTourClick();
+    const int Target = SetScore->Score();
+    PlayFirstCard();
+    PlayFirstCard();
+    const QByteArray Game = KeptGameText(Main->Game(), {});
+    EXPECT_FALSE(Main->menuContinue->isEnabled()) << "the kept game is the one in play";
+    LetIdle();
+    const QImage Table = TableShown();
+    const QList<int32_t> Marked = Marks();
+    const QString Status = Main->ScoreText();
+
+    Restart();
+    Main->ChooseLevel(TLevel::Easy);
+    SetScore->edScore->setValue(501);
+    ASSERT_TRUE(Main->menuContinue->isEnabled());
+    QTest::keyClick(Main->TableArea(), Qt::Key_F4);
+    LetIdle();
+    EXPECT_EQ(KeptGameText(Main->Game(), {}), Game);
+    EXPECT_EQ(Main->Game().FLevel, TLevel::Hard);
+    EXPECT_EQ(SetScore->Score(), Target);
+    EXPECT_EQ(Marks(), Marked);
+    EXPECT_EQ(Main->ScoreText(), Status);
+    EXPECT_EQ(TableShown(), Table);
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+
+    while (!Messages.contains(QStringLiteral("end of game...")))
+        PlayFirstCard();
+    EXPECT_EQ(Kept(TLevel::Hard).Played, 1);
+    EXPECT_TRUE(GameInProgress(Main->Game())) << "the tournament's next game";
+    EXPECT_EQ(Messages.filter(QStringLiteral("keep")), QStringList());
+}
+
+// An ended game is never kept, a new game takes the kept one's place, and a
+// kept game not continued stays for the next run.
+TEST_F(KeptGameFixture, EndedGameIsNotKeptAndAnUnusedOneStays)
+{
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    const QByteArray First = KeptBytes();
+    ASSERT_FALSE(First.isEmpty());
+    Main->menuNewGameClick();
+    EXPECT_NE(KeptBytes(), First);
+    EXPECT_EQ(KeptGamePart(), KeptGameText(Main->Game(), {}));
+    const QByteArray Second = KeptBytes();
+    Restart();
+    Restart();
+    EXPECT_EQ(KeptBytes(), Second) << "two runs that did not continue it";
+    QTest::keyClick(Main->TableArea(), Qt::Key_F4);
+    while (GameInProgress(Main->Game()))
+        PlayFirstCard();
+    EXPECT_FALSE(QFile::exists(KeptGameFileName()));
+    Restart();
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+}
+
+// A kept file that is damaged is set aside with one message and leaves the
+// table as it was; a state folder that cannot be written is told once.
+TEST_F(KeptGameFixture, DamagedFileIsSetAsideAndAFailedWriteIsToldOnce)
+{
+    ASSERT_TRUE(SaveKeptGame("ZentoGame=1\nShoe=1.1.1.0.0 1.1.1.0.0\n"));
+    Restart();
+    ASSERT_TRUE(Main->menuContinue->isEnabled());
+    Main->menuContinueClick();
+    EXPECT_FALSE(GameInProgress(Main->Game()));
+    EXPECT_FALSE(Main->menuContinue->isEnabled());
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("The kept game could not be read; it was set aside as ") +
+                                    KeptGameFileName() + QStringLiteral(".damaged")});
+    EXPECT_TRUE(QFile::exists(KeptGameFileName() + QStringLiteral(".damaged")));
+    EXPECT_FALSE(QFile::exists(KeptGameFileName()));
+
+    Messages.clear();
+    QFile::remove(KeptGameFileName() + QStringLiteral(".damaged"));
+    ASSERT_TRUE(QDir(QFileInfo(KeptGameFileName()).absolutePath()).removeRecursively());
+    QFile Blocker(QFileInfo(KeptGameFileName()).absolutePath());
+    ASSERT_TRUE(Blocker.open(QIODevice::WriteOnly));
+    Blocker.close();
+    Main->menuNewGameClick();
+    PlayFirstCard();
+    PlayFirstCard();
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Unable to keep the game in ") + KeptGameFileName()});
+}
+
+namespace {
+
+QString RulesIn(const char* Language)
+{
+    return ReadRules(RulesFilePath(DataFile(QString::fromLatin1(Language) + QStringLiteral(".lng")))).value_or(QString());
+}
+
+} // namespace
+
+// Both rules files, beside the language files, name every key the table
+// window answers and the memory aid's keys, and the points.
+TEST(HowToPlay, RulesInBothLanguagesNameEveryKey)
+{
+    TfrmMain Main;
+    QStringList Keys{QStringLiteral("Left"),      QStringLiteral("Right"),    QStringLiteral("Enter"),
+                     QStringLiteral("Space"),     QStringLiteral("Escape"),   QStringLiteral("Home"),
+                     QStringLiteral("End"),       QStringLiteral("Page Up"),  QStringLiteral("Page Down"),
+                     QStringLiteral("Ctrl+Home"), QStringLiteral("Ctrl+End"), QStringLiteral("27")};
+    for (const QAction* Item : Main.actions())
+        if (!Item->shortcut().isEmpty())
+            Keys << Item->shortcut().toString(QKeySequence::PortableText);
+    ASSERT_TRUE(Keys.contains(QStringLiteral("F1")) && Keys.contains(QStringLiteral("F4")));
+    for (const char* Language : {"english", "greek"}) {
+        const QString Rules = RulesIn(Language);
+        ASSERT_FALSE(Rules.isEmpty()) << Language;
+        for (const QString& Key : Keys)
+            EXPECT_TRUE(Rules.contains(QRegularExpression(QStringLiteral("(^|[\\s(])%1[\\s,)]").arg(QRegularExpression::escape(Key)))))
+                << Language << " lacks " << Key.toStdString();
+    }
+    EXPECT_TRUE(RulesIn("greek").contains(QStringLiteral("ζέντο")));
+    EXPECT_FALSE(ReadRules(RulesFilePath(DataFile(QStringLiteral("klingon.lng")))).has_value());
+}
+
+// F1 opens the rules of the language in use as one text, Escape closes them.
+TEST_F(MainFixture, HowToPlayShowsTheRulesOfTheLanguageAndEscapeCloses)
+{
+    QString Shown, Caption, Heard;
+    bool Closed = false;
+    const auto Look = [&](QDialog* Dialog) {
+        auto* Window = qobject_cast<TfrmHowToPlay*>(Dialog);
+        ASSERT_TRUE(Window);
+        Caption = Window->Caption();
+        Shown = Window->txtRules->toPlainText();
+        QAccessibleInterface* Text = QAccessible::queryAccessibleInterface(Window->txtRules);
+        QAccessibleTextInterface* Whole = Text ? Text->textInterface() : nullptr;
+        Heard = Whole ? Whole->text(0, Whole->characterCount()) : QString();
+        QTest::keyClick(Window->txtRules, Qt::Key_Escape);
+        Closed = !Window->isVisible();
+    };
+    AnswerDialog(Look);
+    QTest::keyClick(Main->TableArea(), Qt::Key_F1);
+    EXPECT_EQ(Caption, QStringLiteral("How to play"));
+    EXPECT_EQ(Shown, RulesIn("english"));
+    EXPECT_EQ(Heard, Shown) << "a screen reader gets the whole text";
+    EXPECT_TRUE(Closed);
+
+    Main->menuGreekClick();
+    Closed = false;
+    AnswerDialog(Look);
+    Main->menuHowToPlay->trigger();
+    EXPECT_EQ(Caption, QStringLiteral("Πώς παίζεται"));
+    EXPECT_EQ(Shown, RulesIn("greek"));
+    EXPECT_TRUE(Closed);
 }

@@ -116,3 +116,15 @@ TFileSizeLimit::~TFileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &Old);
     std::signal(SIGXFSZ, FOldHandler);
 }
+
+TPlayerFolders::TPlayerFolders() : FOldData(qgetenv("XDG_DATA_HOME")), FOldState(qgetenv("XDG_STATE_HOME"))
+{
+    qputenv("XDG_DATA_HOME", Data().toUtf8());
+    qputenv("XDG_STATE_HOME", State().toUtf8());
+}
+
+TPlayerFolders::~TPlayerFolders()
+{
+    qputenv("XDG_DATA_HOME", FOldData);
+    qputenv("XDG_STATE_HOME", FOldState);
+}

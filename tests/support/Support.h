@@ -55,6 +55,23 @@ private:
     QString FPreviousStore;
 };
 
+// While alive, the player's statistics ($XDG_DATA_HOME) and kept game
+// ($XDG_STATE_HOME) go to a folder of their own, empty at first.
+class TPlayerFolders
+{
+public:
+    TPlayerFolders();
+    ~TPlayerFolders();
+    TPlayerFolders(const TPlayerFolders&) = delete;
+    TPlayerFolders& operator=(const TPlayerFolders&) = delete;
+    QString Data() const { return FDir.filePath(QStringLiteral("data")); }
+    QString State() const { return FDir.filePath(QStringLiteral("state")); }
+
+private:
+    QTemporaryDir FDir;
+    QByteArray FOldData, FOldState;
+};
+
 // While alive, the file system refuses to let this process's files grow past Bytes, as a
 // full disk would: write() fails (EFBIG rather than ENOSPC) once the limit is reached.
 class TFileSizeLimit

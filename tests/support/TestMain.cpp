@@ -15,6 +15,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir Settings;
     qputenv("XDG_CONFIG_HOME", Settings.path().toUtf8());
+    // The statistics and the kept game too stay out of the user's own folders.
+    qputenv("XDG_DATA_HOME", Settings.path().toUtf8());
+    qputenv("XDG_STATE_HOME", Settings.path().toUtf8());
     // Otherwise Qt makes a runtime folder of its own in the temporary folder.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", Settings.path().toUtf8());
