@@ -95,8 +95,20 @@ void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile)
 
 namespace {
 
-// As the file spells them, in the order of TLevel.
+// As the file spells them, in the order of TLevel and of TCardPicker; the
+// first is what a missing entry, or any other text, gives.
 const QByteArray StoredLevels[] = {"Normal", "Easy", "Hard"};
+const QByteArray StoredCardPickers[] = {"LeftRight", "OneClick"};
+
+template <size_t Count>
+size_t StoredChoice(const TIniFile& SettingsFile, const char* Key, const QByteArray (&Names)[Count])
+{
+    const QByteArray Text = SettingsFile.ReadString("Settings", Key, Names[0]);
+    for (size_t I = 0; I < Count; ++I)
+        if (Text == Names[I])
+            return I;
+    return 0;
+}
 
 bool WriteSetting(TIniFile& SettingsFile, const char* Key, const QByteArray& Value)
 {
@@ -117,11 +129,7 @@ bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
 
 TLevel StoredLevel(const TIniFile& SettingsFile)
 {
-    const QByteArray Text = SettingsFile.ReadString("Settings", "Level", StoredLevels[0]);
-    for (size_t I = 0; I < std::size(StoredLevels); ++I)
-        if (Text == StoredLevels[I])
-            return static_cast<TLevel>(I);
-    return TLevel::Normal;
+    return static_cast<TLevel>(StoredChoice(SettingsFile, "Level", StoredLevels));
 }
 
 void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile)
@@ -135,4 +143,22 @@ bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile)
     if (Level == StoredLevel(SettingsFile))
         return true;
     return WriteSetting(SettingsFile, "Level", StoredLevels[static_cast<size_t>(Level)]);
+}
+
+TCardPicker StoredCardPicker(const TIniFile& SettingsFile)
+{
+    return static_cast<TCardPicker>(StoredChoice(SettingsFile, "CardPicker", StoredCardPickers));
+}
+
+void SelectCardPicker(TfrmMain& Main, const TIniFile& SettingsFile)
+{
+    Main.ChooseCardPicker(StoredCardPicker(SettingsFile));
+}
+
+bool StoreCardPicker(const TfrmMain& Main, TIniFile& SettingsFile)
+{
+    const TCardPicker Picker = Main.CardPicker();
+    if (Picker == StoredCardPicker(SettingsFile))
+        return true;
+    return WriteSetting(SettingsFile, "CardPicker", StoredCardPickers[static_cast<size_t>(Picker)]);
 }

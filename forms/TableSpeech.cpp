@@ -20,7 +20,7 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 CpuTookKey,     YouTookMarkKey, CpuTookMarkKey, DealKey,       GameOverKey,
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
                                 GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
-                                LevelChosenKey};
+                                LevelChosenKey, OneClickKey,   LeftRightKey};
 
 } // namespace
 

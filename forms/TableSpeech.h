@@ -39,6 +39,9 @@ inline constexpr const char* LevelKeys[3] = {"Normal", "Easy", "Hard"};
 inline constexpr const char* LevelMenuKey = "Level";
 inline constexpr const char* HintMenuKey = "Hint";
 inline constexpr const char* LevelChosenKey = "level %1, from the next game";
+// The card picker's two ways, as a choice of one is told.
+inline constexpr const char* OneClickKey = "cards are played with one click";
+inline constexpr const char* LeftRightKey = "a left click selects a card, a right click plays it";
 
 QString SpeechText(const TLanguage& Languages, const char* Key);
 
