@@ -120,6 +120,15 @@ bool WriteSetting(TIniFile& SettingsFile, const char* Key, const QByteArray& Val
     return false;
 }
 
+// Written only when the choice differs from what the file gives.
+template <size_t Count>
+bool StoreChoice(TIniFile& SettingsFile, const char* Key, const QByteArray (&Names)[Count], size_t Chosen)
+{
+    if (Chosen == StoredChoice(SettingsFile, Key, Names))
+        return true;
+    return WriteSetting(SettingsFile, Key, Names[Chosen]);
+}
+
 } // namespace
 
 bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
@@ -139,10 +148,7 @@ void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile)
 
 bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile)
 {
-    const TLevel Level = Main.ChosenLevel();
-    if (Level == StoredLevel(SettingsFile))
-        return true;
-    return WriteSetting(SettingsFile, "Level", StoredLevels[static_cast<size_t>(Level)]);
+    return StoreChoice(SettingsFile, "Level", StoredLevels, static_cast<size_t>(Main.ChosenLevel()));
 }
 
 TCardPicker StoredCardPicker(const TIniFile& SettingsFile)
@@ -157,8 +163,5 @@ void SelectCardPicker(TfrmMain& Main, const TIniFile& SettingsFile)
 
 bool StoreCardPicker(const TfrmMain& Main, TIniFile& SettingsFile)
 {
-    const TCardPicker Picker = Main.CardPicker();
-    if (Picker == StoredCardPicker(SettingsFile))
-        return true;
-    return WriteSetting(SettingsFile, "CardPicker", StoredCardPickers[static_cast<size_t>(Picker)]);
+    return StoreChoice(SettingsFile, "CardPicker", StoredCardPickers, static_cast<size_t>(Main.CardPicker()));
 }

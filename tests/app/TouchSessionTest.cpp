@@ -15,7 +15,6 @@
 #include "tests/support/Support.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
@@ -31,16 +30,6 @@
 #include <optional>
 
 namespace {
-
-// Serves events until the condition holds, for Milliseconds at most: the
-// compositor answers in its own time.
-bool ServeUntil(const std::function<bool()>& Condition, int Milliseconds = 5000)
-{
-    QDeadlineTimer Deadline(Milliseconds);
-    while (!Condition() && !Deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Condition();
-}
 
 // The finger: one client of KWin's fake input for the whole test, so that a
 // finger put down stays down between two commands.
@@ -71,7 +60,7 @@ private:
     {
         for (const QString& Line : {Command, QStringLiteral("frame")}) {
             FClient.write((Line + QLatin1Char('\n')).toLatin1());
-            if (!ServeUntil([this] { return FClient.canReadLine() || FClient.state() == QProcess::NotRunning; }))
+            if (!ServeEventsUntil([this] { return FClient.canReadLine() || FClient.state() == QProcess::NotRunning; }))
                 return false;
             const QByteArray Answer = FClient.readLine().trimmed();
             if (Answer != "ok") {
@@ -88,7 +77,7 @@ private:
 // Qt makes a double click of a second tap within its interval.
 void WaitOutADoubleClick()
 {
-    ServeUntil([] { return false; }, QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+    ServeEventsUntil([] { return false; }, QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
 }
 
 class TouchSession : public ::testing::Test
@@ -103,11 +92,11 @@ protected:
         Windows = CreateWindows();
         SelectLanguage(*Windows.frmMain, TIniFile(SettingsFileName));
         Windows.frmMain->show();
-        ASSERT_TRUE(ServeUntil([this] {
+        ASSERT_TRUE(ServeEventsUntil([this] {
             return Windows.frmMain->windowHandle()->isExposed() && Windows.frmMemory->isVisible() &&
                    Windows.frmMemory->windowHandle()->isExposed();
         })) << "both windows show";
-        ASSERT_TRUE(ServeUntil([this] { return (Table = WindowOnScreen(Windows.frmMain.get())).has_value(); }))
+        ASSERT_TRUE(ServeEventsUntil([this] { return (Table = WindowOnScreen(Windows.frmMain.get())).has_value(); }))
             << "the desktop shows the table window";
     }
     void TearDown() override
@@ -145,7 +134,7 @@ protected:
             SCOPED_TRACE(Turns);
             const int Before = Played();
             Turn();
-            ASSERT_TRUE(ServeUntil([&] { return GameOver() || Played() > Before; })) << "the turn is played";
+            ASSERT_TRUE(ServeEventsUntil([&] { return GameOver() || Played() > Before; })) << "the turn is played";
             WaitOutADoubleClick();
         }
         EXPECT_TRUE(GameOver());
@@ -178,7 +167,7 @@ TEST_F(TouchSession, AWholeGameByLongPressesWithLeftAndRightClick)
     PlayAGame([this] {
         const int Before = Played();
         ASSERT_TRUE(Finger.Down(CardOnScreen(0)));
-        EXPECT_TRUE(ServeUntil([&] { return GameOver() || Played() > Before; })) << "held still, the card is played";
+        EXPECT_TRUE(ServeEventsUntil([&] { return GameOver() || Played() > Before; })) << "held still, the card is played";
         ASSERT_TRUE(Finger.Up());
     });
 }
@@ -192,7 +181,7 @@ TEST_F(TouchSession, TapsOpenAMenuAndADialogAndCloseIt)
     const QRect Caption = Main.MainMenu->actionGeometry(Main.menuParameters);
     ASSERT_TRUE(Finger.Tap(OnScreen(Main.MainMenu, Caption.center())));
     QMenu* Menu = Main.menuParameters->menu();
-    ASSERT_TRUE(ServeUntil([Menu] { return Menu->isVisible() && Menu->windowHandle()->isExposed(); }))
+    ASSERT_TRUE(ServeEventsUntil([Menu] { return Menu->isVisible() && Menu->windowHandle()->isExposed(); }))
         << "the menu opens";
     // The compositor puts the menu where the table window's own places say, beside its caption.
     const QPoint Item = Menu->mapToGlobal(Menu->actionGeometry(Main.menuAbout).center()) - Main.mapToGlobal(QPoint());
@@ -207,16 +196,16 @@ TEST_F(TouchSession, TapsOpenAMenuAndADialogAndCloseIt)
         Watch.stop();
         Shown = true;
         std::optional<QRect> Box;
-        ASSERT_TRUE(ServeUntil([&] { return (Box = WindowOnScreen(About)).has_value(); })) << "the desktop shows it";
+        ASSERT_TRUE(ServeEventsUntil([&] { return (Box = WindowOnScreen(About)).has_value(); })) << "the desktop shows it";
         WaitOutADoubleClick();
         const QPoint Button = About->btnClose->mapTo(About, About->btnClose->rect().center());
         EXPECT_TRUE(Finger.Tap(Box->topLeft() + Button));
-        if (!ServeUntil([About] { return !About->isVisible(); })) {
+        if (!ServeEventsUntil([About] { return !About->isVisible(); })) {
             ADD_FAILURE() << "its button closes it";
             About->close();
         }
     });
     Watch.start(50);
     ASSERT_TRUE(Finger.Tap(Table->topLeft() + Item));
-    EXPECT_TRUE(ServeUntil([&] { return Shown && !About->isVisible(); }, 15000)) << "the item opens the box";
+    EXPECT_TRUE(ServeEventsUntil([&] { return Shown && !About->isVisible(); }, 15000)) << "the item opens the box";
 }

@@ -8,7 +8,6 @@
 #include "tests/support/TableWindows.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QPointingDevice>
 #include <QStyleHints>
@@ -20,19 +19,10 @@
 
 namespace {
 
-// Serves events until Done answers true or the deadline passes; answers Done.
-bool ServeUntil(const std::function<bool()>& Done, int Milliseconds = 5000)
-{
-    QDeadlineTimer Deadline(Milliseconds);
-    while (!Done() && !Deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
-
 // Serves events for as long as a finger would have to stay still, and more.
 void ServeBeyondALongPress()
 {
-    ServeUntil([] { return false; }, 3 * TTableArea::LongPressMilliseconds);
+    ServeEventsUntil([] { return false; }, 3 * TTableArea::LongPressMilliseconds);
 }
 
 class TouchFixture : public TableWindowsFixture
@@ -61,7 +51,7 @@ protected:
     {
         Press(At);
         Release(At);
-        ServeUntil([] { return false; }, QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+        ServeEventsUntil([] { return false; }, QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
     }
     int Held() const { return Main->Game().FPlayerHand.Count; }
 
@@ -89,7 +79,7 @@ TEST_F(TouchFixture, LongPressPlaysAndAMovedFingerOrAMouseDoesNot)
 {
     const TCard Card = Main->Game().FPlayerHand.Items[1];
     Press(MiddleOf(1));
-    EXPECT_TRUE(ServeUntil([&] { return Held() == 3; })) << "held still, the finger plays the card";
+    EXPECT_TRUE(ServeEventsUntil([&] { return Held() == 3; })) << "held still, the finger plays the card";
     Release(MiddleOf(1));
     EXPECT_EQ(Memory->Played(Card.Suit, Card.Rank), 1);
 
