@@ -55,7 +55,11 @@ protected:
     }
     int Held() const { return Main->Game().FPlayerHand.Count; }
 
-    QPointingDevice* Finger = QTest::createTouchDevice();
+    // Qt keeps every device it is given until the program ends: one for all tests.
+    QPointingDevice* const Finger = [] {
+        static QPointingDevice* const Device = QTest::createTouchDevice();
+        return Device;
+    }();
 };
 
 } // namespace
