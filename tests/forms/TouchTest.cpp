@@ -25,18 +25,9 @@ void ServeBeyondALongPress()
     ServeEventsUntil([] { return false; }, 3 * TTableArea::LongPressMilliseconds);
 }
 
-class TouchFixture : public TableWindowsFixture
+class TouchFixture : public DealtTableFixture
 {
 protected:
-    void SetUp() override
-    {
-        SetMessageBoxHandler([](const QString&) {});
-        MakeWindows();
-        QCoreApplication::processEvents();
-        Main->menuNewGameClick();
-    }
-    void TearDown() override { DestroyWindows(); }
-
     QPoint MiddleOf(int Slot) const
     {
         const TCard& Card = Main->Game().FPlayerHand.Items[Slot];
