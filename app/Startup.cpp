@@ -95,8 +95,20 @@ void SelectLanguage(TfrmMain& Main, const TIniFile& SettingsFile)
 
 namespace {
 
-// As the file spells them, in the order of TLevel.
+// As the file spells them, in the order of TLevel and of TCardPicker; the
+// first is what a missing entry, or any other text, gives.
 const QByteArray StoredLevels[] = {"Normal", "Easy", "Hard"};
+const QByteArray StoredCardPickers[] = {"LeftRight", "OneClick"};
+
+template <size_t Count>
+size_t StoredChoice(const TIniFile& SettingsFile, const char* Key, const QByteArray (&Names)[Count])
+{
+    const QByteArray Text = SettingsFile.ReadString("Settings", Key, Names[0]);
+    for (size_t I = 0; I < Count; ++I)
+        if (Text == Names[I])
+            return I;
+    return 0;
+}
 
 bool WriteSetting(TIniFile& SettingsFile, const char* Key, const QByteArray& Value)
 {
@@ -108,6 +120,15 @@ bool WriteSetting(TIniFile& SettingsFile, const char* Key, const QByteArray& Val
     return false;
 }
 
+// Written only when the choice differs from what the file gives.
+template <size_t Count>
+bool StoreChoice(TIniFile& SettingsFile, const char* Key, const QByteArray (&Names)[Count], size_t Chosen)
+{
+    if (Chosen == StoredChoice(SettingsFile, Key, Names))
+        return true;
+    return WriteSetting(SettingsFile, Key, Names[Chosen]);
+}
+
 } // namespace
 
 bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
@@ -117,11 +138,7 @@ bool StoreLanguage(const TfrmMain& Main, TIniFile& SettingsFile)
 
 TLevel StoredLevel(const TIniFile& SettingsFile)
 {
-    const QByteArray Text = SettingsFile.ReadString("Settings", "Level", StoredLevels[0]);
-    for (size_t I = 0; I < std::size(StoredLevels); ++I)
-        if (Text == StoredLevels[I])
-            return static_cast<TLevel>(I);
-    return TLevel::Normal;
+    return static_cast<TLevel>(StoredChoice(SettingsFile, "Level", StoredLevels));
 }
 
 void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile)
@@ -131,8 +148,20 @@ void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile)
 
 bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile)
 {
-    const TLevel Level = Main.ChosenLevel();
-    if (Level == StoredLevel(SettingsFile))
-        return true;
-    return WriteSetting(SettingsFile, "Level", StoredLevels[static_cast<size_t>(Level)]);
+    return StoreChoice(SettingsFile, "Level", StoredLevels, static_cast<size_t>(Main.ChosenLevel()));
+}
+
+TCardPicker StoredCardPicker(const TIniFile& SettingsFile)
+{
+    return static_cast<TCardPicker>(StoredChoice(SettingsFile, "CardPicker", StoredCardPickers));
+}
+
+void SelectCardPicker(TfrmMain& Main, const TIniFile& SettingsFile)
+{
+    Main.ChooseCardPicker(StoredCardPicker(SettingsFile));
+}
+
+bool StoreCardPicker(const TfrmMain& Main, TIniFile& SettingsFile)
+{
+    return StoreChoice(SettingsFile, "CardPicker", StoredCardPickers, static_cast<size_t>(Main.CardPicker()));
 }

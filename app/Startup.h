@@ -53,3 +53,9 @@ void SelectLevel(TfrmMain& Main, const TIniFile& SettingsFile);
 // that a file the player's choice leaves as it was is not touched; a failure
 // is reported and answered false.
 bool StoreLevel(const TfrmMain& Main, TIniFile& SettingsFile);
+// The card picker kept in the settings file: "LeftRight" or "OneClick"
+// exactly; none, or any other text, is LeftRight. Written, as the level, only
+// when the choice differs from what the file gives.
+TCardPicker StoredCardPicker(const TIniFile& SettingsFile);
+void SelectCardPicker(TfrmMain& Main, const TIniFile& SettingsFile);
+bool StoreCardPicker(const TfrmMain& Main, TIniFile& SettingsFile);

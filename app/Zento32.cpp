@@ -60,13 +60,14 @@ int main(int argc, char** argv)
         TIniFile SettingsFile(SettingsFileName);
         SelectLanguage(*Windows.frmMain, SettingsFile);
         SelectLevel(*Windows.frmMain, SettingsFile);
+        SelectCardPicker(*Windows.frmMain, SettingsFile);
 
         Windows.frmMain->show();
         Result = RunEventLoop();
 
         // One message of a file that cannot be written is enough.
-        if (StoreLanguage(*Windows.frmMain, SettingsFile))
-            StoreLevel(*Windows.frmMain, SettingsFile);
+        if (StoreLanguage(*Windows.frmMain, SettingsFile) && StoreLevel(*Windows.frmMain, SettingsFile))
+            StoreCardPicker(*Windows.frmMain, SettingsFile);
         DestroyWindows(Windows);
     }
     CardShutdown();

@@ -128,6 +128,12 @@ void TfrmMain::CreateTable()
         [this](Qt::MouseButton Button, int X, int Y) { FormMouseDown(Button, X, Y); },
         [this](double Ratio) { PixelRatioChanged(Ratio); });
     FArea->SetKeyDown([this](int Key, Qt::KeyboardModifiers Modifiers) { return FormKeyDown(Key, Modifiers); });
+    // A finger has no right button: held still on the table, it plays the card
+    // its tap selected. With one click the tap has played it already.
+    FArea->SetLongPress([this](int X, int Y) {
+        if (CardPicker() == TCardPicker::LeftRight)
+            FormMouseDown(Qt::RightButton, X, Y);
+    });
     InstallTableAccess();
     FArea->setFixedSize(TableWidth, TableHeight);
     StatusBar = new QStatusBar(FArea);
@@ -249,7 +255,9 @@ void TfrmMain::FormMouseDown(Qt::MouseButton Button, int X, int Y)
     if (WaitsForTurn([this, Button, X, Y] { FormMouseDown(Button, X, Y); }))
         return;
     RunTurn([&] {
-        if (Button == Qt::LeftButton)
+        if (Button == Qt::LeftButton && CardPicker() == TCardPicker::OneClick)
+            PlayAt(FGame, *this, X, Y);
+        else if (Button == Qt::LeftButton)
             SelectAt(FGame, *this, X, Y);
         else if (Button == Qt::RightButton)
             PlayTurn(FGame, *this);
@@ -288,15 +296,30 @@ void TfrmMain::menuMemoryClick()
     TellMemoryAid(*this, FMemory && FMemory->isVisible());
 }
 
+// Each item chooses the way it names, so a second click on the item ticked
+// keeps it ticked.
 void TfrmMain::menuLeftRightClick()
 {
-    menuLeftRight->setChecked(!menuLeftRight->isChecked());
-    menuLeft->setChecked(!menuLeft->isChecked());
+    ChooseCardPicker(TCardPicker::LeftRight);
+    TellCardPicker(*this, false);
 }
 
 void TfrmMain::menuLeftClick()
 {
-    menuLeftRightClick();
+    ChooseCardPicker(TCardPicker::OneClick);
+    TellCardPicker(*this, true);
+}
+
+// The check marks are the one record of the way chosen.
+TCardPicker TfrmMain::CardPicker() const
+{
+    return menuLeft->isChecked() ? TCardPicker::OneClick : TCardPicker::LeftRight;
+}
+
+void TfrmMain::ChooseCardPicker(TCardPicker Picker)
+{
+    menuLeftRight->setChecked(Picker == TCardPicker::LeftRight);
+    menuLeft->setChecked(Picker == TCardPicker::OneClick);
 }
 
 void TfrmMain::menuGreekClick()

@@ -32,6 +32,10 @@ class TFormPlacement;
 class TPictureDialog;
 class TTableArea;
 
+// How a left click on a card of the player's hand acts: it selects the card
+// (a right click then plays it), or plays it at once.
+enum class TCardPicker { LeftRight, OneClick };
+
 class TfrmMain : public TForm, private TTable, public TAccessibleTable
 {
     Q_OBJECT
@@ -109,6 +113,9 @@ public:
     TStatisticsFile& Statistics();
     // Made on first use, as the picture dialog is.
     TfrmStatistics* StatisticsWindow() const { return FStatisticsWindow; }
+
+    TCardPicker CardPicker() const;
+    void ChooseCardPicker(TCardPicker Picker);
 
     // The level the next new game or tournament is played at; the game in
     // progress keeps the one it was dealt with.

@@ -55,8 +55,8 @@ void TfrmMain::CreateParametersMenu()
     menuMemory = Checked(new TMenuItem(QStringLiteral("menuMemory"), QStringLiteral("Μνήμη"), this), true);
     menuMemory->setShortcut(Qt::Key_F10);
     menuBackground = new TMenuItem(QStringLiteral("menuBackground"), QStringLiteral("Τσόχα..."), this);
+    // Unlike the full-screen item, the card picker does what its items say, so it can be reached.
     menuCardPicker = new TMenuItem(QStringLiteral("menuCardPicker"), QStringLiteral("Επιλογή χαρτιού"), this);
-    menuCardPicker->setEnabled(false);
     menuLeftRight =
         Checked(new TMenuItem(QStringLiteral("menuLeftRight"), QStringLiteral("Με αριστερό-δεξί click"), this), true);
     menuLeft = Checked(new TMenuItem(QStringLiteral("menuLeft"), QStringLiteral("Με ένα click"), this), false);

@@ -116,6 +116,12 @@ void TellLevel(const TAccessibleTable& Main, TLevel Level)
         Tell(Main, SpeechText(Main.Language(), LevelChosenKey).arg(LevelName(Level, Main.Language())));
 }
 
+void TellCardPicker(const TAccessibleTable& Main, bool OneClick)
+{
+    if (QAccessible::isActive())
+        Tell(Main, SpeechText(Main.Language(), OneClick ? OneClickKey : LeftRightKey));
+}
+
 void TellLanguage(const TAccessibleTable& Main)
 {
     if (!QAccessible::isActive())

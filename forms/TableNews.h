@@ -24,3 +24,5 @@ void TellHeldNews(const TAccessibleTable& Main);
 void TellSelection(const TAccessibleTable& Main, const TCard& Changed);
 // The level chosen for the next game.
 void TellLevel(const TAccessibleTable& Main, TLevel Level);
+// The way cards are chosen now: with one click, or with the left and right buttons.
+void TellCardPicker(const TAccessibleTable& Main, bool OneClick);

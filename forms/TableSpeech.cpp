@@ -22,7 +22,8 @@ const char* const TextKeys[] = {CardKey,        TableKey,      TableHelpKey,   C
                                 YouWonTourKey,  CpuWonTourKey, TourGoesOnKey,  MemoryShownKey, MemoryHiddenKey,
                                 GridKey,        PlayedKey,     NotPlayedKey,   LevelMenuKey,   HintMenuKey,
                                 LevelChosenKey, ContinueMenuKey, GameUnkeptKey, GameSetAsideKey,
-                                HelpMenuKey,    HowToPlayMenuKey, RulesMissingKey};
+                                HelpMenuKey,    HowToPlayMenuKey, RulesMissingKey, OneClickKey,
+                                LeftRightKey};
 
 } // namespace
 

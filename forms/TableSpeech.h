@@ -47,6 +47,9 @@ inline constexpr const char* HowToPlayMenuKey = "How to play";
 inline constexpr const char* RulesMissingKey = "The rules cannot be shown: %1 cannot be read.";
 inline constexpr const char* GameUnkeptKey = "Unable to keep the game in %1";
 inline constexpr const char* GameSetAsideKey = "The kept game could not be read; it was set aside as %1";
+// The card picker's two ways, as a choice of one is told.
+inline constexpr const char* OneClickKey = "cards are played with one click";
+inline constexpr const char* LeftRightKey = "a left click selects a card, a right click plays it";
 
 QString SpeechText(const TLanguage& Languages, const char* Key);
 

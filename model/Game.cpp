@@ -3,6 +3,7 @@
 #include "model/Levels.h"
 #include "model/Shoe.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -234,6 +235,17 @@ void PlayTurn(TGame& Game, TTable& Table)
     EndTurn(Game, Table);
     Table.TurnEnded();
     Game.FSelected.Rank = 0;
+}
+
+void PlayAt(TGame& Game, TTable& Table, int32_t X, int32_t Y)
+{
+    const THand& Hand = Game.FPlayerHand;
+    const bool OnACard = std::any_of(Hand.Items, Hand.Items + std::max(Hand.Count, 0),
+                                     [X, Y](const TCard& Card) { return CardAt(Card, X, Y); });
+    if (!OnACard)
+        return;
+    SelectAt(Game, Table, X, Y);
+    PlayTurn(Game, Table);
 }
 
 void PlayCard(TGame& Game, TTable& Table, TSide By)

@@ -100,6 +100,10 @@ void DealHands(TGame& Game, TTable& Table);
 void SelectAt(TGame& Game, TTable& Table, int32_t X, int32_t Y);
 // A right click: with a selection, one whole turn of the player and the computer.
 void PlayTurn(TGame& Game, TTable& Table);
+// One click: the card of the player's hand under the point is played at once,
+// as a left click on it and a right click would; a point beside the cards
+// changes nothing, the selection made before included.
+void PlayAt(TGame& Game, TTable& Table, int32_t X, int32_t Y);
 
 // Keyboard play, in terms of the clicks: stepping selects the next or previous
 // card of the hand as a left click on it would, round from the last card to

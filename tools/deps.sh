@@ -16,8 +16,11 @@ play=(make cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev f
 
 # Building the test suite, the benchmarks and the tools: GoogleTest, Google
 # Benchmark, Qt SVG for the scalable icon, the X11 headers for the start-up
-# watcher, clang with its sanitizer runtime for the fuzz targets.
-develop=(libgtest-dev libgmock-dev libbenchmark-dev qt6-svg-dev libx11-dev clang)
+# watcher, clang with its sanitizer runtime for the fuzz targets, and for the
+# test client that touches the screen through KWin: the Wayland client
+# library, wayland-scanner and KDE's protocol files.
+develop=(libgtest-dev libgmock-dev libbenchmark-dev qt6-svg-dev libx11-dev clang
+  libwayland-dev libwayland-bin plasma-wayland-protocols)
 
 # What the tests run or start: a private X server to drive the real program,
 # its input and window tools, ImageMagick to read its pixels, a window

@@ -232,6 +232,46 @@ TEST_F(StartupFixture, LevelIsWrittenOnlyWhenChosenAndAloneOnItsLine)
     EXPECT_TRUE(Messages.isEmpty());
 }
 
+// Only "OneClick" exactly plays with one click; an old file, or any other
+// text, keeps the left and right buttons. The choice is written, on its own
+// line, only when it differs from what the file gives.
+TEST_F(StartupFixture, CardPickerIsReadExactlyAndWrittenOnlyWhenChanged)
+{
+    struct TCase { QByteArray File; TCardPicker Picker; };
+    const TCase Cases[] = {
+        {"[Settings]\r\nCardPicker=OneClick\r\n", TCardPicker::OneClick},
+        {"[settings]\ncardpicker=OneClick\n", TCardPicker::OneClick},
+        {"[Settings]\nCardPicker=oneclick\n", TCardPicker::LeftRight},
+        {"[Settings]\nCardPicker=\n", TCardPicker::LeftRight},
+        {"[Settings]\nLanguage=greek\nLevel=Hard\n", TCardPicker::LeftRight},
+        {"", TCardPicker::LeftRight},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.File.toStdString());
+        Windows.frmMain->ChooseCardPicker(C.Picker == TCardPicker::OneClick ? TCardPicker::LeftRight
+                                                                             : TCardPicker::OneClick);
+        WriteSettings(C.File);
+        SelectCardPicker(*Windows.frmMain, TIniFile(SettingsFileName));
+        EXPECT_EQ(Windows.frmMain->CardPicker(), C.Picker);
+        EXPECT_EQ(Windows.frmMain->menuLeft->isChecked(), C.Picker == TCardPicker::OneClick);
+        EXPECT_EQ(Windows.frmMain->menuLeftRight->isChecked(), C.Picker == TCardPicker::LeftRight);
+    }
+
+    const QByteArray Odd = "[Settings]\r\nLanguage=greek\r\nCardPicker=one\r\n";
+    WriteSettings(Odd);
+    TIniFile Settings(SettingsFileName);
+    SelectCardPicker(*Windows.frmMain, Settings);
+    Windows.frmMain->menuLeftRightClick();
+    ASSERT_TRUE(StoreCardPicker(*Windows.frmMain, Settings));
+    EXPECT_EQ(SettingsBytes(), Odd);
+    Windows.frmMain->menuLeftClick();
+    ASSERT_TRUE(StoreCardPicker(*Windows.frmMain, Settings));
+    QByteArray Wanted = Odd;
+    Wanted.replace("CardPicker=one", "CardPicker=OneClick");
+    EXPECT_EQ(SettingsBytes(), Wanted);
+    EXPECT_TRUE(Messages.isEmpty());
+}
+
 // The language files come from the program's folder, the settings from the working folder.
 TEST_F(StartupFixture, SettingsFileInTheProgramsFolderIsNotTheOneRead)
 {

@@ -39,17 +39,8 @@ bool PixelDoubled(const QImage& Image, const QRect& Rect)
     return true;
 }
 
-class HighDensityFixture : public TableWindowsFixture
+class HighDensityFixture : public DealtTableFixture
 {
-protected:
-    void SetUp() override
-    {
-        SetMessageBoxHandler([](const QString&) {});
-        MakeWindows();
-        QCoreApplication::processEvents();
-        Main->menuNewGameClick();
-    }
-    void TearDown() override { DestroyWindows(); }
 };
 
 } // namespace

@@ -159,7 +159,7 @@ TEST(MainMenu, HasItsDesignedItemsCaptionsShortcutsAndStates)
         {Main.menuParameters, "Παράμετροι", {}, false, true},
         {Main.menuMemory, "Μνήμη", QKeySequence(Qt::Key_F10), true, true},
         {Main.menuBackground, "Τσόχα...", {}, false, true},
-        {Main.menuCardPicker, "Επιλογή χαρτιού", {}, false, false},
+        {Main.menuCardPicker, "Επιλογή χαρτιού", {}, false, true},
         {Main.menuLeftRight, "Με αριστερό-δεξί click", {}, true, true},
         {Main.menuLeft, "Με ένα click", {}, false, true},
         {Main.menuLanguage, "Γλώσσα", {}, false, true},
@@ -602,14 +602,20 @@ TEST_F(MainFixture, LanguageSwitchSetsTheTitleWithOneSuffix)
     EXPECT_EQ(Main->Gradient->FormCaption(), FullTitle());
 }
 
+// Each item ticks itself and unticks the other; the item ticked, chosen
+// again, stays ticked.
 TEST_F(MainFixture, CardPickerItemsSwapTheirCheckMarks)
 {
     Main->menuLeftClick();
     EXPECT_FALSE(Main->menuLeftRight->isChecked());
     EXPECT_TRUE(Main->menuLeft->isChecked());
+    Main->menuLeft->trigger();
+    EXPECT_TRUE(Main->menuLeft->isChecked());
+    EXPECT_EQ(Main->CardPicker(), TCardPicker::OneClick);
     Main->menuLeftRight->trigger();
     EXPECT_TRUE(Main->menuLeftRight->isChecked());
     EXPECT_FALSE(Main->menuLeft->isChecked());
+    EXPECT_EQ(Main->CardPicker(), TCardPicker::LeftRight);
 }
 
 namespace {
@@ -740,19 +746,19 @@ TEST_F(MainFixture, AboutBoxOpensModallyAndItsButtonClosesIt)
     Main->Attach(Memory, SetScore, nullptr);
 }
 
-// A click on a greyed item of the open menu must not run its command, and
-// nothing in a session enables the two items.
+// A click on the greyed item of the open menu must not run its command, and
+// nothing in a session enables it; the card picker stays within reach.
 TEST_F(MainFixture, GreyedItemsCannotBeChosenAndStayGreyed)
 {
     Main->menuNewGameClick();
     Main->menuGreekClick();
     Main->menuEnglishClick();
-    EXPECT_FALSE(Main->menuCardPicker->isEnabled());
+    EXPECT_TRUE(Main->menuCardPicker->isEnabled());
     EXPECT_FALSE(Main->menuFullScreen->isEnabled());
     QMenu* Menu = Main->menuParameters->menu();
     Menu->popup(Main->mapToGlobal(QPoint(0, 0)));
     QCoreApplication::processEvents();
-    for (QAction* Item : {static_cast<QAction*>(Main->menuFullScreen), static_cast<QAction*>(Main->menuCardPicker)}) {
+    for (QAction* Item : {static_cast<QAction*>(Main->menuFullScreen)}) {
         const QPoint At = Menu->actionGeometry(Item).center();
         for (QEvent::Type Type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QMouseEvent Event(Type, QPointF(At), Menu->mapToGlobal(QPointF(At)), Qt::LeftButton,
@@ -764,7 +770,6 @@ TEST_F(MainFixture, GreyedItemsCannotBeChosenAndStayGreyed)
     EXPECT_FALSE(Main->menuFullScreen->isChecked());
     EXPECT_FALSE(Main->isMaximized());
     EXPECT_EQ(Shown(*Main).size(), QSize(299, 378));
-    EXPECT_FALSE(Main->menuCardPicker->menu()->isVisible());
 }
 
 TEST_F(MainFixture, EachCardPlayedPausesHalfASecond)
@@ -1301,6 +1306,32 @@ TEST_F(ListenedFixture, LevelChosenIsToldAndTheHintsCardTakesTheFocus)
     EXPECT_TRUE(Spoken(Before).isEmpty()) << "the hint is a selection, not news";
 }
 
+// The way of choosing cards is told as it is chosen; a card played by one
+// click is news as any card played.
+TEST_F(ListenedFixture, CardPickerChosenIsToldAndAOneClickPlayIsNews)
+{
+    ASSERT_TRUE(ActivateTable(*Main));
+    size_t Before = ToldEvents.size();
+    Main->menuLeft->trigger();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("cards are played with one click")});
+    Before = ToldEvents.size();
+    Main->menuLeftRight->trigger();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("a left click selects a card, a right click plays it")});
+    Main->menuGreekClick();
+    Before = ToldEvents.size();
+    Main->menuLeftClick();
+    EXPECT_EQ(Spoken(Before), QStringList{QStringLiteral("τα χαρτιά παίζονται με ένα click")});
+
+    Main->menuEnglishClick();
+    Main->menuNewGameClick();
+    const TCard Card = Main->Game().FPlayerHand.Items[1];
+    Before = ToldEvents.size();
+    Click(Qt::LeftButton, Card.X + 30, Card.Y + 40);
+    const QStringList News = Spoken(Before);
+    ASSERT_EQ(News.size(), 1);
+    EXPECT_TRUE(News[0].startsWith(QStringLiteral("you played ") + CardName(Card, *Main->Languages))) << News[0].toStdString();
+}
+
 // A switch of language tells every part of the table its name changed, and
 // the memory aid's item tells whether the aid now shows.
 TEST_F(ListenedFixture, LanguageSwitchAndTheMemoryAidAreTold)
@@ -1373,6 +1404,39 @@ TEST_F(MainFixture, PauseAnswersButTheTurnRunsToItsEndBeforeCloseKeysAndClicks)
     EXPECT_EQ(Game.FPlayerHand.Count, 2);
     EXPECT_EQ(SelectedIndex(Game), 1) << "Right, then the click on the second card, after the turn";
     EXPECT_EQ(Game.FPlayerHand.Items[0].Face, cfFaceUp);
+}
+
+// With one click a left click on a card plays it, and a click beside the
+// cards leaves the selection made by keys; the right button and the keys
+// still play. Back on the two buttons, a left click only selects again.
+TEST_F(MainFixture, OneClickPlaysTheCardClickedAndKeepsTheOtherWays)
+{
+    Main->menuNewGameClick();
+    const TGame& Game = Main->Game();
+    Main->menuLeft->trigger();
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    Click(Qt::LeftButton, 5, 5);
+    EXPECT_EQ(SelectedIndex(Game), 0) << "a click beside the cards does nothing";
+    EXPECT_EQ(Game.FPlayerHand.Count, 4);
+
+    const TCard Clicked = Game.FPlayerHand.Items[2];
+    Click(Qt::LeftButton, Clicked.X + 30, Clicked.Y + 40);
+    ASSERT_EQ(Game.FPlayerHand.Count, 3);
+    EXPECT_EQ(Memory->Played(Clicked.Suit, Clicked.Rank), 1) << "the card clicked is the one played";
+    EXPECT_EQ(SelectedIndex(Game), -1);
+
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    Click(Qt::RightButton, 5, 5);
+    EXPECT_EQ(Game.FPlayerHand.Count, 2) << "the right button plays the selection";
+    PressKey(Main->TableArea(), Qt::Key_Right);
+    PressKey(Main->TableArea(), Qt::Key_Return);
+    EXPECT_EQ(Game.FPlayerHand.Count, 1) << "and so do the keys";
+
+    Main->menuLeftRight->trigger();
+    const TCard Last = Game.FPlayerHand.Items[0];
+    Click(Qt::LeftButton, Last.X + 30, Last.Y + 40);
+    EXPECT_EQ(Game.FPlayerHand.Count, 1);
+    EXPECT_EQ(SelectedIndex(Game), 0);
 }
 
 // A hint asked for in a pause (by a screen reader's action on its item, say)

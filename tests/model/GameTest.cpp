@@ -286,6 +286,38 @@ TEST_F(GameFixture, StepsGoRoundTheHandAndEscapeOrAMissClears)
     EXPECT_EQ(SelectedIndex(Game), -1) << "an empty hand selects nothing";
 }
 
+// One click plays the card under the point as a left and a right click
+// would; beside the cards it changes nothing, not even a selection made by keys.
+TEST_F(GameFixture, OneClickPlaysTheCardUnderThePointAndAMissChangesNothing)
+{
+    StartGame(Game, Table);
+    StepSelection(Game, Table, TStep::Next);
+    PlayAt(Game, Table, 150, 150);
+    EXPECT_EQ(SelectedIndex(Game), 0) << "a click beside the cards keeps the selection";
+    EXPECT_EQ(Game.FPlayerHand.Count, 4);
+    EXPECT_EQ(Game.FTurnsLeft, 4);
+
+    const TCard Third = Game.FPlayerHand.Items[2];
+    PlayAt(Game, Table, Third.X + 5, Third.Y + 5);
+    EXPECT_EQ(Game.FPlayerHand.Count, 3);
+    EXPECT_EQ(Game.FTurnsLeft, 3);
+    for (int I = 0; I < Game.FPlayerHand.Count; ++I)
+        EXPECT_FALSE(Game.FPlayerHand.Items[I].Rank == Third.Rank && Game.FPlayerHand.Items[I].Suit == Third.Suit);
+    EXPECT_EQ(SelectedCardsHeld(), 0);
+    EXPECT_EQ(Game.FLastSelected.Rank, 0) << "no highlight is left to remove";
+    ExpectAllCardsAccountedFor(Game);
+
+    // The gap the card left is beside the cards now.
+    PlayAt(Game, Table, Third.X + 5, Third.Y + 5);
+    EXPECT_EQ(Game.FPlayerHand.Count, 3);
+    while (Game.FPlayerHand.Count > 0 || Game.FDealsLeft > 1) {
+        const TCard& First = Game.FPlayerHand.Items[0];
+        PlayAt(Game, Table, First.X + CardWidth / 2, First.Y + CardHeight / 2);
+    }
+    EXPECT_EQ(Game.FPlayerHand.Count, 0);
+    ExpectAllCardsAccountedFor(Game);
+}
+
 TEST_F(GameFixture, LastPileGoesToTheLastTakerOrStaysWhenNobodyTook)
 {
     StartGame(Game, Table);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSettings>
@@ -60,6 +61,14 @@ void MousePress(QWidget* Target, Qt::MouseButton Button, int X, int Y)
     QMouseEvent Event(QEvent::MouseButtonPress, QPointF(X, Y), Target->mapToGlobal(QPointF(X, Y)), Button, Button,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(Target, &Event);
+}
+
+bool ServeEventsUntil(const std::function<bool()>& Done, int Milliseconds)
+{
+    QDeadlineTimer Deadline(Milliseconds);
+    while (!Done() && !Deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Done();
 }
 
 void PressKey(QWidget* Target, int Key, const QString& Text)

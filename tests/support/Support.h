@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 
 class QWidget;
@@ -31,6 +32,9 @@ void MousePress(QWidget* Target, Qt::MouseButton Button, int X, int Y);
 
 // Sends Key down and up to Target, with Text for a key that types a character.
 void PressKey(QWidget* Target, int Key, const QString& Text = {});
+// Serves events until Done answers true or Milliseconds have passed; answers
+// Done. With a Done that never holds, it serves events for that long.
+bool ServeEventsUntil(const std::function<bool()>& Done, int Milliseconds = 5000);
 
 // Name in the folder of the test programs, where the build copies the data
 // files the program reads from beside itself.

@@ -48,3 +48,17 @@ protected:
     TfrmMemory* Memory = nullptr;
     TfrmSetScore* SetScore = nullptr;
 };
+
+// The windows made and a game dealt; message boxes go unanswered.
+class DealtTableFixture : public TableWindowsFixture
+{
+protected:
+    void SetUp() override
+    {
+        SetMessageBoxHandler([](const QString&) {});
+        MakeWindows();
+        QCoreApplication::processEvents();
+        Main->menuNewGameClick();
+    }
+    void TearDown() override { DestroyWindows(); }
+};
